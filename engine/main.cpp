@@ -1,0 +1,2 @@
+// Placeholder entry point until the Engine lands.
+int main() { return 0; }
