@@ -1,0 +1,170 @@
+#include "engine/engine.h"
+
+#include <chrono>
+#include <thread>
+
+#include <GLFW/glfw3.h>
+#include <json/value.h>
+
+#include "ecs/component_registry.h"
+#include "ecs/entity_handle.h"
+#include "ecs/entity_store.h"
+#include "engine/callback_errors.h"
+#include "engine/engine_state.h"
+#include "engine/events.h"
+#include "engine/input.h"
+#include "engine/log.h"
+#include "graphics/debug_draw.h"
+#include "graphics/graphics.h"
+#include "level/level_file.h"
+#include "level/save_game.h"
+
+namespace {
+Engine* g_engine = nullptr;
+}
+
+Engine* GetEngine() { return g_engine; }
+
+void ConnectSaveLevelOnUnload() {
+    events::Connect<Json::Value*>("LevelUnloadFinished", "LuaSaveLevelOnUnload", [](Json::Value*) {
+        SaveLevel(GetEngineState().previousLevelName, true);
+        events::Disconnect("LevelUnloadFinished", "LuaSaveLevelOnUnload");
+    });
+}
+
+Engine::Engine() {
+    // Systems created below (and the scripts they run) may already ask for the
+    // engine.
+    g_engine = this;
+    ResetEngineState();
+
+    // physics_ is constructed as a member.
+    // [audio] the audio system member is constructed here.
+
+    components::RegisterBuiltinComponents();
+
+    input_ = std::make_unique<Input>(CreateGlfwInputSource());
+    // [console] create the Console here.
+    graphics_ = std::make_unique<Graphics>();
+    debug_draw::RegisterEvent();
+    // [cheats] create Cheats here.
+
+    // [audio] initialise the audio system (banks), then load the stored sound cues.
+
+    physics_.Initialize();
+
+    input_->InstallCallbacks();
+
+    events::Register<float>("PreLogicUpdate");
+    events::Register<float>("LogicUpdate");
+    events::Register<engine::entity_handle>("EditorSelectedEntity");
+    events::Register<Json::Value*>("LevelLoad");
+    events::Register<Json::Value*>("LevelUnload");
+    events::Register<Json::Value*>("LevelUnloadFinished");
+    events::Register<>("PauseMenuPaused");
+    events::Register<>("PauseMenuUnPaused");
+    events::Register<>("PauseMenuConfirmClose");
+
+    events::Connect<int>("KeyPressed", "EngineToggleEditor", [this](int key) {
+        if (IsEditorToggleChord(key, *input_)) ToggleEditor();
+    });
+
+    if (GLFWwindow* window = graphics_->GetWindow()) {
+        glfwSetWindowIconifyCallback(window, [](GLFWwindow*, int iconified) {
+            GuardCallback([&] { OnWindowIconified(iconified == GLFW_TRUE); });
+        });
+    }
+
+    // [pause menu] create the PauseMenu here.
+    // [scripting] create the Lua host here, last: it runs the start-up scripts,
+    // which may connect to any event registered above.
+}
+
+Engine::~Engine() {
+    // [scripting] destroy the Lua host here.
+    // [cheats] destroy Cheats here.
+    // [pause menu] destroy the PauseMenu here.
+    // [editor] destroy the Editor here, if it exists.
+    // Debug drawing holds nothing to release.
+    // [audio] write the sound cues back to their storage here.
+    // [console] destroy the Console here.
+    input_.reset();
+    GetEngineState().skipDrawing = true;  // the GL context goes with Graphics
+    graphics_.reset();
+    // The audio system and physics_ go with the members, in that order.
+    g_engine = nullptr;
+}
+
+void Engine::Run() {
+    GLFWwindow* window = graphics_->GetWindow();
+    if (!window) {
+        Print("Engine: no game window, nothing to run.");
+    } else {
+        while (!glfwWindowShouldClose(window)) Frame(window);
+    }
+    ShutDownLevel();
+}
+
+void Engine::Frame(GLFWwindow* window) {
+    EngineState& s = GetEngineState();
+
+    glfwPollEvents();
+    RethrowCallbackError();
+
+    HandleFocus(window);
+
+    RunLevelCheck();
+
+    // [audio] hand the audio system its listener here: the camera position,
+    // velocity (0, 0, 0), forward (0, -1, 0), up (0, 0, 1).
+
+    const float dt = AdvanceFrameTime(float(glfwGetTime()));
+
+    CommitFrameLevelAndMode();
+
+    physics_.Update(dt);
+
+    events::Call("PreLogicUpdate", dt);
+    events::Call("LogicUpdate", dt);
+
+    // [audio] update the audio system here.
+
+    if (!s.skipDrawing && graphics_->BeginFrame()) {
+        graphics_->Draw(dt);
+        debug_draw::RunFrame();
+        if (s.mode == EngineMode::Editor && s.requestedMode == EngineMode::Editor) {
+            // [editor] update the active editor actions, then draw the editor window here.
+        }
+        // [console] draw the console window here.
+        graphics_->EndFrame();
+    }
+
+    engine::FlushDestroyedEntities();
+}
+
+void Engine::HandleFocus(GLFWwindow* window) {
+    const bool foreground = glfwGetWindowAttrib(window, GLFW_FOCUSED) == GLFW_TRUE;
+    // X11 cannot tell "another window has the focus" from "nothing has it" the
+    // way a desktop's foreground window can, so losing the focus always counts
+    // as another window taking it.
+    const bool otherWindowFocused = true;
+    switch (UpdateFocus(focusTimers_, foreground, otherWindowFocused, graphics_->GetFullscreen(),
+                        float(glfwGetTime()))) {
+    case FocusAction::Iconify:
+        glfwIconifyWindow(window);
+        break;
+    case FocusAction::Restore:
+        glfwRestoreWindow(window);
+        break;
+    case FocusAction::None:
+        break;
+    }
+    if (GetEngineState().minimized) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+}
+
+void Engine::ShutDownLevel() {
+    const EngineState& s = GetEngineState();
+    if (s.saveOnUnload && s.mode != EngineMode::Editor) ConnectSaveLevelOnUnload();
+    UnloadLevel();
+    engine::DestroyAllEntities();
+}

@@ -1,0 +1,65 @@
+#pragma once
+// The Engine: creates every system once in a fixed order, runs the frame loop
+// until the window is asked to close, and tears everything down in a fixed
+// order. Its plain state (mode, pause, level names, timing) lives in
+// EngineState (engine/engine_state.h) so that code without a window can read it.
+//
+// Drawing is allowed only while EngineState::skipDrawing is clear. The Engine
+// sets it when it starts (no GL context yet), Graphics clears it once its
+// context is current, and the Engine sets it again before Graphics is destroyed.
+// So it is set exactly while no GL context exists: headless runs, tests, and
+// start-up and shut-down.
+#include <memory>
+
+#include "engine/game_flow.h"
+#include "physics/physics.h"
+
+class Graphics;
+class Input;
+struct GLFWwindow;
+
+class Engine {
+public:
+    // Start-up; every failure is thrown as debug::exception.
+    Engine();
+    // Shut-down: systems go in the reverse of their dependencies.
+    ~Engine();
+    Engine(const Engine&) = delete;
+    Engine& operator=(const Engine&) = delete;
+
+    // The frame loop; returns when the window is asked to close (a script's
+    // quit call). The level is unloaded and all entities destroyed before it
+    // returns.
+    void Run();
+
+    // timeScale 0 (and, with audio, the music and effect buses paused) / back to 1.
+    void Pause() { PauseGame(); }
+    void Resume() { ResumeGame(); }
+
+    Physics& GetPhysics() { return physics_; }
+
+private:
+    void Frame(GLFWwindow* window);
+    void HandleFocus(GLFWwindow* window);
+    void ShutDownLevel();
+
+    // Held by value; declared first so it is destroyed last.
+    Physics physics_;
+    // [audio] the audio system member goes here, after physics_ (so it is
+    // destroyed just before physics).
+
+    std::unique_ptr<Input> input_;
+    std::unique_ptr<Graphics> graphics_;
+    FocusTimers focusTimers_;
+};
+
+// The one Engine while it exists (from the start of its construction to the end
+// of its destruction), else null.
+Engine* GetEngine();
+
+// Connects the one-shot "LuaSaveLevelOnUnload" listener to
+// "LevelUnloadFinished": at the next unload it saves the level being left to
+// the save folder, then disconnects itself. Used at shut-down and by the
+// scripts' level change; connecting twice before it ran throws the event
+// system's duplicate-listener error.
+void ConnectSaveLevelOnUnload();

@@ -1,0 +1,121 @@
+#include "engine/game_flow.h"
+
+#include "engine/engine_state.h"
+#include "engine/input.h"
+#include "level/level_file.h"
+
+void PauseGame() {
+    EngineState& s = GetEngineState();
+    if (s.paused) return;
+    s.paused = true;
+    // [audio] pause "Music Bus" and "SFX Bus" here.
+    s.timeScale = 0.0f;
+}
+
+void ResumeGame() {
+    EngineState& s = GetEngineState();
+    if (!s.paused) return;
+    s.paused = false;
+    // [audio] unpause "Music Bus" and "SFX Bus" here.
+    s.timeScale = 1.0f;
+}
+
+void PauseThroughPauseMenu() {
+    // [pause menu] replace with the pause menu's pause, which does this and
+    // raises "PauseMenuPaused" once.
+    if (GetEngineState().mode != EngineMode::Editor) PauseGame();
+}
+
+bool IsEditorToggleChord(int key, Input& input) {
+    return key == kKeyF8 && input.IsKeyDown(kKeyLeftControl) && input.IsKeyDown(kKeyLeftShift);
+}
+
+void ToggleEditor() {
+    EngineState& s = GetEngineState();
+    // A switch already requested this frame waits for the next frame; deciding
+    // on the pair keeps a second press from entering or leaving twice.
+    if (s.mode == EngineMode::Game && s.requestedMode == EngineMode::Game) {
+        // [editor] create the Editor here.
+        // [audio] create or truncate the sound cue location file here.
+        s.requestedMode = EngineMode::Editor;
+        PauseGame();
+    } else if (s.mode == EngineMode::Editor && s.requestedMode == EngineMode::Editor) {
+        // [editor] destroy the Editor here.
+        SaveLevel(s.previousLevelName, false);
+        s.requestedMode = EngineMode::Game;
+        ResumeGame();
+        // [pause menu] unpause the pause menu here.
+    }
+}
+
+bool LevelLoadDue() {
+    const EngineState& s = GetEngineState();
+    return s.mode != s.requestedMode || s.reloadRequested;
+}
+
+void RunLevelCheck() {
+    if (!LevelLoadDue()) return;
+    EngineState& s = GetEngineState();
+    s.reloadRequested = false;
+    // [audio] stop all sound on "Master Bus" at once here.
+    LoadLevel(s.levelName);
+}
+
+void CommitFrameLevelAndMode() {
+    EngineState& s = GetEngineState();
+    s.previousLevelName = s.levelName;
+    s.mode = s.requestedMode;
+}
+
+float AdvanceFrameTime(float now) {
+    EngineState& s = GetEngineState();
+    s.frameTime = now - s.lastTime;
+    s.lastTime = now;
+    return s.timeScale * s.frameTime;
+}
+
+FocusAction UpdateFocus(FocusTimers& t, bool foreground, bool otherWindowFocused, bool fullscreen, float now) {
+    EngineState& s = GetEngineState();
+    if (!foreground) {
+        PauseThroughPauseMenu();
+        s.focused = false;
+        t.restoreArmed = false;
+        // A window that is not full screen can stay on the desktop behind the
+        // others; a full-screen one would cover them, so it gets out of the way.
+        if (!s.minimized && otherWindowFocused && fullscreen) {
+            if (!t.minimizeArmed) {
+                t.minimizeArmed = true;
+                t.deadline = now + kFocusDelay;
+            } else if (now > t.deadline) {
+                s.minimized = true;
+                t.minimizeArmed = false;
+                return FocusAction::Iconify;
+            }
+        }
+        return FocusAction::None;
+    }
+
+    s.focused = true;
+    t.minimizeArmed = false;
+    if (s.minimized) {
+        if (!t.restoreArmed) {
+            t.restoreArmed = true;
+            t.deadline = now + kFocusDelay;
+        } else if (now > t.deadline) {
+            s.minimized = false;
+            t.restoreArmed = false;
+            return FocusAction::Restore;
+        }
+    }
+    return FocusAction::None;
+}
+
+void OnWindowIconified(bool iconified) {
+    EngineState& s = GetEngineState();
+    if (iconified) {
+        s.minimized = true;
+        PauseThroughPauseMenu();
+    } else {
+        s.minimized = false;
+    }
+}

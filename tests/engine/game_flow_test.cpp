@@ -1,0 +1,181 @@
+#include <gtest/gtest.h>
+
+#include "engine/engine_state.h"
+#include "engine/events.h"
+#include "engine/game_flow.h"
+#include "engine/input.h"
+#include "fake_input_source.h"
+
+namespace {
+
+class GameFlowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        events::ClearRegistryForTesting();
+        ResetEngineState();
+        source = new FakeInputSource();
+        input = std::make_unique<Input>(source);
+    }
+    void TearDown() override {
+        input.reset();
+        events::ClearRegistryForTesting();
+        ResetEngineState();
+    }
+    FakeInputSource* source = nullptr;
+    std::unique_ptr<Input> input;
+};
+
+TEST_F(GameFlowTest, PauseAndResumeSetTheTimeScaleOnce) {
+    EngineState& s = GetEngineState();
+    PauseGame();
+    EXPECT_TRUE(s.paused);
+    EXPECT_EQ(s.timeScale, 0.0f);
+    s.timeScale = 0.5f;  // a second pause must not touch it
+    PauseGame();
+    EXPECT_EQ(s.timeScale, 0.5f);
+    ResumeGame();
+    EXPECT_FALSE(s.paused);
+    EXPECT_EQ(s.timeScale, 1.0f);
+    s.timeScale = 2.0f;  // resuming while running does nothing
+    ResumeGame();
+    EXPECT_EQ(s.timeScale, 2.0f);
+}
+
+TEST_F(GameFlowTest, ToggleChordNeedsTheLeftModifiers) {
+    source->heldKeys = {kKeyLeftControl, kKeyLeftShift};
+    EXPECT_TRUE(IsEditorToggleChord(kKeyF8, *input));
+    EXPECT_FALSE(IsEditorToggleChord(296, *input));  // F7
+    source->heldKeys = {345, kKeyLeftShift};         // right control
+    EXPECT_FALSE(IsEditorToggleChord(kKeyF8, *input));
+    source->heldKeys = {kKeyLeftControl, 344};  // right shift
+    EXPECT_FALSE(IsEditorToggleChord(kKeyF8, *input));
+    source->heldKeys = {kKeyLeftControl};
+    EXPECT_FALSE(IsEditorToggleChord(kKeyF8, *input));
+}
+
+TEST_F(GameFlowTest, ToggleActsOncePerModeChange) {
+    EngineState& s = GetEngineState();
+    ToggleEditor();  // during start-up: nothing
+    EXPECT_EQ(s.requestedMode, EngineMode::Game);
+    EXPECT_FALSE(s.paused);
+
+    CommitFrameLevelAndMode();  // first frame: Startup -> Game
+    ToggleEditor();
+    EXPECT_EQ(s.requestedMode, EngineMode::Editor);
+    EXPECT_TRUE(s.paused);
+    EXPECT_EQ(s.timeScale, 0.0f);
+    ToggleEditor();  // same frame: ignored, the switch is still pending
+    EXPECT_EQ(s.requestedMode, EngineMode::Editor);
+    EXPECT_TRUE(s.paused);
+
+    CommitFrameLevelAndMode();
+    EXPECT_EQ(s.mode, EngineMode::Editor);
+    ToggleEditor();
+    EXPECT_EQ(s.requestedMode, EngineMode::Game);
+    EXPECT_FALSE(s.paused);
+    EXPECT_EQ(s.timeScale, 1.0f);
+    ToggleEditor();
+    EXPECT_EQ(s.requestedMode, EngineMode::Game);
+    EXPECT_EQ(s.mode, EngineMode::Editor);
+}
+
+TEST_F(GameFlowTest, LevelLoadIsDueOnStartupModeChangeAndRequestOnly) {
+    EngineState& s = GetEngineState();
+    EXPECT_TRUE(LevelLoadDue());  // Startup differs from the requested Game mode
+    EXPECT_EQ(s.levelName, "veltrane_splash");
+    RunLevelCheck();
+    CommitFrameLevelAndMode();
+    EXPECT_EQ(s.previousLevelName, "veltrane_splash");
+    EXPECT_FALSE(LevelLoadDue());
+
+    RequestLevel("cave", true);  // marking the current level loads nothing
+    EXPECT_FALSE(LevelLoadDue());
+    EXPECT_EQ(s.previousLevelName, "cave");
+
+    RequestLevel("forest", false);
+    EXPECT_TRUE(LevelLoadDue());
+    EXPECT_EQ(s.previousLevelName, "cave");  // the level shown until the next frame
+    RunLevelCheck();
+    EXPECT_FALSE(s.reloadRequested);
+    CommitFrameLevelAndMode();
+    EXPECT_EQ(s.previousLevelName, "forest");
+    EXPECT_FALSE(LevelLoadDue());
+
+    s.requestedMode = EngineMode::Editor;
+    EXPECT_TRUE(LevelLoadDue());
+    CommitFrameLevelAndMode();
+    EXPECT_FALSE(LevelLoadDue());
+}
+
+TEST_F(GameFlowTest, FrameTimeIsUnclampedAndScaled) {
+    EngineState& s = GetEngineState();
+    EXPECT_FLOAT_EQ(AdvanceFrameTime(3.0f), 3.0f);  // first frame: the whole time since start
+    EXPECT_FLOAT_EQ(AdvanceFrameTime(3.25f), 0.25f);
+    EXPECT_FLOAT_EQ(s.frameTime, 0.25f);
+    PauseGame();
+    EXPECT_FLOAT_EQ(AdvanceFrameTime(13.25f), 0.0f);  // paused: dt 0, the stall still measured
+    EXPECT_FLOAT_EQ(s.frameTime, 10.0f);
+    EXPECT_FLOAT_EQ(s.lastTime, 13.25f);
+}
+
+TEST_F(GameFlowTest, FocusLossPausesAndIconifiesAFullScreenWindowAfterTheDelay) {
+    EngineState& s = GetEngineState();
+    CommitFrameLevelAndMode();
+    FocusTimers t;
+    EXPECT_EQ(UpdateFocus(t, false, true, true, 1.0f), FocusAction::None);
+    EXPECT_TRUE(s.paused);
+    EXPECT_FALSE(s.focused);
+    EXPECT_EQ(UpdateFocus(t, false, true, true, 1.2f), FocusAction::None);
+    EXPECT_EQ(UpdateFocus(t, false, true, true, 1.21f), FocusAction::Iconify);
+    EXPECT_TRUE(s.minimized);
+    EXPECT_EQ(UpdateFocus(t, false, true, true, 5.0f), FocusAction::None);  // once
+
+    // Back in front: restored after its own delay, and still paused.
+    EXPECT_EQ(UpdateFocus(t, true, false, true, 6.0f), FocusAction::None);
+    EXPECT_TRUE(s.focused);
+    EXPECT_TRUE(s.minimized);
+    EXPECT_EQ(UpdateFocus(t, true, false, true, 6.3f), FocusAction::Restore);
+    EXPECT_FALSE(s.minimized);
+    EXPECT_TRUE(s.paused);
+}
+
+TEST_F(GameFlowTest, QuickReturnDisarmsTheMinimizeTimer) {
+    FocusTimers t;
+    UpdateFocus(t, false, true, true, 1.0f);
+    UpdateFocus(t, true, false, true, 1.1f);
+    EXPECT_EQ(UpdateFocus(t, false, true, true, 1.5f), FocusAction::None);  // re-armed, not due
+    EXPECT_EQ(UpdateFocus(t, false, true, true, 1.71f), FocusAction::Iconify);
+}
+
+TEST_F(GameFlowTest, WindowedOrNothingFocusedPausesButNeverIconifies) {
+    EngineState& s = GetEngineState();
+    FocusTimers t;
+    for (float now = 0.0f; now < 2.0f; now += 0.1f) {
+        EXPECT_EQ(UpdateFocus(t, false, true, false, now), FocusAction::None);
+        EXPECT_EQ(UpdateFocus(t, false, false, true, now), FocusAction::None);
+    }
+    EXPECT_TRUE(s.paused);
+    EXPECT_FALSE(s.minimized);
+}
+
+TEST_F(GameFlowTest, FocusLossInTheEditorDoesNotPause) {
+    EngineState& s = GetEngineState();
+    s.mode = s.requestedMode = EngineMode::Editor;
+    FocusTimers t;
+    UpdateFocus(t, false, true, false, 1.0f);
+    EXPECT_FALSE(s.paused);
+    EXPECT_FALSE(s.focused);
+}
+
+TEST_F(GameFlowTest, IconifyCallbackPausesAndRestoreKeepsThePause) {
+    EngineState& s = GetEngineState();
+    CommitFrameLevelAndMode();
+    OnWindowIconified(true);
+    EXPECT_TRUE(s.minimized);
+    EXPECT_TRUE(s.paused);
+    OnWindowIconified(false);
+    EXPECT_FALSE(s.minimized);
+    EXPECT_TRUE(s.paused);
+}
+
+}  // namespace
