@@ -1,0 +1,93 @@
+# Helpers for integration tests; run.sh sources "$QM_LIB". Every step that
+# waits has a time limit, and every process started here is recorded so the
+# harness kills it.
+
+QM_GAME="$QM_WORK/game"   # the game's working directory
+QM_PID=""
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+# The content folder: levels/ and textures/ from the test folder (when it has
+# them), and the shaders of the game.
+qm_content() {
+    mkdir -p "$QM_GAME/levels" "$QM_GAME/textures" "$QM_GAME/shaders"
+    cp -r "$QM_REPO/game/shaders/." "$QM_GAME/shaders/" 2>/dev/null
+    [ -d "$QM_TEST_DIR/levels" ] && cp -r "$QM_TEST_DIR/levels/." "$QM_GAME/levels/"
+    [ -d "$QM_TEST_DIR/textures" ] && cp -r "$QM_TEST_DIR/textures/." "$QM_GAME/textures/"
+    return 0
+}
+
+# qm_png <name> <width> <height> <colour> [x0 y0 x1 y1 colour]...: writes
+# textures/<name>.png filled with colour, then each rectangle (end exclusive).
+qm_png() {
+    local name=$1
+    shift
+    python3 "$QM_TOOLS" png "$QM_GAME/textures/$name.png" "$@" || fail "could not write $name.png"
+}
+
+# The three pictures every sprite falls back to, in known colours.
+qm_debug_textures() {
+    qm_png debug 8 8 ff00ff
+    qm_png debug_nm 8 8 8080ff
+    qm_png debug_sm 8 8 000000
+}
+
+# Starts the game in the content folder, output to $QM_WORK/stdout and stderr.
+qm_start() {
+    (cd "$QM_GAME" && exec "$QM_EXE" >"$QM_WORK/stdout" 2>"$QM_WORK/stderr") &
+    QM_PID=$!
+    echo "$QM_PID" >> "$QM_WORK/pids"
+}
+
+qm_alive() { kill -0 "$QM_PID" 2>/dev/null; }
+
+# A bare X server gives no window the focus; the game would pause itself. Finds
+# the game window and focuses it.
+qm_focus() {
+    local wid
+    wid=$(timeout 30 xdotool search --sync --name '^Quillmere$' | head -n 1)
+    [ -n "$wid" ] || fail "the game window did not appear"
+    timeout 10 xdotool windowfocus --sync "$wid" || fail "could not focus the game window"
+}
+
+# qm_screenshot <file.png>: the whole screen.
+qm_screenshot() {
+    timeout 30 bash -c 'xwd -root -silent | convert xwd:- png:"$1"' _ "$1" || fail "screenshot failed"
+    [ -s "$1" ] || fail "empty screenshot"
+}
+
+# Ends the game (no script can quit it yet): TERM, then KILL after 5 s.
+qm_stop() {
+    qm_alive || return 0
+    kill "$QM_PID" 2>/dev/null
+    for _ in $(seq 1 50); do qm_alive || return 0; sleep 0.1; done
+    kill -9 "$QM_PID" 2>/dev/null
+}
+
+# qm_wait_exit <seconds>: waits for the game to end; sets QM_STATUS.
+qm_wait_exit() {
+    local limit=$(( $1 * 10 ))
+    for _ in $(seq 1 "$limit"); do qm_alive || break; sleep 0.1; done
+    qm_alive && fail "the game did not end within $1 s"
+    wait "$QM_PID"
+    QM_STATUS=$?
+}
+
+# qm_expect_crash <text>: the game must show the crash dialog, end with status
+# 0 once it is answered with Return, and have written the message with <text>
+# to standard error.
+qm_expect_crash() {
+    local wid
+    wid=$(timeout 40 xdotool search --sync --name '^Unrecoverable Exception$' | head -n 1)
+    [ -n "$wid" ] || fail "no crash dialog appeared"
+    timeout 10 xdotool windowfocus --sync "$wid" || fail "could not focus the crash dialog"
+    timeout 10 xdotool key --clearmodifiers Return || fail "could not press Return"
+    qm_wait_exit 15
+    [ "$QM_STATUS" -eq 0 ] || fail "exit status $QM_STATUS, expected 0"
+    grep -qF -- "$1" "$QM_WORK/stderr" || fail "standard error lacks: $1"
+    grep -qF "Please report the circumstances of this error, and the above message, to a member of Team Cendrith." \
+        "$QM_WORK/stderr" || fail "standard error lacks the report request"
+}
