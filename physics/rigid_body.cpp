@@ -1,0 +1,30 @@
+#include "physics/rigid_body.h"
+
+#include <imgui.h>
+
+#include "physics/json_number.h"
+
+void RigidBody::Copy(RootComponent* source) {
+    auto* other = static_cast<RigidBody*>(source);
+    velocity = other->velocity;
+    restitution = other->restitution;
+}
+
+Json::Value RigidBody::Serialize() {
+    Json::Value json(Json::objectValue);
+    json["vel_x"] = double(velocity.x);
+    json["vel_y"] = double(velocity.y);
+    json["restitution"] = double(restitution);
+    return json;
+}
+
+void RigidBody::Deserialize(Json::Value json) {
+    velocity.x = ReadFiniteFloat(json, "vel_x", "RigidBody");
+    velocity.y = ReadFiniteFloat(json, "vel_y", "RigidBody");
+    restitution = ReadFiniteFloat(json, "restitution", "RigidBody");
+}
+
+void RigidBody::EditInfoDisplay() {
+    ImGui::InputFloat2("velocity", &velocity.x);
+    ImGui::InputFloat("restitution", &restitution);
+}
