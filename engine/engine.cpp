@@ -25,13 +25,6 @@ Engine* g_engine = nullptr;
 
 Engine* GetEngine() { return g_engine; }
 
-void ConnectSaveLevelOnUnload() {
-    events::Connect<Json::Value*>("LevelUnloadFinished", "LuaSaveLevelOnUnload", [](Json::Value*) {
-        SaveLevel(GetEngineState().previousLevelName, true);
-        events::Disconnect("LevelUnloadFinished", "LuaSaveLevelOnUnload");
-    });
-}
-
 Engine::Engine() {
     // Systems created below (and the scripts they run) may already ask for the
     // engine.
@@ -65,9 +58,7 @@ Engine::Engine() {
     events::Register<>("PauseMenuUnPaused");
     events::Register<>("PauseMenuConfirmClose");
 
-    events::Connect<int>("KeyPressed", "EngineToggleEditor", [this](int key) {
-        if (IsEditorToggleChord(key, *input_)) ToggleEditor();
-    });
+    ConnectEditorToggle(*input_);
 
     if (GLFWwindow* window = graphics_->GetWindow()) {
         glfwSetWindowIconifyCallback(window, [](GLFWwindow*, int iconified) {

@@ -56,10 +56,3 @@ private:
 // The one Engine while it exists (from the start of its construction to the end
 // of its destruction), else null.
 Engine* GetEngine();
-
-// Connects the one-shot "LuaSaveLevelOnUnload" listener to
-// "LevelUnloadFinished": at the next unload it saves the level being left to
-// the save folder, then disconnects itself. Used at shut-down and by the
-// scripts' level change; connecting twice before it ran throws the event
-// system's duplicate-listener error.
-void ConnectSaveLevelOnUnload();

@@ -1,6 +1,9 @@
 #include "engine/game_flow.h"
 
+#include <json/value.h>
+
 #include "engine/engine_state.h"
+#include "engine/events.h"
 #include "engine/input.h"
 #include "level/level_file.h"
 
@@ -46,6 +49,19 @@ void ToggleEditor() {
         ResumeGame();
         // [pause menu] unpause the pause menu here.
     }
+}
+
+void ConnectEditorToggle(Input& input) {
+    events::Connect<int>("KeyPressed", "EngineToggleEditor", [&input](int key) {
+        if (IsEditorToggleChord(key, input)) ToggleEditor();
+    });
+}
+
+void ConnectSaveLevelOnUnload() {
+    events::Connect<Json::Value*>("LevelUnloadFinished", "LuaSaveLevelOnUnload", [](Json::Value*) {
+        SaveLevel(GetEngineState().previousLevelName, true);
+        events::Disconnect("LevelUnloadFinished", "LuaSaveLevelOnUnload");
+    });
 }
 
 bool LevelLoadDue() {

@@ -3,7 +3,6 @@
 // toggle, when a level load is due, frame timing and the focus timers. They act
 // on the process-wide EngineState, so the Engine stays a thin driver and all of
 // this runs in tests.
-#include <string>
 
 class Input;
 
@@ -25,6 +24,16 @@ bool IsEditorToggleChord(int key, Input& input);
 // so a second press before then is ignored: the toggle acts at most once per
 // mode change. Does nothing during start-up.
 void ToggleEditor();
+
+// Connects "EngineToggleEditor" to "KeyPressed": the chord above toggles.
+void ConnectEditorToggle(Input& input);
+
+// Connects the one-shot "LuaSaveLevelOnUnload" listener to
+// "LevelUnloadFinished": at the next unload it saves the level being left
+// (previousLevelName) to the save folder, then disconnects itself. Used at
+// shut-down and by the scripts' level change; connecting it again before it ran
+// throws the event system's duplicate-listener error.
+void ConnectSaveLevelOnUnload();
 
 // A level load is due when the mode is about to change or a level was requested.
 bool LevelLoadDue();

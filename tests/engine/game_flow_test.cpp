@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <json/value.h>
+
 #include "engine/engine_state.h"
 #include "engine/events.h"
 #include "engine/game_flow.h"
@@ -77,6 +79,37 @@ TEST_F(GameFlowTest, ToggleActsOncePerModeChange) {
     ToggleEditor();
     EXPECT_EQ(s.requestedMode, EngineMode::Game);
     EXPECT_EQ(s.mode, EngineMode::Editor);
+}
+
+TEST_F(GameFlowTest, KeyPressedToggleListenerActsOnTheChordOnlyAndOncePerFrame) {
+    EngineState& s = GetEngineState();
+    ConnectEditorToggle(*input);
+    CommitFrameLevelAndMode();
+    events::Call("KeyPressed", kKeyF8);  // modifiers not held
+    EXPECT_EQ(s.requestedMode, EngineMode::Game);
+
+    source->heldKeys = {kKeyLeftControl, kKeyLeftShift};
+    events::Call("KeyPressed", kKeyF8);
+    events::Call("KeyPressed", kKeyF8);  // auto-repeat or a double press in the same frame
+    EXPECT_EQ(s.requestedMode, EngineMode::Editor);
+    EXPECT_TRUE(s.paused);
+
+    CommitFrameLevelAndMode();
+    events::Call("KeyPressed", kKeyF8);
+    EXPECT_EQ(s.requestedMode, EngineMode::Game);
+    EXPECT_FALSE(s.paused);
+}
+
+TEST_F(GameFlowTest, SaveOnUnloadListenerCannotBeConnectedTwice) {
+    events::Register<Json::Value*>("LevelUnloadFinished");
+    ConnectSaveLevelOnUnload();
+    try {
+        ConnectSaveLevelOnUnload();
+        FAIL() << "second connection accepted";
+    } catch (const debug::exception& e) {
+        EXPECT_STREQ(e.what(), "Event ID \"LuaSaveLevelOnUnload\" already existed.");
+    }
+    EXPECT_TRUE(events::Disconnect("LevelUnloadFinished", "LuaSaveLevelOnUnload"));
 }
 
 TEST_F(GameFlowTest, LevelLoadIsDueOnStartupModeChangeAndRequestOnly) {
