@@ -12,6 +12,8 @@
 #include <cstring>
 #include <vector>
 
+#include <GLFW/glfw3.h>
+
 extern char** environ;
 
 namespace {
@@ -70,6 +72,14 @@ void ShowDialog(const std::string& message) {
     RunAndWait({"xmessage", "-title", kTitle, "-center", "-buttons", "OK:0", "-default", "OK", message});
 }
 
+// A full-screen game window would cover the dialog (and keep the keyboard), so
+// it goes out of the way first. The window is found through its current GL
+// context rather than through Graphics, which may be half built or half torn
+// down when the error struck; with no window (or no GLFW) there is none.
+void HideGameWindow() {
+    if (GLFWwindow* window = glfwGetCurrentContext()) glfwHideWindow(window);
+}
+
 }  // namespace
 
 std::string CrashMessage(const std::string& what) {
@@ -84,7 +94,10 @@ void ExitWithCrashReport(const std::string& what) {
     std::fflush(stdout);
     std::fputs(message.c_str(), stderr);
     std::fflush(stderr);
-    if (DisplayReachable()) ShowDialog(message);
+    if (DisplayReachable()) {
+        HideGameWindow();
+        ShowDialog(message);
+    }
     std::fflush(stdout);
     std::fflush(stderr);
     _exit(0);

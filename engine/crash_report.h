@@ -9,9 +9,9 @@
 std::string CrashMessage(const std::string& what);
 
 // Writes CrashMessage(what) to standard error; when an X display is set and
-// reachable, also shows it in a modal dialog titled "Unrecoverable Exception"
-// with one OK button (Return answers it) and waits for it. Then ends the process
-// with status 0 without running any destructor: the state that threw cannot be
-// trusted to tear itself down.
+// reachable, also hides the game window and shows the message in a modal
+// dialog titled "Unrecoverable Exception" with one OK button (Return answers
+// it) and waits for it. Then ends the process with status 0 without running any
+// destructor: the state that threw cannot be trusted to tear itself down.
 [[noreturn]] void ExitWithCrashReport(const std::string& what);
 [[noreturn]] void ExitWithCrashReport(const std::exception& error);
