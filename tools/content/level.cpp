@@ -1,0 +1,284 @@
+// The opening level, "veltrane_splash": a moonlit clearing in a night forest
+// with a campfire, the hero resting beside it and the game's title above.
+//
+// The ground is described as a material per tile corner (terrain functions
+// below) and turned into corner tiles; the entities are listed in tables. The
+// file is written in the engine's own level format, so the editor can open and
+// re-save it.
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <sstream>
+#include <vector>
+
+#include <json/json.h>
+
+#include "tools/content/content.h"
+#include "tools/content/terrain.h"
+
+namespace {
+// 34 x 20 tiles of 16 pixels: a little more than the 498 x 280 view, so a small
+// camera shake never shows the edge.
+constexpr int kMapW = 34, kMapH = 20;
+
+// ---- ground -------------------------------------------------------------
+
+struct Ellipse {
+    float cx, cy, rx, ry;
+    float Inside(float x, float y) const {  // < 1 inside
+        float dx = (x - cx) / rx, dy = (y - cy) / ry;
+        return dx * dx + dy * dy;
+    }
+};
+const Ellipse kPlaza{0, 24, 42, 30};
+const Ellipse kPond{184, 58, 74, 46};
+
+float PathDistance(float x, float y) {
+    // south path: from the plaza winding down to the bottom edge
+    float best = 1e9f;
+    if (y > 20) best = std::fabs(x - (14 + 34 * std::sin((y - 30) / 55.0f)));
+    // west path: from the plaza to the lantern and on into the woods
+    if (x < 0) best = std::min(best, std::fabs(y - (14 + 12 * std::sin(x / 45.0f))) * 1.1f);
+    return best;
+}
+
+Ground GroundAt(float x, float y) {
+    float wobble = (Hash01(int(x), int(y), 7) - 0.5f) * 0.25f;
+    if (kPond.Inside(x, y) + wobble < 1.0f) return Ground::Water;
+    if (kPlaza.Inside(x, y) + wobble < 1.0f) return Ground::Stone;
+    if (PathDistance(x, y) < 13.0f) return Ground::Path;
+    return Ground::Grass;
+}
+
+// Picks each cell's tile from its corners. When a cell's corners hold two
+// different non-grass materials, the stronger one (water, then stone, then
+// path) takes all of them: paving simply meets the path at the tile border.
+Json::Value TileMap() {
+    std::vector<std::vector<Ground>> corner(kMapW + 1, std::vector<Ground>(kMapH + 1));
+    for (int i = 0; i <= kMapW; ++i)
+        for (int j = 0; j <= kMapH; ++j)
+            corner[i][j] = GroundAt(float(kTileSize * (i - kMapW / 2)), float(kTileSize * (j - kMapH / 2)));
+
+    std::vector<std::string> names;
+    std::map<std::string, int> index;
+    auto tileIndex = [&](const std::string& name) {
+        auto it = index.find(name);
+        if (it != index.end()) return it->second;
+        names.push_back(name);
+        return index[name] = int(names.size());
+    };
+    std::ostringstream tiles;
+    for (int x = 0; x < kMapW; ++x)
+        for (int y = 0; y < kMapH; ++y) {
+            const Ground c[4] = {corner[x][y], corner[x + 1][y], corner[x][y + 1], corner[x + 1][y + 1]};
+            Ground strongest = Ground::Grass;
+            for (Ground g : c)
+                if (int(g) > int(strongest)) strongest = g;
+            int mask = 0;
+            for (int k = 0; k < 4; ++k)
+                if (c[k] != Ground::Grass) mask |= 1 << k;
+            std::string name;
+            if (strongest == Ground::Grass) {
+                // grass variants: darker toward the forest edge, a few flowers
+                float cx = float(kTileSize * (x - kMapW / 2) + 8), cy = float(kTileSize * (y - kMapH / 2) + 8);
+                float edge = Ellipse{0, 10, 230, 130}.Inside(cx, cy);
+                float r = Hash01(x, y, 3);
+                if (edge > 1.0f && r < 0.6f) name = "grass_dark";
+                else if (r < 0.12f) name = "grass_flowers";
+                else if (r < 0.35f) name = "grass_tuft";
+                else name = "grass";
+            } else {
+                name = GroundTileName(strongest, mask);
+            }
+            tiles << tileIndex(name) << ' ';
+        }
+    Json::Value map;
+    map["tile_width"] = kTileSize;
+    map["tile_height"] = kTileSize;
+    map["width"] = kMapW;
+    map["height"] = kMapH;
+    map["tile_textures"] = Json::Value(Json::arrayValue);
+    for (const std::string& n : names) map["tile_textures"].append(n);
+    map["tiles"] = tiles.str();
+    return map;
+}
+
+// ---- entities -----------------------------------------------------------
+
+Json::Value Vec(double x, double y) {
+    Json::Value v;
+    v["x"] = x;
+    v["y"] = y;
+    return v;
+}
+Json::Value Vec(double x, double y, double z) {
+    Json::Value v = Vec(x, y);
+    v["z"] = z;
+    return v;
+}
+
+struct SpriteDef {
+    std::string texture;
+    int width = 0, height = 0;  // size of one frame, for placing shadows
+    int frames = 1, columns = 1;
+    double frameTime = 1.0;
+    bool environmental = true;
+};
+
+Json::Value SpriteComponent(const SpriteDef& s) {
+    Json::Value c;
+    c["__component_name"] = "Sprite";
+    c["texture"] = s.texture;
+    c["environmental"] = s.environmental;
+    c["clamped"] = true;
+    c["y_offset"] = 0.0;
+    c["looping"] = true;
+    Json::Value tint;
+    tint["x"] = 1.0;
+    tint["y"] = 1.0;
+    tint["z"] = 1.0;
+    tint["w"] = 1.0;
+    c["tint"] = tint;
+    c["frame_time"] = s.frameTime;
+    c["frames"] = s.frames;
+    c["rows"] = 1;
+    c["columns"] = s.columns;
+    return c;
+}
+
+Json::Value ShadowCasterComponent(double offsetY, double width, double height) {
+    Json::Value c;
+    c["__component_name"] = "ShadowCaster";
+    c["offset"] = Vec(0, offsetY);
+    c["width"] = width;
+    c["height"] = height;
+    return c;
+}
+
+Json::Value PointLightComponent(double offsetY, double r, double g, double b, double radius, double diffuse) {
+    Json::Value c;
+    c["__component_name"] = "PointLight";
+    c["offset"] = Vec(0, offsetY);
+    c["color"] = Vec(r, g, b);
+    c["ambient_intensity"] = 0.1;
+    c["diffuse_intensity"] = diffuse;
+    c["max_radius"] = radius;
+    c["attenuation"] = Vec(0.2, 0.0, 1.0);
+    return c;
+}
+
+Json::Value Entity(const std::string& name, double x, double y, double z, std::vector<Json::Value> components) {
+    Json::Value e;
+    e["name"] = name;
+    e["pos"] = Vec(x, y, z);
+    Json::Value list(Json::arrayValue);
+    for (Json::Value& c : components) list.append(std::move(c));
+    e["components"] = list;
+    return e;
+}
+
+// Lit sprites that overlap are layered by the entity's z (larger z is nearer),
+// taken from where the picture meets the ground, so whatever stands lower on the
+// screen is in front.
+double GroundDepth(double topY, int height) { return 0.3 + (topY + height) / 1000.0; }
+
+// A lit, shadow-casting prop standing on the ground.
+Json::Value Prop(const std::string& name, const SpriteDef& s, double x, double y, double shadowW,
+                 double shadowH) {
+    return Entity(name, x, y, GroundDepth(y, s.height),
+                  {SpriteComponent(s), ShadowCasterComponent(s.height - shadowH / 2 - 1, shadowW, shadowH)});
+}
+
+const SpriteDef kPine{"tree_pine", 40, 64}, kPineB{"tree_pine_b", 40, 64}, kOak{"tree_oak", 56, 64},
+    kBush{"bush", 26, 16}, kRock{"rock", 26, 18}, kRockSmall{"rock_small", 14, 10};
+
+Json::Value Entities() {
+    Json::Value list(Json::arrayValue);
+    auto add = [&](Json::Value e) { list.append(std::move(e)); };
+
+    // The forest around the clearing. Trees at the top edge stand behind the
+    // title; those at the bottom edge show only their crowns, framing the view.
+    struct TreeAt {
+        const SpriteDef* def;
+        double x, y;
+    };
+    const TreeAt trees[] = {
+        {&kPine, -234, -150}, {&kOak, -196, -128}, {&kPineB, -150, -168}, {&kPine, -112, -156},
+        {&kPineB, 112, -164}, {&kOak, 156, -140}, {&kPine, 206, -156}, {&kPineB, 242, -118},
+        {&kPine, -240, -52},  {&kOak, -226, 34},  {&kPineB, -244, 104}, {&kOak, -168, 98},
+        {&kPine, 128, 110},   {&kPineB, 244, 92}, {&kPine, 246, -30},   {&kPineB, -74, 120},
+    };
+    int n = 0;
+    for (const TreeAt& t : trees) {
+        double trunk = t.def == &kOak ? 24 : 18;
+        add(Prop("Tree" + std::to_string(++n), *t.def, t.x, t.y, trunk, 7));
+    }
+    add(Prop("Bush1", kBush, -178, 58, 22, 5));
+    add(Prop("Bush2", kBush, 92, -76, 22, 5));
+    add(Prop("Bush3", kBush, -58, -92, 22, 5));
+    add(Prop("Rock1", kRock, -92, 44, 22, 6));
+    add(Prop("Rock2", kRock, 210, -38, 22, 6));
+    add(Prop("Rock3", kRockSmall, 72, 76, 12, 4));
+    add(Prop("Rock4", kRockSmall, -132, -64, 12, 4));
+
+    // The camp: fire in the middle of the paving, the hero on its left, a log
+    // to sit on at its right.
+    SpriteDef fire{"campfire", 24, 24, 6, 6, 0.11};
+    add(Entity("Campfire", 0, 6, GroundDepth(6, 24),
+               {SpriteComponent(fire), PointLightComponent(12, 1.0, 0.62, 0.32, 170, 1.2)}));
+    SpriteDef hero{"hero_idle", 16, 24, 4, 4, 0.45};
+    add(Entity("Hero", -28, 4, GroundDepth(4, 24), {SpriteComponent(hero), ShadowCasterComponent(22, 10, 4)}));
+    add(Prop("LogSeat", SpriteDef{"log_seat", 30, 12}, 32, 20, 26, 5));
+
+    // A cold lantern where the west path leaves the clearing.
+    SpriteDef lantern{"lantern", 12, 32, 4, 4, 0.16};
+    add(Entity("Lantern", -132, -12, GroundDepth(-12, 32),
+               {SpriteComponent(lantern), PointLightComponent(6, 0.55, 0.75, 1.0, 110, 0.9)}));
+
+    // Moonlight over the whole clearing.
+    Json::Value moon;
+    moon["__component_name"] = "MoonLight";
+    moon["offset"] = Vec(0, 0);
+    moon["intensity"] = 0.8;
+    moon["inner_radius"] = 170.0;
+    add(Entity("Moon", 0, 0, 0, {moon}));
+
+    // Fireflies, drawn unlit so they glow; different frame times keep them out of step.
+    const double flies[][3] = {{-160, -34, 0.15}, {-72, -58, 0.19}, {58, -52, 0.13},  {146, -4, 0.21},
+                               {-112, 72, 0.17},  {94, 96, 0.14},   {204, 30, 0.18},  {-34, 100, 0.2},
+                               {176, -88, 0.16},  {-206, 8, 0.12}};
+    n = 0;
+    for (const auto& f : flies) {
+        SpriteDef fly{"firefly", 8, 8, 6, 6, f[2], false};
+        add(Entity("Firefly" + std::to_string(++n), f[0], f[1], 0.9, {SpriteComponent(fly)}));
+    }
+
+    // Title lettering, unlit and in front of everything.
+    add(Entity("TitleBanner", 0, -130, 0.95, {SpriteComponent(SpriteDef{"title_banner", 207, 35, 1, 1, 1.0, false})}));
+    add(Entity("PressAnyKey", 0, 114, 0.95,
+               {SpriteComponent(SpriteDef{"title_press_key", 81, 11, 2, 2, 0.8, false})}));
+    return list;
+}
+
+Json::Value Graphics() {
+    Json::Value g;
+    g["moonlight_color"] = Vec(0.42, 0.52, 0.85);
+    g["moonlight_fade_dist"] = 120.0;
+    g["moonlight_fade_exponent"] = 2.0;
+    g["global_ambient"] = Vec(0.32, 0.36, 0.58);
+    g["global_ambient_intensity"] = 0.3;
+    g["attenuation_zero"] = 0.001;
+    return g;
+}
+}  // namespace
+
+CONTENT_ASSET(level_veltrane_splash) {
+    Json::Value level;
+    level["tile_map"] = TileMap();
+    level["entities"] = Entities();
+    level["graphics"] = Graphics();
+    Json::StreamWriterBuilder builder;
+    builder["indentation"] = "   ";
+    builder["precision"] = 6;
+    out.Text("levels/veltrane_splash.json", Json::writeString(builder, level) + "\n");
+}
