@@ -50,7 +50,13 @@ qm_focus() {
     local wid
     wid=$(timeout 30 xdotool search --sync --name '^Quillmere$' | head -n 1)
     [ -n "$wid" ] || fail "the game window did not appear"
-    timeout 10 xdotool windowfocus --sync "$wid" || fail "could not focus the game window"
+    # The window is named before it is mapped, and an unmapped window cannot
+    # take the focus: retry for a while.
+    for _ in $(seq 1 50); do
+        timeout 5 xdotool windowfocus --sync "$wid" 2>/dev/null && return 0
+        sleep 0.2
+    done
+    fail "could not focus the game window"
 }
 
 # qm_screenshot <file.png>: the whole screen.
@@ -83,7 +89,12 @@ qm_expect_crash() {
     local wid
     wid=$(timeout 40 xdotool search --sync --name '^Unrecoverable Exception$' | head -n 1)
     [ -n "$wid" ] || fail "no crash dialog appeared"
-    timeout 10 xdotool windowfocus --sync "$wid" || fail "could not focus the crash dialog"
+    local focused=""
+    for _ in $(seq 1 50); do
+        timeout 5 xdotool windowfocus --sync "$wid" 2>/dev/null && { focused=1; break; }
+        sleep 0.2
+    done
+    [ -n "$focused" ] || fail "could not focus the crash dialog"
     timeout 10 xdotool key --clearmodifiers Return || fail "could not press Return"
     qm_wait_exit 15
     [ "$QM_STATUS" -eq 0 ] || fail "exit status $QM_STATUS, expected 0"
