@@ -30,7 +30,7 @@ struct Ellipse {
         return dx * dx + dy * dy;
     }
 };
-const Ellipse kPlaza{0, 24, 42, 30};
+const Ellipse kPlaza{0, 20, 58, 34};
 const Ellipse kPond{184, 58, 74, 46};
 
 float PathDistance(float x, float y) {
@@ -45,7 +45,7 @@ float PathDistance(float x, float y) {
 Ground GroundAt(float x, float y) {
     float wobble = (Hash01(int(x), int(y), 7) - 0.5f) * 0.25f;
     if (kPond.Inside(x, y) + wobble < 1.0f) return Ground::Water;
-    if (kPlaza.Inside(x, y) + wobble < 1.0f) return Ground::Stone;
+    if (kPlaza.Inside(x, y) < 1.0f) return Ground::Stone;
     if (PathDistance(x, y) < 13.0f) return Ground::Path;
     return Ground::Grass;
 }
@@ -79,14 +79,9 @@ Json::Value TileMap() {
                 if (c[k] != Ground::Grass) mask |= 1 << k;
             std::string name;
             if (strongest == Ground::Grass) {
-                // grass variants: darker toward the forest edge, a few flowers
-                float cx = float(kTileSize * (x - kMapW / 2) + 8), cy = float(kTileSize * (y - kMapH / 2) + 8);
-                float edge = Ellipse{0, 10, 230, 130}.Inside(cx, cy);
+                // plain grass in variants so the lawn does not show its repeat
                 float r = Hash01(x, y, 3);
-                if (edge > 1.0f && r < 0.6f) name = "grass_dark";
-                else if (r < 0.12f) name = "grass_flowers";
-                else if (r < 0.35f) name = "grass_tuft";
-                else name = "grass";
+                name = r < 0.07f ? "grass_flowers" : r < 0.27f ? "grass_tuft" : r < 0.6f ? "grass_b" : "grass";
             } else {
                 name = GroundTileName(strongest, mask);
             }
@@ -155,7 +150,9 @@ Json::Value ShadowCasterComponent(double offsetY, double width, double height) {
     return c;
 }
 
-Json::Value PointLightComponent(double offsetY, double r, double g, double b, double radius, double diffuse) {
+// Attenuation is (constant, linear, quadratic) over the distance in hundreds of pixels.
+Json::Value PointLightComponent(double offsetY, double r, double g, double b, double radius, double diffuse,
+                                Json::Value attenuation) {
     Json::Value c;
     c["__component_name"] = "PointLight";
     c["offset"] = Vec(0, offsetY);
@@ -163,7 +160,7 @@ Json::Value PointLightComponent(double offsetY, double r, double g, double b, do
     c["ambient_intensity"] = 0.1;
     c["diffuse_intensity"] = diffuse;
     c["max_radius"] = radius;
-    c["attenuation"] = Vec(0.2, 0.0, 1.0);
+    c["attenuation"] = std::move(attenuation);
     return c;
 }
 
@@ -207,6 +204,8 @@ Json::Value Entities() {
         {&kPineB, 112, -164}, {&kOak, 156, -140}, {&kPine, 206, -156}, {&kPineB, 242, -118},
         {&kPine, -240, -52},  {&kOak, -226, 34},  {&kPineB, -244, 104}, {&kOak, -168, 98},
         {&kPine, 128, 110},   {&kPineB, 244, 92}, {&kPine, 246, -30},   {&kPineB, -74, 120},
+        {&kPineB, -64, -180}, {&kOak, -16, -190}, {&kPine, 38, -182},   {&kPineB, 74, -170},
+        {&kPine, -186, -176}, {&kOak, 214, -186},
     };
     int n = 0;
     for (const TreeAt& t : trees) {
@@ -225,21 +224,21 @@ Json::Value Entities() {
     // to sit on at its right.
     SpriteDef fire{"campfire", 24, 24, 6, 6, 0.11};
     add(Entity("Campfire", 0, 6, GroundDepth(6, 24),
-               {SpriteComponent(fire), PointLightComponent(12, 1.0, 0.62, 0.32, 170, 1.2)}));
+               {SpriteComponent(fire), PointLightComponent(12, 1.0, 0.62, 0.32, 180, 1.2, Vec(0.8, 0.5, 2.0))}));
     SpriteDef hero{"hero_idle", 16, 24, 4, 4, 0.45};
-    add(Entity("Hero", -28, 4, GroundDepth(4, 24), {SpriteComponent(hero), ShadowCasterComponent(22, 10, 4)}));
-    add(Prop("LogSeat", SpriteDef{"log_seat", 30, 12}, 32, 20, 26, 5));
+    add(Entity("Hero", -34, 4, GroundDepth(4, 24), {SpriteComponent(hero), ShadowCasterComponent(22, 10, 4)}));
+    add(Prop("LogSeat", SpriteDef{"log_seat", 30, 12}, 36, 18, 26, 5));
 
     // A cold lantern where the west path leaves the clearing.
     SpriteDef lantern{"lantern", 12, 32, 4, 4, 0.16};
     add(Entity("Lantern", -132, -12, GroundDepth(-12, 32),
-               {SpriteComponent(lantern), PointLightComponent(6, 0.55, 0.75, 1.0, 110, 0.9)}));
+               {SpriteComponent(lantern), PointLightComponent(6, 0.55, 0.75, 1.0, 110, 0.9, Vec(1.0, 0.5, 4.0))}));
 
     // Moonlight over the whole clearing.
     Json::Value moon;
     moon["__component_name"] = "MoonLight";
     moon["offset"] = Vec(0, 0);
-    moon["intensity"] = 0.8;
+    moon["intensity"] = 0.6;
     moon["inner_radius"] = 170.0;
     add(Entity("Moon", 0, 0, 0, {moon}));
 

@@ -114,21 +114,32 @@ void MakeRoundTree(ContentOutput& out, const std::string& name, const std::vecto
             if (shape.Get(x, y).a && Hash01(x, y / 3, seed) > 0.8f) pic.Set(x, y, pal::bark0);
     HeightField leaves(W, H);
     for (const Dome& d : canopy) leaves.Dome(d.cx, d.cy, d.rx, d.ry, d.top);
+    // Leaf clusters: small domes scattered over the crown give it a clumpy
+    // surface that the normal map turns into many little lit tufts.
+    Rng rng(seed);
+    HeightField tufts(W, H);
+    for (int i = 0; i < W * H / 14; ++i) {
+        float x = rng.Uniform(0, float(W)), y = rng.Uniform(0, float(H));
+        if (leaves.At(int(x), int(y)) > 0) tufts.Dome(x, y, rng.Uniform(2.0f, 3.5f), rng.Uniform(1.6f, 2.6f), 1.5f);
+    }
     PixelCanvas canopyShape(W, H);
+    float maxH = 0;
     for (int y = 0; y < H; ++y)
         for (int x = 0; x < W; ++x) {
             float h = leaves.At(x, y);
             // ragged rim: thin leaves at the very edge drop out at random
             if (h <= 0 || (h < 1.6f && Hash01(x, y, seed + 1) > 0.55f)) continue;
             canopyShape.Set(x, y, pal::leaf2);
-            field.Ref(x, y) = h + 6.0f + (Hash01(x, y, seed + 2) - 0.5f) * 1.2f;
+            field.Ref(x, y) = h + 6.0f + tufts.At(x, y);
+            maxH = std::max(maxH, h);
         }
     for (int y = 0; y < H; ++y)
         for (int x = 0; x < W; ++x) {
             if (!canopyShape.Get(x, y).a) continue;
             float light = LightFromUpperLeft(NormalAt(field, x, y, 0.9f));
-            float b = 0.08f + 0.92f * light;
-            pic.Set(x, y, RampColor(kLeafRamp, b, x, y));
+            // inner parts of the crown, low in the field, get less sky
+            float occlusion = 0.6f + 0.4f * leaves.At(x, y) / maxH;
+            pic.Set(x, y, RampColor(kLeafRamp, (0.1f + 0.9f * light) * occlusion, x, y));
         }
     pic.Outline(kOutlineLeaf);
     SaveLit(out, name, pic, field, 0.9f);

@@ -29,6 +29,3 @@ inline std::string GroundTileName(Ground g, int mask) {
     if (mask == 15) return GroundName(g);
     return std::string(GroundName(g)) + "_" + std::to_string(mask);
 }
-
-// Plain grass comes in variants so large lawns do not show the repeat.
-constexpr const char* kGrassVariants[] = {"grass", "grass_tuft", "grass_flowers", "grass_dark"};

@@ -12,13 +12,16 @@ namespace {
 constexpr float kPi = 3.14159265f;
 using Material = std::function<rgba(int x, int y)>;
 
+// Grass: a mid-green field with finer darker and lighter patches and scattered
+// blades (a light tip over a dark root). Kept low in contrast so the 16-pixel
+// repeat does not show as a checker across a lawn.
 rgba GrassAt(int x, int y, uint32_t seed) {
-    float n = ValueNoise(float(x), float(y), 8, seed, kTileSize) * 0.7f +
-              ValueNoise(float(x), float(y), 4, seed + 1, kTileSize) * 0.3f;
-    rgba c = n < 0.38f ? pal::grass0 : n < 0.55f ? pal::grass1 : n < 0.72f ? pal::grass2 : pal::grass3;
-    float speck = Hash01(x, y, seed + 2);
-    if (speck > 0.94f) c = pal::grass3;
-    else if (speck < 0.05f) c = pal::grass0;
+    float n = ValueNoise(float(x), float(y), 4, seed, kTileSize) * 0.6f +
+              ValueNoise(float(x), float(y), 8, seed + 1, kTileSize) * 0.4f;
+    rgba c = n < 0.34f ? pal::grass0 : n < 0.68f ? pal::grass1 : pal::grass2;
+    auto bladeAt = [&](int bx, int by) { return Hash01(bx & 15, by & 15, seed + 2) > 0.9f; };
+    if (bladeAt(x, y)) c = pal::grass3;
+    else if (bladeAt(x, y - 1)) c = pal::grass0;
     return c;
 }
 
@@ -153,10 +156,7 @@ void GroundSet(ContentOutput& out, Ground g) {
 
 CONTENT_ASSET(tiles_grass) {
     out.Texture("grass", PlainTile([](int x, int y) { return GrassAt(x, y, 11); }));
-    out.Texture("grass_dark", PlainTile([](int x, int y) {
-        rgba c = GrassAt(x, y, 12);
-        return c.g > pal::grass2.g ? pal::grass1 : c;
-    }));
+    out.Texture("grass_b", PlainTile([](int x, int y) { return GrassAt(x, y, 12); }));
     // tufts: little upright blades, light tip over a dark root
     PixelCanvas tuft = PlainTile([](int x, int y) { return GrassAt(x, y, 13); });
     for (auto [tx, ty] : {std::pair{3, 5}, {10, 11}, {12, 3}}) {
@@ -170,9 +170,9 @@ CONTENT_ASSET(tiles_grass) {
     }
     out.Texture("grass_tuft", tuft);
     PixelCanvas flowers = PlainTile([](int x, int y) { return GrassAt(x, y, 14); });
-    const rgba petals[] = {pal::petalBlue, pal::petalWhite, pal::petalPink, pal::petalWhite};
-    const int spots[][2] = {{3, 3}, {11, 6}, {6, 12}, {13, 13}};
-    for (int i = 0; i < 4; ++i) {
+    const rgba petals[] = {pal::petalBlue, pal::petalWhite, pal::petalPink};
+    const int spots[][2] = {{4, 4}, {11, 9}, {5, 13}};
+    for (int i = 0; i < 3; ++i) {
         int fx = spots[i][0], fy = spots[i][1];
         flowers.Set(fx, fy - 1, petals[i]);
         flowers.Set(fx - 1, fy, petals[i]);
