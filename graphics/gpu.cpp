@@ -5,6 +5,7 @@
 namespace gpu {
 namespace {
 bool g_active = false;
+// Null ids never repeat, so tests can tell two objects apart.
 uint32_t g_nextNullId = 1;
 }  // namespace
 
@@ -39,6 +40,44 @@ void DeleteTexture(uint32_t id) {
     if (!g_active || id == 0) return;
     GLuint gl = id;
     glDeleteTextures(1, &gl);
+}
+
+QuadArray CreateQuadArray(const float* vertices) {
+    QuadArray quad;
+    if (!g_active) {
+        quad.vao = g_nextNullId++;
+        quad.vbo = g_nextNullId++;
+        return quad;
+    }
+    glGenVertexArrays(1, &quad.vao);
+    glGenBuffers(1, &quad.vbo);
+    glBindVertexArray(quad.vao);
+    glBindBuffer(GL_ARRAY_BUFFER, quad.vbo);
+    glBufferData(GL_ARRAY_BUFFER, kQuadFloats * sizeof(float), vertices, GL_STATIC_DRAW);
+    glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, 5 * sizeof(float), reinterpret_cast<void*>(0));
+    glEnableVertexAttribArray(0);
+    glVertexAttribPointer(1, 2, GL_FLOAT, GL_FALSE, 5 * sizeof(float), reinterpret_cast<void*>(3 * sizeof(float)));
+    glEnableVertexAttribArray(1);
+    glBindVertexArray(0);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    return quad;
+}
+
+void UpdateQuadArray(const QuadArray& quad, const float* vertices) {
+    if (!g_active || quad.vbo == 0) return;
+    glBindBuffer(GL_ARRAY_BUFFER, quad.vbo);
+    glBufferData(GL_ARRAY_BUFFER, kQuadFloats * sizeof(float), vertices, GL_STATIC_DRAW);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+}
+
+void DeleteQuadArray(QuadArray& quad) {
+    // Arrays made by the null device (or left over after the context is gone)
+    // own nothing on the driver side.
+    if (g_active) {
+        if (quad.vao) glDeleteVertexArrays(1, &quad.vao);
+        if (quad.vbo) glDeleteBuffers(1, &quad.vbo);
+    }
+    quad = QuadArray{};
 }
 
 }  // namespace gpu

@@ -18,4 +18,22 @@ uint32_t CreateTexture(const unsigned char* rgba, int width, int height);
 uint32_t CreateEmptyTexture();
 void DeleteTexture(uint32_t id);
 
+// Number of floats in one quad: six vertices of (x, y, z, u, v).
+constexpr int kQuadFloats = 30;
+
+// A vertex array with its own buffer in the quad vertex format: attribute 0 =
+// position (3 floats at byte 0), attribute 1 = texture coordinate (2 floats at
+// byte 12), 20-byte stride. Both ids are 0 before creation.
+struct QuadArray {
+    uint32_t vao = 0;
+    uint32_t vbo = 0;
+};
+
+// Creates the array and fills it once with static-draw usage; leaves no vertex
+// array bound.
+QuadArray CreateQuadArray(const float* vertices);
+// Replaces the six vertices of an existing array.
+void UpdateQuadArray(const QuadArray& quad, const float* vertices);
+void DeleteQuadArray(QuadArray& quad);  // resets both ids to 0
+
 }  // namespace gpu

@@ -13,6 +13,9 @@ struct Cache {
     std::unordered_map<std::string, TextureInfo> byName;
     std::unordered_map<uint32_t, std::string> byId;
     std::string folder = "textures/";
+    // Stands in for "debug" when its own image is missing, made once so a level
+    // full of broken names does not make a texture object per request.
+    uint32_t missingDebug = 0;
 };
 
 Cache& C() {
@@ -23,6 +26,7 @@ Cache& C() {
 }  // namespace
 
 void SetTextureFolder(const std::string& folder) { C().folder = folder; }
+const std::string& GetTextureFolder() { return C().folder; }
 
 uint32_t LoadTexture(const std::string& name, int& width, int& height, bool* loaded) {
     Cache& c = C();
@@ -43,7 +47,11 @@ uint32_t LoadTexture(const std::string& name, int& width, int& height, bool* loa
             // The fallback itself is missing: hand out an empty texture rather
             // than asking for "debug" again without end.
             width = height = 1;
-            return gpu::CreateEmptyTexture();
+            if (!c.missingDebug) {
+                c.missingDebug = gpu::CreateEmptyTexture();
+                c.byId[c.missingDebug] = "debug";
+            }
+            return c.missingDebug;
         }
         return LoadTexture("debug", width, height);
     }
@@ -61,6 +69,8 @@ std::string GetTextureName(uint32_t id) { return C().byId.at(id); }
 void ClearTextures() {
     Cache& c = C();
     for (auto& [name, info] : c.byName) gpu::DeleteTexture(info.id);
+    gpu::DeleteTexture(c.missingDebug);
+    c.missingDebug = 0;
     c.byName.clear();
     c.byId.clear();
 }

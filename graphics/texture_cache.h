@@ -21,3 +21,4 @@ std::string GetTextureName(uint32_t id);
 void ClearTextures();
 // Folder the cache reads from, "textures/" by default (tests point it elsewhere).
 void SetTextureFolder(const std::string& folder);
+const std::string& GetTextureFolder();

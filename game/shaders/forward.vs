@@ -1,0 +1,23 @@
+#version 330 core
+// Shared by the forward and forward depth programs.
+//
+// World +y points down the screen, but the view matrices map world +y to clip
+// +y (OpenGL's up). Negating clip y here, after all the matrices, is what
+// turns the world the right way up; every vertex shader of the engine does the
+// same, so off-screen targets and the window agree. Texture v = 0 (the first
+// PNG row) then lands at the top of a picture: anchored quads hang their
+// picture upright from the entity position, and the composition quad's
+// negative y scale puts the off-screen image's smallest world y at the top.
+layout (location = 0) in vec3 position;
+layout (location = 1) in vec2 tex_coord;
+
+uniform mat4 model;
+uniform mat4 view;
+
+out vec2 uv;
+
+void main() {
+    gl_Position = view * model * vec4(position, 1.0);
+    gl_Position.y = -gl_Position.y;
+    uv = tex_coord;
+}

@@ -1,0 +1,44 @@
+#pragma once
+// A linked OpenGL program built from a vertex and a fragment source file, with
+// uniform setters by name. Compile and link errors are written to the console
+// and the program is kept (it simply draws nothing useful), so a typo in a
+// shader never stops the game; an unreadable file does, with
+// "Shader file unable to be loaded.".
+//
+// Without a GL context (tests) the files are still read, so a missing file is
+// reported the same way, but nothing is compiled and every call does nothing.
+#include <cstdint>
+#include <string>
+
+class ShaderProgram {
+public:
+    ShaderProgram(const std::string& vertexPath, const std::string& fragmentPath);
+    ~ShaderProgram();
+    ShaderProgram(const ShaderProgram&) = delete;
+    ShaderProgram& operator=(const ShaderProgram&) = delete;
+
+    void Use() const;
+    uint32_t GetID() const { return id_; }
+
+    // -1 when the program has no such (active) uniform; setters then do nothing,
+    // as OpenGL defines.
+    int32_t GetUniformLocation(const std::string& name) const;
+    void SetMat4(int32_t location, const float* matrix) const;  // column-major, not transposed
+    void SetVec4(int32_t location, const float* value) const;
+
+    // By name: the location is looked up on every call (no caching).
+    void SetInt(const std::string& name, int value) const;
+    void SetUInt(const std::string& name, unsigned value) const;
+    void SetFloat(const std::string& name, float value) const;
+    void SetVec2(const std::string& name, const float* value) const;
+    void SetVec3(const std::string& name, const float* value) const;
+    void SetVec4(const std::string& name, const float* value) const;
+    void SetMat4(const std::string& name, const float* matrix) const;
+
+private:
+    uint32_t id_ = 0;
+};
+
+// The console reports of a failed compile ("VERTEX", "FRAGMENT") or link
+// ("PROGRAM"), exactly as printed; exposed so the format is tested headless.
+std::string ShaderErrorReport(const std::string& type, const std::string& log);
