@@ -1,0 +1,15 @@
+#pragma once
+// Pushing a touching pair apart: position correction along the contact normal
+// and a restitution impulse. Bodies all weigh RigidBody::kMass, so the impulse
+// splits evenly. Applied once per non-static collider kind the entity has
+// (circle, then box), which is how levels are tuned.
+#include "physics/body_parts.h"
+#include "physics/collision_data.h"
+
+namespace CollisionDetection {
+
+// Nothing happens unless both entities have a RigidBody, nor when the normal
+// has no direction, nor when the relative velocity along it is exactly 0.
+void ApplyResponse(const CollisionDataObj& record, const BodyParts& a, const BodyParts& b);
+
+}  // namespace CollisionDetection
