@@ -1,0 +1,139 @@
+#include "level/level_file.h"
+
+#include <memory>
+#include <optional>
+
+#include "ecs/entity_store.h"
+#include "engine/debug_exception.h"
+#include "engine/engine_state.h"
+#include "engine/events.h"
+#include "engine/file_util.h"
+#include "engine/json_util.h"
+#include "engine/log.h"
+#include "graphics/tile_map.h"
+#include "level/json_text.h"
+#include "level/lighting_settings.h"
+#include "level/save_game.h"
+
+namespace {
+
+std::unique_ptr<TileMap>& CurrentTileMap() {
+    static std::unique_ptr<TileMap> tileMap;
+    return tileMap;
+}
+
+bool HasValue(const Json::Value& object, const char* key) {
+    return object.isMember(key) && !object[key].isNull();
+}
+
+// "moonlight_color" and the three ambient values are always read (missing = 0);
+// the two fade values only when given, so older levels keep the previous ones.
+void ReadLightingSettings(const Json::Value& graphics) {
+    LightingSettings& s = GetLightingSettings();
+    s.moonlightColor = ReadVec3(graphics["moonlight_color"]);
+    if (HasValue(graphics, "moonlight_fade_dist")) s.moonlightFadeDist = graphics["moonlight_fade_dist"].asFloat();
+    if (HasValue(graphics, "moonlight_fade_exponent"))
+        s.moonlightFadeExponent = graphics["moonlight_fade_exponent"].asFloat();
+    s.globalAmbient = ReadVec3(graphics["global_ambient"]);
+    s.globalAmbientIntensity = graphics["global_ambient_intensity"].asFloat();
+    s.attenuationZero = graphics["attenuation_zero"].asFloat();
+}
+
+Json::Value WriteLightingSettings() {
+    const LightingSettings& s = GetLightingSettings();
+    Json::Value graphics(Json::objectValue);
+    graphics["moonlight_color"] = WriteVec(s.moonlightColor);
+    graphics["moonlight_fade_dist"] = double(s.moonlightFadeDist);
+    graphics["moonlight_fade_exponent"] = double(s.moonlightFadeExponent);
+    graphics["global_ambient"] = WriteVec(s.globalAmbient);
+    graphics["global_ambient_intensity"] = double(s.globalAmbientIntensity);
+    graphics["attenuation_zero"] = double(s.attenuationZero);
+    return graphics;
+}
+
+// The saved copy outside the editor when it exists, else the authored copy.
+// A file that cannot be opened reads as empty (and so fails to parse).
+std::string ReadLevelText(const std::string& name) {
+    if (GetEngineState().requestedMode != EngineMode::Editor) {
+        std::optional<std::string> saved;
+        try {
+            saved = ReadWholeFile(SavedLevelPath(name));
+        } catch (const debug::exception&) {
+            // No save folder: play the authored level.
+        }
+        if (saved) return *saved;
+    }
+    return ReadWholeFile(AuthoredLevelPath(name)).value_or("");
+}
+
+}  // namespace
+
+std::string AuthoredLevelPath(const std::string& name) { return "levels/" + name + ".json"; }
+std::string SavedLevelPath(const std::string& name) { return GetSaveFolder() + name + ".json"; }
+
+TileMap* GetTileMap() { return CurrentTileMap().get(); }
+
+void LoadLevel(const std::string& name) {
+    UnloadLevel();
+    engine::DestroyAllEntities();
+    CurrentTileMap().reset();
+
+    const Json::Value document = ParseJsonTextOrThrow(ReadLevelText(name));
+    if (!document.isObject())
+        throw debug::exception("Level \"" + name + "\": the document is not a JSON object.");
+    const Json::Value& entities = document["entities"];
+    if (!entities.isNull() && !entities.isArray())
+        throw debug::exception("Level \"" + name + "\": \"entities\" is not an array.");
+
+    auto tileMap = std::make_unique<TileMap>();
+    if (!document["tile_map"].isNull()) tileMap->Deserialize(document["tile_map"]);
+    CurrentTileMap() = std::move(tileMap);
+
+    for (const Json::Value& element : entities) engine::CreateEntity().Deserialize(element);
+
+    const Json::Value& graphics = document["graphics"];
+    if (!graphics.isNull()) ReadLightingSettings(graphics);
+
+    RequestLevel(name, true);
+    RaiseLevelLoad();
+}
+
+void RaiseLevelLoad() {
+    if (GetEngineState().requestedMode == EngineMode::Editor) return;
+    Json::Value record;
+    try {
+        auto text = ReadWholeFile(GetSaveFolder() + "save_file.json");
+        std::string errors;
+        if (text) ParseJsonText(*text, record, errors);  // a damaged record counts as none
+    } catch (const std::exception&) {
+    }
+    events::Call<Json::Value*>("LevelLoad", &record);
+}
+
+void SaveLevel(const std::string& name, bool toSaveFolder) {
+    if (GetEngineState().mode == EngineMode::Editor) {
+        Json::Value unload;
+        events::Call<Json::Value*>("LevelUnload", &unload);
+        engine::FlushDestroyedEntities();
+    }
+
+    std::string path;
+    if (toSaveFolder) {
+        try {
+            path = SavedLevelPath(name);
+        } catch (const debug::exception&) {
+            return;  // no save folder: the game goes on without saving
+        }
+    } else {
+        path = AuthoredLevelPath(name);
+    }
+
+    Json::Value document(Json::objectValue);
+    document["tile_map"] = GetTileMap() ? GetTileMap()->Serialize() : TileMap().Serialize();
+    Json::Value entities(Json::arrayValue);
+    for (engine::entity_handle handle : engine::GetLiveEntities()) entities.append(handle.Serialize());
+    document["entities"] = std::move(entities);
+    document["graphics"] = WriteLightingSettings();
+
+    if (!WriteFileAtomically(path, WriteStyledJson(document))) Print("SaveLevel: could not write \"" + path + "\".");
+}

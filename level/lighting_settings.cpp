@@ -1,0 +1,8 @@
+#include "level/lighting_settings.h"
+
+LightingSettings& GetLightingSettings() {
+    static LightingSettings settings;
+    return settings;
+}
+
+void ResetLightingSettings() { GetLightingSettings() = LightingSettings(); }
