@@ -4,6 +4,7 @@
 
 #include "ecs/component_registry.h"
 #include "ecs/entity_store.h"
+#include "engine/events.h"
 
 using engine::entity_handle;
 
@@ -37,6 +38,8 @@ protected:
         if (!components::IsRegistered("Probe")) components::RegisterComponentType<Probe>("Probe");
     }
     void SetUp() override {
+        // SoundSpace listens to "LevelLoad", which the engine registers.
+        if (!events::IsRegistered("LevelLoad")) events::Register<Json::Value*>("LevelLoad");
         engine::DestroyAllEntities();
         Probe::initialized = Probe::removed = Probe::deserialized = 0;
     }

@@ -12,7 +12,11 @@ const char* kDead = "entity_handle::GetBaseEntity: attempted to get wrong/dead e
 
 class EntityStoreTest : public ::testing::Test {
 protected:
-    void SetUp() override { engine::DestroyAllEntities(); }
+    void SetUp() override {
+        // SoundSpace listens to "LevelLoad", which the engine registers.
+        if (!events::IsRegistered("LevelLoad")) events::Register<Json::Value*>("LevelLoad");
+        engine::DestroyAllEntities();
+    }
     void TearDown() override { engine::DestroyAllEntities(); }
 };
 

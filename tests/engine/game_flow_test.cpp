@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
 #include <json/value.h>
 
 #include "engine/engine_state.h"
@@ -13,7 +17,19 @@ namespace {
 class GameFlowTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        // Level loads and saves run for real: give them a throw-away game folder
+        // with the levels these tests visit and the events the engine registers.
+        oldCwd = std::filesystem::current_path();
+        char pattern[] = "/tmp/qm_flow_XXXXXX";
+        root = mkdtemp(pattern);
+        std::filesystem::create_directories(root / "levels");
+        for (const char* level : {"veltrane_splash", "forest"})
+            std::ofstream(root / "levels" / (std::string(level) + ".json")) << "{}";
+        std::filesystem::current_path(root);
+        setenv("XDG_DOCUMENTS_DIR", (root / "docs").c_str(), 1);
         events::ClearRegistryForTesting();
+        for (const char* name : {"LevelLoad", "LevelUnload", "LevelUnloadFinished"})
+            events::Register<Json::Value*>(name);
         ResetEngineState();
         source = new FakeInputSource();
         input = std::make_unique<Input>(source);
@@ -22,7 +38,11 @@ protected:
         input.reset();
         events::ClearRegistryForTesting();
         ResetEngineState();
+        std::filesystem::current_path(oldCwd);
+        std::filesystem::remove_all(root);
+        unsetenv("XDG_DOCUMENTS_DIR");
     }
+    std::filesystem::path root, oldCwd;
     FakeInputSource* source = nullptr;
     std::unique_ptr<Input> input;
 };
@@ -101,7 +121,6 @@ TEST_F(GameFlowTest, KeyPressedToggleListenerActsOnTheChordOnlyAndOncePerFrame) 
 }
 
 TEST_F(GameFlowTest, SaveOnUnloadListenerCannotBeConnectedTwice) {
-    events::Register<Json::Value*>("LevelUnloadFinished");
     ConnectSaveLevelOnUnload();
     try {
         ConnectSaveLevelOnUnload();
