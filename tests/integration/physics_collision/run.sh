@@ -1,4 +1,4 @@
-# Two bodies collide in a running level. The "mover" box slides right at 60
+# Two bodies collide in a running level. The "mover" box slides right at 20
 # units/s into a static "wall" box; with restitution 0 each contact halves its
 # speed and pushes it back out, so it comes to rest touching the wall's left
 # side. A ghost box on a parallel track hits an identical wall and, being a
