@@ -4,6 +4,9 @@
 
 #include "ecs/entity_store.h"
 #include "engine/events.h"
+#include <imgui.h>
+
+#include "engine/engine_state.h"
 #include "graphics/camera.h"
 #include "graphics/sprite.h"
 #include "png_folder.h"
@@ -325,4 +328,27 @@ TEST_F(SpriteTest, EntityCopyDuplicatesTheSprite) {
     ASSERT_TRUE(b.Has<Sprite>());
     EXPECT_EQ(b.Get<Sprite>()->GetCurrentFrame(), 2u);
     EXPECT_EQ(b.Get<Sprite>()->Serialize(), a.Get<Sprite>()->Serialize());
+}
+
+TEST_F(SpriteTest, InspectorWidgetsPreviewTheAnimation) {
+    ImGui::CreateContext();
+    ImGuiIO& io = ImGui::GetIO();
+    io.DisplaySize = ImVec2(800, 600);
+    io.IniFilename = nullptr;
+    unsigned char* pixels = nullptr;
+    int w = 0, h = 0;
+    io.Fonts->GetTexDataAsRGBA32(&pixels, &w, &h);
+
+    Sprite s;
+    s.Deserialize(SheetJson(2, 1, 2, 0.1f));
+    GetEngineState().frameTime = 0.15f;
+    ImGui::NewFrame();
+    ImGui::Begin("inspector");
+    s.EditInfoDisplay();
+    ImGui::End();
+    ImGui::EndFrame();
+    EXPECT_EQ(s.GetCurrentFrame(), 2u);
+    EXPECT_NEAR(s.GetElapsedTime(), 0.05f, 1e-5);
+    GetEngineState().frameTime = 0.0f;
+    ImGui::DestroyContext();
 }
