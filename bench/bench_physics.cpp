@@ -25,7 +25,7 @@ namespace {
 
 constexpr float kDt = 1.0f / 60.0f;
 
-struct BodySpec {
+struct BodyPlan {
     float x, y, vx, vy;
     bool circle;
     float size;  // radius, or box side
@@ -45,16 +45,16 @@ Area SetUpCamera(int n) {
     return {visible.x / 2 - 12, visible.y / 2 - 12};
 }
 
-std::vector<BodySpec> MakeScene(int n, Area area) {
+std::vector<BodyPlan> MakeScene(int n, Area area) {
     std::mt19937 rng(1234);
     std::uniform_real_distribution<float> x(-area.halfW, area.halfW), y(-area.halfH, area.halfH), v(-40, 40);
     std::uniform_real_distribution<float> radius(2, 5), side(4, 10);
-    std::vector<BodySpec> specs;
+    std::vector<BodyPlan> plans;
     for (int i = 0; i < n; ++i) {
         bool circle = i % 2 == 0;
-        specs.push_back({x(rng), y(rng), v(rng), v(rng), circle, circle ? radius(rng) : side(rng)});
+        plans.push_back({x(rng), y(rng), v(rng), v(rng), circle, circle ? radius(rng) : side(rng)});
     }
-    return specs;
+    return plans;
 }
 
 float Wrap(float v, float half) {
@@ -71,7 +71,7 @@ std::unique_ptr<Physics> BuildEngineScene(int n, Physics::PairSearch search, Are
     physics->SetPairSearch(search);
     physics->Initialize();
     *area = SetUpCamera(n);
-    for (const BodySpec& s : MakeScene(n, *area)) {
+    for (const BodyPlan& s : MakeScene(n, *area)) {
         engine::entity_handle e = engine::CreateEntity();
         e.SetPosition(s.x, s.y, 0);
         Json::Value shape;
@@ -116,7 +116,7 @@ void BM_Box2DStep(benchmark::State& state) {
     const Area area = SetUpCamera(n);
     b2World world(b2Vec2(0.0f, 0.0f));
     std::vector<b2Body*> bodies;
-    for (const BodySpec& s : MakeScene(n, area)) {
+    for (const BodyPlan& s : MakeScene(n, area)) {
         b2BodyDef def;
         def.type = b2_dynamicBody;
         def.position.Set(s.x, s.y);

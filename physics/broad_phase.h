@@ -1,7 +1,8 @@
 #pragma once
-// Sort-and-sweep over axis-aligned bounds: finds every pair of bounds that
-// overlap or touch, without looking at all n^2 pairs. It is conservative on
-// purpose; the exact collision tests decide.
+// Uniform-grid broad phase over axis-aligned bounds: finds every pair of bounds
+// that overlap or touch in time roughly linear in the number of items, where
+// checking all n^2 pairs would not scale. It is conservative on purpose; the
+// exact collision tests decide.
 #include <cstdint>
 #include <vector>
 
@@ -16,16 +17,25 @@ inline uint64_t PairCode(uint32_t i, uint32_t j) {
 
 class BroadPhase {
 public:
-    // Appends the pair code of every two items whose bounds overlap (edges
-    // touching included). Items with `usable` false take no part. Bounds must
-    // not hold NaN.
+    // Appends, once each and in no particular order, the pair code of every two
+    // items whose bounds overlap (edges touching included). Items with `usable`
+    // false take no part. Bounds must not hold NaN; infinite ones are fine.
     void FindPairs(const std::vector<Bounds>& bounds, const std::vector<uint8_t>& usable,
                    std::vector<uint64_t>& pairs);
 
 private:
-    struct Entry {
-        float minX, maxX, minY, maxY;
-        uint32_t item;
+    struct CellRange {
+        int x0, y0, x1, y1;
     };
-    std::vector<Entry> sorted_;  // reused between steps
+    CellRange CellsOf(const Bounds& b) const;
+
+    // Grid of the current call: cells of `cell` world units from (originX, originY).
+    float originX_ = 0, originY_ = 0, inverseCell_ = 1;
+    int columns_ = 1, rows_ = 1;
+    // Items covering too many cells (huge level geometry, infinite bounds) are
+    // checked against every item instead of being put in the grid.
+    std::vector<uint32_t> large_;
+    std::vector<uint32_t> gridded_;
+    std::vector<uint32_t> cellStart_;  // counting sort of item references by cell
+    std::vector<uint32_t> cellItems_;
 };

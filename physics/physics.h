@@ -8,7 +8,7 @@
 //
 // Pair search: the reference behaviour is a plain loop over every candidate
 // pair (i, j > i). The default search finds the pairs that can touch with a
-// sort-and-sweep broad phase and then runs exactly the same per-pair code on
+// uniform-grid broad phase and then runs exactly the same per-pair code on
 // them, in the same (i, j) order, plus every tracked contact whose two entities
 // are candidates (so ended contacts are reported exactly as the loop would).
 // Events, positions and velocities are identical between the two as long as
