@@ -12,11 +12,23 @@
 #include "graphics/sprite.h"
 
 void SortBackToFront(std::vector<engine::entity_handle>& sprites) {
-    std::stable_sort(sprites.begin(), sprites.end(), [](engine::entity_handle a, engine::entity_handle b) {
-        const glm::vec3 pa = a.GetPosition(), pb = b.GetPosition();
-        if (std::fabs(pa.z - pb.z) >= 1e-5f) return pa.z < pb.z;
-        return pa.y > pb.y;
+    // Positions are read once up front: a checked handle lookup per comparison
+    // costs more than the sort itself.
+    struct Keyed {
+        float z, y;
+        engine::entity_handle handle;
+    };
+    std::vector<Keyed> keyed;
+    keyed.reserve(sprites.size());
+    for (engine::entity_handle h : sprites) {
+        const glm::vec3 p = h.GetPosition();
+        keyed.push_back({p.z, p.y, h});
+    }
+    std::stable_sort(keyed.begin(), keyed.end(), [](const Keyed& a, const Keyed& b) {
+        if (std::fabs(a.z - b.z) >= 1e-5f) return a.z < b.z;
+        return a.y > b.y;
     });
+    for (size_t i = 0; i < keyed.size(); ++i) sprites[i] = keyed[i].handle;
 }
 
 std::vector<engine::entity_handle> CollectSprites() {
