@@ -295,4 +295,28 @@ TEST_F(PhysicsStepTest, InitializeRegistersTheEventsInOrder) {
     EXPECT_THROW(other.Initialize(), debug::exception);  // registered twice
 }
 
+// The running-level scene of the physics_collision integration test, stepped
+// headless: a box with restitution 0 comes to rest against the left side of a
+// static wall; a ghost on a parallel track passes through its wall.
+TEST_F(PhysicsStepTest, BodyComesToRestAgainstAStaticWallAndAGhostPassesThrough) {
+    Json::Value offset;
+    offset["Box Center OffsetY"] = 4;
+    entity_handle mover = Box(-40, 0, 8, 8, offset), wall = Box(0, 0, 8, 8, offset);
+    wall.Get<BoxCollider>()->SetStatic(true);
+    Json::Value ghostFlags = offset;
+    ghostFlags["Box ghost"] = true;
+    entity_handle ghost = Box(-40, 30, 8, 8, ghostFlags), ghostWall = Box(0, 30, 8, 8, offset);
+    ghostWall.Get<BoxCollider>()->SetStatic(true);
+    Body(mover, 20, 0, 0.0f);
+    Body(wall, 0, 0);
+    Body(ghost, 20, 0, 0.0f);
+    Body(ghostWall, 0, 0);
+    for (int i = 0; i < 300; ++i) physics.Update(1.0f / 60.0f);
+    EXPECT_NEAR(mover.GetPosition().x, -8.0f, 0.01f);
+    EXPECT_GT(mover.GetPosition().x, -8.0f - 0.01f);
+    EXPECT_EQ(wall.GetPosition(), glm::vec3(0, 0, 0));
+    EXPECT_NEAR(ghost.GetPosition().x, 60.0f, 0.01f);
+    EXPECT_EQ(Names().front(), "OnCollisionStarted");
+}
+
 }  // namespace
