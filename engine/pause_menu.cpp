@@ -1,0 +1,111 @@
+#include "engine/pause_menu.h"
+
+#include <GLFW/glfw3.h>
+
+#include "engine/engine_state.h"
+#include "engine/events.h"
+
+#if __has_include("engine/game_flow.h")
+#include "engine/game_flow.h"
+#include "engine/input.h"
+#define QM_HAVE_ENGINE_FLOW 1
+#endif
+
+namespace {
+
+PauseMenu* g_pauseMenu = nullptr;
+constexpr int kEscapeKey = 256;
+constexpr int kControllerStartCode = 349;
+constexpr const char* kListener = "PauseMenuCheckPause";
+
+void EnginePause() {
+#ifdef QM_HAVE_ENGINE_FLOW
+    PauseGame();
+#else
+    EngineState& s = GetEngineState();
+    if (s.paused) return;
+    s.paused = true;
+    s.timeScale = 0.0f;
+#endif
+}
+
+void EngineResume() {
+#ifdef QM_HAVE_ENGINE_FLOW
+    ResumeGame();
+#else
+    EngineState& s = GetEngineState();
+    if (!s.paused) return;
+    s.paused = false;
+    s.timeScale = 1.0f;
+#endif
+}
+
+bool StartButtonDown() {
+#ifdef QM_HAVE_ENGINE_FLOW
+    Input* input = GetInput();
+    return input && input->IsKeyDown(kControllerStartCode) == 1;
+#else
+    return false;
+#endif
+}
+
+void CloseCallback(GLFWwindow* window) {
+    if (g_pauseMenu) g_pauseMenu->OnCloseRequested(window);
+}
+
+}  // namespace
+
+PauseMenu::PauseMenu(GLFWwindow* window) : window_(window) {
+    g_pauseMenu = this;
+    events::Connect<int>("KeyPressed", kListener, [this](int key) {
+        if (key != kEscapeKey) return;
+        if (open_)
+            ClosePauseMenu();
+        else
+            OpenPauseMenu();
+    });
+    events::Connect<float>("LogicUpdate", kListener, [this](float) { CheckStartButton(StartButtonDown()); });
+    if (window_) glfwSetWindowCloseCallback(window_, CloseCallback);
+}
+
+PauseMenu::~PauseMenu() {
+    events::Disconnect("KeyPressed", kListener);
+    events::Disconnect("LogicUpdate", kListener);
+    if (window_) glfwSetWindowCloseCallback(window_, nullptr);
+    if (g_pauseMenu == this) g_pauseMenu = nullptr;
+}
+
+void PauseMenu::OpenPauseMenu() {
+    if (open_) return;
+    open_ = true;
+    if (GetEngineState().mode == EngineMode::Game) EnginePause();
+    events::Call("PauseMenuPaused");
+}
+
+void PauseMenu::ClosePauseMenu() {
+    if (!open_) return;
+    open_ = false;
+    if (GetEngineState().mode == EngineMode::Game) EngineResume();
+    events::Call("PauseMenuUnPaused");
+}
+
+void PauseMenu::OnCloseRequested(GLFWwindow* window) {
+    OpenPauseMenu();
+    if (window) {
+        glfwRestoreWindow(window);
+        glfwSetWindowShouldClose(window, GLFW_FALSE);
+    }
+    events::Call("PauseMenuConfirmClose");
+}
+
+void PauseMenu::CheckStartButton(bool startDown) {
+    if (startDown && !startHeld_) {
+        if (open_)
+            ClosePauseMenu();
+        else
+            OpenPauseMenu();
+    }
+    startHeld_ = startDown;
+}
+
+PauseMenu* GetPauseMenu() { return g_pauseMenu; }

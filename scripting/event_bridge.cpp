@@ -1,0 +1,124 @@
+#include "scripting/event_bridge.h"
+
+#include <string>
+
+#include <lua.hpp>
+
+#include "engine/events.h"
+#include "scripting/collision_forwarding.h"
+#include "scripting/lua_host.h"
+
+namespace scripting {
+namespace {
+
+constexpr int kEscapeKey = 256;
+
+// Pushes events.Call and the event name; returns the stack index of the
+// function, so the caller can count what its pushers actually left (a failing
+// lb_CreateEntity leaves nothing and the call gets one argument fewer).
+int BeginForward(lua_State* L, const char* name) {
+    lua::PushGlobal(L, "events");
+    lua_getfield(L, -1, "Call");
+    lua_remove(L, -2);
+    const int function = lua_gettop(L);
+    lua_pushstring(L, name);
+    return function;
+}
+
+void EndForward(lua_State* L, int function) { lua::ProtectedCall(L, lua_gettop(L) - function, 0); }
+
+template <class... Args>
+void ConnectForwarder(const char* name, void (*forward)(const char*, Args...)) {
+    events::Connect<Args...>(name, std::string("LuaBinding") + name,
+                             [name, forward](Args... args) { forward(name, args...); });
+}
+
+void ForwardNoArgs(const char* name) {
+    lua_State* L = GetLuaState();
+    EndForward(L, BeginForward(L, name));
+}
+
+void ForwardFloat(const char* name, float value) {
+    lua_State* L = GetLuaState();
+    int f = BeginForward(L, name);
+    lua_pushnumber(L, value);
+    EndForward(L, f);
+}
+
+void ForwardInt(const char* name, int value) {
+    lua_State* L = GetLuaState();
+    int f = BeginForward(L, name);
+    lua_pushinteger(L, value);
+    EndForward(L, f);
+}
+
+void ForwardKey(const char* name, int key) {
+    // Escape belongs to the pause menu; scripts learn about it through the pause events.
+    if (key == kEscapeKey) return;
+    ForwardInt(name, key);
+}
+
+void ForwardLevelUnload(const char* name, Json::Value* record) {
+    SetSerializationTarget(record);
+    ForwardNoArgs(name);
+}
+
+void ForwardLevelLoad(const char* name, Json::Value* record) {
+    lua_State* L = GetLuaState();
+    int f = BeginForward(L, name);
+    lua::PushJsonObject(L, record ? *record : Json::Value());
+    EndForward(L, f);
+}
+
+void CallRegister(lua_State* L, const char* name) {
+    lua::PushGlobal(L, "events");
+    lua_getfield(L, -1, "Register");
+    lua_remove(L, -2);
+    lua_pushstring(L, name);
+    lua::ProtectedCall(L, 1, 0);
+}
+
+}  // namespace
+
+void ForwardCollision(const char* name, engine::entity_handle a, engine::entity_handle b, float contactX,
+                      float contactY, float penetration, float normalX, float normalY) {
+    lua_State* L = GetLuaState();
+    int f = BeginForward(L, name);
+    lua::PushEntity(L, a);
+    lua::PushEntity(L, b);
+    lua::PushVector(L, contactX, contactY);
+    lua_pushnumber(L, penetration);
+    lua::PushVector(L, normalX, normalY);
+    EndForward(L, f);
+}
+
+void ConnectEvents() {
+    lua_State* L = GetLuaState();
+    for (const char* name : kForwardedEvents) {
+        CallRegister(L, name);
+        const std::string event = name;
+        if (event == "PreLogicUpdate" || event == "LogicUpdate")
+            ConnectForwarder<float>(name, ForwardFloat);
+        else if (event == "KeyPressed" || event == "KeyReleased")
+            ConnectForwarder<int>(name, ForwardKey);
+        else if (event == "MouseButtonPressed" || event == "MouseButtonReleased")
+            ConnectForwarder<int>(name, ForwardInt);
+        else if (event.rfind("OnCollision", 0) == 0)
+            ConnectCollisionForwarder(name);
+        else if (event == "LevelUnload")
+            ConnectForwarder<Json::Value*>(name, ForwardLevelUnload);
+        else if (event == "LevelLoad")
+            ConnectForwarder<Json::Value*>(name, ForwardLevelLoad);
+        else
+            ConnectForwarder<>(name, ForwardNoArgs);
+    }
+}
+
+void DisconnectEvents() {
+    for (const char* name : kForwardedEvents) {
+        if (!events::IsRegistered(name)) continue;
+        events::Disconnect(name, std::string("LuaBinding") + name);
+    }
+}
+
+}  // namespace scripting

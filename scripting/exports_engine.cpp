@@ -1,0 +1,75 @@
+// Exports: levels and saves, pausing, quitting.
+#include <GLFW/glfw3.h>
+
+#include "engine/engine_state.h"
+#include "engine/pause_menu.h"
+#include "scripting/export_guard.h"
+#include "scripting/lb_exports.h"
+#include "scripting/level_transitions.h"
+
+#if __has_include("engine/game_flow.h")
+#include "engine/game_flow.h"
+#else
+static void PauseGame() {
+    EngineState& s = GetEngineState();
+    if (s.paused) return;
+    s.paused = true;
+    s.timeScale = 0.0f;
+}
+static void ResumeGame() {
+    EngineState& s = GetEngineState();
+    if (!s.paused) return;
+    s.paused = false;
+    s.timeScale = 1.0f;
+}
+#endif
+
+extern "C" void lb_engine_change_level(const char* level) {
+    scripting::Guarded([&] { scripting::ChangeLevel(level); });
+}
+
+extern "C" void lb_engine_load_saved_level(void) {
+    scripting::Guarded([&] { scripting::ContinueSavedLevel(); });
+}
+
+extern "C" void lb_engine_load_level_restart(const char* level) {
+    scripting::Guarded([&] { scripting::RestartLevel(level); });
+}
+
+extern "C" bool lb_engine_has_save_file(void) {
+    return scripting::Guarded([&] { return scripting::HasSaveFile(); });
+}
+
+extern "C" void lb_engine_save_on_unload(bool on) {
+    scripting::Guarded([&] { GetEngineState().saveOnUnload = on; });
+}
+
+extern "C" bool lb_engine_in_editor(void) {
+    return scripting::Guarded([&] { return GetEngineState().mode == EngineMode::Editor; });
+}
+
+extern "C" bool lb_engine_is_paused(void) {
+    return scripting::Guarded([&] { return GetEngineState().paused; });
+}
+
+extern "C" void lb_engine_pause(void) {
+    scripting::Guarded([&] { PauseGame(); });
+}
+
+extern "C" void lb_engine_unpause(void) {
+    scripting::Guarded([&] { ResumeGame(); });
+}
+
+extern "C" void lb_pause_menu_unpause(void) {
+    scripting::Guarded([&] {
+        if (PauseMenu* menu = GetPauseMenu()) menu->ClosePauseMenu();
+    });
+}
+
+extern "C" void lb_engine_quit_game(void) {
+    scripting::Guarded([&] {
+        // The game window is the one holding the current GL context; without a
+        // window (headless runs) there is no frame loop to end.
+        if (GLFWwindow* window = glfwGetCurrentContext()) glfwSetWindowShouldClose(window, GLFW_TRUE);
+    });
+}

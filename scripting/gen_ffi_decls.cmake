@@ -1,0 +1,28 @@
+# Writes the scripts' FFI declarations from scripting/lb_exports.h.
+# Usage: cmake -DHEADER=<lb_exports.h> -DOUTPUT=<ffi_decls.lua> -P gen_ffi_decls.cmake
+# The file is rewritten only when its text changes, so the game folder is not
+# touched by builds that changed nothing here.
+file(READ "${HEADER}" text)
+string(FIND "${text}" "// ffi-begin\n" begin)
+string(FIND "${text}" "// ffi-end" end)
+if(begin EQUAL -1 OR end EQUAL -1)
+  message(FATAL_ERROR "${HEADER}: missing the ffi-begin/ffi-end markers")
+endif()
+string(LENGTH "// ffi-begin\n" markerLength)
+math(EXPR begin "${begin} + ${markerLength}")
+math(EXPR length "${end} - ${begin}")
+string(SUBSTRING "${text}" ${begin} ${length} decls)
+# Preprocessor lines choose what C++ sees; LuaJIT sees everything else.
+string(REGEX REPLACE "#[^\n]*\n" "" decls "${decls}")
+set(content "-- Generated at build time from scripting/lb_exports.h; edit that header, not this file.
+local ffi = require(\"ffi\")
+ffi.cdef[==[
+${decls}]==]
+")
+if(EXISTS "${OUTPUT}")
+  file(READ "${OUTPUT}" old)
+  if(old STREQUAL content)
+    return()
+  endif()
+endif()
+file(WRITE "${OUTPUT}" "${content}")

@@ -1,0 +1,47 @@
+#include "scripting/level_transitions.h"
+
+#include <json/value.h>
+
+#include "engine/engine_state.h"
+#include "engine/events.h"
+#include "engine/log.h"
+#include "engine/pause_menu.h"
+#include "level/level_file.h"
+#include "level/save_game.h"
+
+namespace scripting {
+
+void ConnectSaveLevelOnUnload() {
+    events::Connect<Json::Value*>("LevelUnloadFinished", kSaveOnUnloadListener, [](Json::Value*) {
+        SaveLevel(GetEngineState().previousLevelName, true);
+        events::Disconnect("LevelUnloadFinished", kSaveOnUnloadListener);
+    });
+}
+
+void ChangeLevel(const std::string& level) {
+    EngineState& s = GetEngineState();
+    if (s.levelName != s.previousLevelName) return;
+    RequestLevel(level, false);
+    if (s.saveOnUnload && s.mode != EngineMode::Editor) ConnectSaveLevelOnUnload();
+}
+
+void RestartLevel(const std::string& level) {
+    DeleteSave();
+    if (PauseMenu* menu = GetPauseMenu()) menu->ClosePauseMenu();
+    GetEngineState().saveOnUnload = false;
+    ChangeLevel(level);
+}
+
+void ContinueSavedLevel() {
+    const std::string last = ReadLastLevel();
+    // Without a record there is nothing to continue; loading "" would fail later.
+    if (last.empty()) {
+        Print("Lua Error: Attempted to load the saved level with no save file");
+        return;
+    }
+    ChangeLevel(last);
+}
+
+bool HasSaveFile() { return !ReadLastLevel().empty(); }
+
+}  // namespace scripting

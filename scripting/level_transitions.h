@@ -1,0 +1,26 @@
+#pragma once
+// Level transitions started by scripts: change, restart, continue from the save,
+// and the one-shot saver of the level being left.
+#include <string>
+
+namespace scripting {
+
+// Does nothing while a change is already pending this frame (levelName differs
+// from previousLevelName). Otherwise requests `level` for the next frame and,
+// when saving on unload outside the editor, arms the one-shot saver.
+void ChangeLevel(const std::string& level);
+// Deletes every saved file, closes the pause menu, skips the record of the next
+// unload, then changes to `level` (which loads from levels/, its copy is gone).
+void RestartLevel(const std::string& level);
+// Changes to the save record's "last_level".
+void ContinueSavedLevel();
+// Whether the save record names a level; the record is read at each call.
+bool HasSaveFile();
+
+// Connects "LuaSaveLevelOnUnload" to "LevelUnloadFinished": at the next unload
+// it saves previousLevelName into the save folder, then disconnects itself.
+// A second connection before it ran throws the duplicate-listener error.
+constexpr const char* kSaveOnUnloadListener = "LuaSaveLevelOnUnload";
+void ConnectSaveLevelOnUnload();
+
+}  // namespace scripting

@@ -1,0 +1,196 @@
+// The exported functions: the header, the generated declarations, the crash
+// path at the boundary, and the entity and component exports.
+#include "tests/scripting/script_fixture.h"
+
+#include <dlfcn.h>
+
+#include <regex>
+
+#include "engine/file_util.h"
+#include "graphics/camera.h"
+#include "scripting/lb_exports.h"
+
+namespace {
+
+std::vector<std::string> ExportNamesInHeader() {
+    std::vector<std::string> names;
+    std::string text = ReadWholeFile(QM_EXPORTS_HEADER).value_or("");
+    std::regex declaration(R"(\n[A-Za-z_0-9]+ (lb_[a-z_]+)\([^\n]*\);)");
+    for (std::sregex_iterator it(text.begin(), text.end(), declaration), end; it != end; ++it)
+        names.push_back((*it)[1]);
+    return names;
+}
+
+TEST(ExportHeader, DeclaresTheHundredAndFourExportsAndTheBinaryExportsThemAll) {
+    const std::vector<std::string> names = ExportNamesInHeader();
+    EXPECT_EQ(names.size(), 104u);
+    void* self = dlopen(nullptr, RTLD_NOW);
+    for (const std::string& name : names) EXPECT_NE(dlsym(self, name.c_str()), nullptr) << name;
+}
+
+TEST(ExportHeader, GeneratedDeclarationsCarryEveryExportOnce) {
+    const std::string decls = ReadWholeFile(QM_FFI_DECLS).value_or("");
+    for (const std::string& name : ExportNamesInHeader()) {
+        const std::string needle = " " + name + "(";
+        const size_t first = decls.find(needle);
+        EXPECT_NE(first, std::string::npos) << name;
+        EXPECT_EQ(decls.find(needle, first + 1), std::string::npos) << name;
+    }
+    EXPECT_EQ(decls.find("#"), std::string::npos);  // no preprocessor lines reach LuaJIT
+    EXPECT_NE(decls.find("typedef struct TextureInfo"), std::string::npos);
+}
+
+class ExportsTest : public ScriptFixture {
+protected:
+    void SetUp() override {
+        ScriptFixture::SetUp();
+        StartRecordingHost("ffi = require('ffi') C = ffi.C");
+        ClearLog();
+    }
+};
+
+TEST_F(ExportsTest, EntityPositionSettersKeepTheOtherCoordinates) {
+    engine::entity_handle e = engine::CreateEntity();
+    e.SetPosition(1.0f, 2.0f, 3.0f);
+    lb_entity_set_pos(e.index, e.generation, 4.0f, 5.0f);
+    EXPECT_EQ(e.GetPosition(), glm::vec3(4.0f, 5.0f, 3.0f));
+    lb_entity_set_z(e.index, e.generation, 9.0f);
+    EXPECT_EQ(e.GetPosition(), glm::vec3(4.0f, 5.0f, 9.0f));
+    lb_vec2 p = lb_entity_get_pos(e.index, e.generation);
+    EXPECT_EQ(p.x, 4.0f);
+    EXPECT_EQ(p.y, 5.0f);
+}
+
+TEST_F(ExportsTest, CreateAddHasRemoveAndDeferredDestroy) {
+    lb_handle h = lb_create_entity();
+    engine::entity_handle e{h.index, h.generation};
+    EXPECT_EQ(e.GetName(), "Entity");
+    EXPECT_FALSE(lb_entity_has_component(h.index, h.generation, "Sprite"));
+    lb_entity_add_component(h.index, h.generation, "Sprite");
+    EXPECT_TRUE(lb_entity_has_component(h.index, h.generation, "Sprite"));
+    EXPECT_TRUE(lb_entity_remove_component(h.index, h.generation, "Sprite"));
+    EXPECT_FALSE(lb_entity_remove_component(h.index, h.generation, "Sprite"));
+    lb_destroy_entity(h.index, h.generation);
+    EXPECT_TRUE(e.IsValid());  // only at the end of the frame
+    engine::FlushDestroyedEntities();
+    EXPECT_FALSE(e.IsValid());
+    lb_destroy_entity(h.index, h.generation);  // an invalid handle is ignored
+    lb_destroy_entity(99, 99);
+}
+
+TEST_F(ExportsTest, MissingComponentsPrintTheirMessageAndReturnTheDefault) {
+    engine::entity_handle e = engine::CreateEntity();
+    const uint32_t i = e.index, g = e.generation;
+    EXPECT_EQ(lb_sprite_get_frame_time(i, g), -1.0f);
+    EXPECT_EQ(LastLogLine(), "Lua Error: Attempted to get frame time on component with no sprite");
+    EXPECT_EQ(lb_sprite_get_elapsed_time(i, g), -1.0f);
+    EXPECT_EQ(LastLogLine(), "Lua Error: Attempted to get elapsed time on component with no sprite");
+    EXPECT_EQ(lb_sprite_get_current_frame(i, g), 4294967295u);
+    EXPECT_EQ(LastLogLine(), "Lua Error: Attempted to get frame on component with no sprite");
+    lb_vec2 p = lb_point_light_get_pos(i, g);
+    EXPECT_EQ(p.x, 0.0f);
+    EXPECT_EQ(p.y, 0.0f);
+    EXPECT_EQ(LastLogLine(), "Lua Error: Attempted to get position on component with no point light");
+    EXPECT_EQ(lb_point_light_get_radius(i, g), 0.0f);
+    EXPECT_FALSE(lb_collider_box_get_ghost(i, g));
+    EXPECT_EQ(LastLogLine(), "Lua Error: Attempted to get ghost on entity with no box collider");
+    lb_collider_circle_set_radius(i, g, 3.0f);
+    EXPECT_EQ(LastLogLine(), "Lua Error: Attempted to set radius on entity with no circle collider");
+    lb_vec2 v = lb_rigidbody_get_velocity(i, g);
+    EXPECT_EQ(v.x + v.y, 0.0f);
+    EXPECT_EQ(LastLogLine(), "Lua Error: Attempted to access velocity on component with no rigidbody");
+    lb_shadow_caster_set_width(i, g, 1.0f);
+    EXPECT_EQ(LastLogLine(), "Lua Error: Attempted to set width on component with no shadow caster");
+    lb_moon_light_set_intensity(i, g, 1.0f);
+    EXPECT_EQ(LastLogLine(), "Lua Error: Attempted to set intensity on component with no moon light");
+    const size_t lines = GetLog().size();
+    lb_moon_light_set_falloff(i, g, 1.0f);  // accepted and ignored, for any entity
+    lb_moon_light_set_outer_radius(99, 99, 1.0f);
+    EXPECT_EQ(GetLog().size(), lines);
+}
+
+TEST_F(ExportsTest, CameraAndWindowSize) {
+    Camera& camera = GetCamera();
+    camera = Camera();
+    camera.SetPosition(0.0f, 0.0f, 7.0f);
+    lb_camera_set_pos(10.0f, 20.0f);
+    EXPECT_EQ(camera.GetPosition(), glm::vec3(10.0f, 20.0f, 7.0f));
+    lb_camera_set_scale(2.0f);
+    EXPECT_EQ(camera.zoom, glm::vec3(2.0f, 2.0f, 1.0f));
+    camera.SetScale(1.0f);
+    camera.framebufferWidth = 1494;
+    camera.framebufferHeight = 840;
+    camera.Letterbox();
+    EXPECT_EQ(lb_graphics_get_width(), 498);
+    EXPECT_EQ(lb_graphics_get_height(), 280);
+    camera = Camera();
+}
+
+// The FFI path, compiled: a hot loop keeps calling exports that run Lua code
+// before they return. Without the interpreted wrappers this corrupts the VM.
+TEST_F(ExportsTest, ReentrantExportsAreSafeFromAHotLoop) {
+    Write("lua/engine/ffi_decls.lua", ReadWholeFile(QM_FFI_DECLS).value_or(""));
+    for (const char* module : {"api", "events", "vector", "entity", "components"})
+        Write(std::string("lua/engine/") + module + ".lua",
+              ReadWholeFile(std::filesystem::path(QM_FFI_DECLS).parent_path() / (std::string(module) + ".lua"))
+                  .value_or(""));
+    host_.reset();
+    Write("lua/engine/init.lua", ReadWholeFile(std::filesystem::path(QM_FFI_DECLS).parent_path() / "init.lua").value_or(""));
+    Write("lua/components/counter.lua", R"lua(
+added, removed = 0, 0
+components.Define("Counter", {
+  fields = { n = 0 },
+  Initialize = function(self) added = added + 1 end,
+  Remove = function(self) removed = removed + 1 end,
+})
+)lua");
+    StartHost();
+    EXPECT_EQ(Eval(R"lua(
+local e = entity.Create()
+for i = 1, 3000 do
+  e:AddComponent("Counter")
+  e:RemoveComponent("Counter")
+  local p = e:GetPos()
+  e:SetPos(p.x + 1, p.y)
+end
+return added .. " " .. removed .. " " .. e:GetPos().x
+)lua"),
+              "3000 3000 3000");
+}
+
+TEST_F(ExportsTest, PrintGoesToTheLog) {
+    Eval("C.lb_print('hello from lua %d')");
+    EXPECT_EQ(LastLogLine(), "hello from lua %d");
+}
+
+TEST_F(ExportsTest, SerializingOutsideASaveIsReportedNotACrash) {
+    SetSerializationTarget(nullptr);
+    Eval("C.lb_serialize_number('x', 1)");
+    EXPECT_EQ(LastLogLine(), "Lua Error: lb_serialize_number called while nothing is being saved");
+}
+
+// Fatal errors inside an export end the process like any other fatal error:
+// the message, then exit status 0. A script's pcall must not swallow them.
+using ExportsDeathTest = ExportsTest;
+
+TEST_F(ExportsDeathTest, ADeadHandleEndsInTheCrashReportEvenUnderPcall) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(Eval("pcall(C.lb_entity_get_pos, 5, 77)"), ::testing::ExitedWithCode(0),
+                "entity_handle::GetBaseEntity: attempted to get wrong/dead ent!");
+}
+
+TEST_F(ExportsDeathTest, ADeadHandleIsReportedBeforeAMissingComponent) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(lb_sprite_set_tint(5, 77, 1, 1, 1, 1), ::testing::ExitedWithCode(0),
+                "attempted to get wrong/dead ent!");
+}
+
+TEST_F(ExportsDeathTest, AnUnknownComponentNameEndsInTheCrashReport) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    engine::entity_handle e = engine::CreateEntity();
+    EXPECT_EXIT(Eval("C.lb_entity_has_component(" + std::to_string(e.index) + ", " + std::to_string(e.generation) +
+                     ", 'NoSuchType')"),
+                ::testing::ExitedWithCode(0), "components::GetID failed to map component string!");
+}
+
+}  // namespace
