@@ -10,14 +10,18 @@
 #include "ecs/entity_handle.h"
 #include "ecs/entity_store.h"
 #include "engine/callback_errors.h"
+#include "engine/cheats.h"
+#include "engine/console.h"
 #include "engine/engine_state.h"
 #include "engine/events.h"
 #include "engine/input.h"
 #include "engine/log.h"
+#include "engine/pause_menu.h"
 #include "graphics/debug_draw.h"
 #include "graphics/graphics.h"
 #include "level/level_file.h"
 #include "level/save_game.h"
+#include "scripting/lua_host.h"
 
 namespace {
 Engine* g_engine = nullptr;
@@ -37,10 +41,10 @@ Engine::Engine() {
     components::RegisterBuiltinComponents();
 
     input_ = std::make_unique<Input>(CreateGlfwInputSource());
-    // [console] create the Console here.
+    console_ = std::make_unique<Console>();
     graphics_ = std::make_unique<Graphics>();
     debug_draw::RegisterEvent();
-    // [cheats] create Cheats here.
+    cheats_ = std::make_unique<Cheats>();
 
     // [audio] initialise the audio system (banks), then load the stored sound cues.
 
@@ -66,19 +70,22 @@ Engine::Engine() {
         });
     }
 
-    // [pause menu] create the PauseMenu here.
-    // [scripting] create the Lua host here, last: it runs the start-up scripts,
-    // which may connect to any event registered above.
+    pauseMenu_ = std::make_unique<PauseMenu>(graphics_->GetWindow());
+    // Last: the host runs the start-up scripts, which may connect to any event
+    // registered above.
+    luaHost_ = std::make_unique<LuaHost>();
+    SetLuaHost(luaHost_.get());
 }
 
 Engine::~Engine() {
-    // [scripting] destroy the Lua host here.
-    // [cheats] destroy Cheats here.
-    // [pause menu] destroy the PauseMenu here.
+    luaHost_.reset();
+    SetLuaHost(nullptr);
+    cheats_.reset();
+    pauseMenu_.reset();
     // [editor] destroy the Editor here, if it exists.
     // Debug drawing holds nothing to release.
     // [audio] write the sound cues back to their storage here.
-    // [console] destroy the Console here.
+    console_.reset();
     input_.reset();
     GetEngineState().skipDrawing = true;  // the GL context goes with Graphics
     graphics_.reset();
@@ -126,7 +133,7 @@ void Engine::Frame(GLFWwindow* window) {
         if (s.mode == EngineMode::Editor && s.requestedMode == EngineMode::Editor) {
             // [editor] update the active editor actions, then draw the editor window here.
         }
-        // [console] draw the console window here.
+        console_->Draw();
         graphics_->EndFrame();
     }
 

@@ -14,7 +14,11 @@
 #include "engine/game_flow.h"
 #include "physics/physics.h"
 
+class Cheats;
+class Console;
 class Graphics;
+class LuaHost;
+class PauseMenu;
 class Input;
 struct GLFWwindow;
 
@@ -49,7 +53,11 @@ private:
     // destroyed just before physics).
 
     std::unique_ptr<Input> input_;
+    std::unique_ptr<Console> console_;
     std::unique_ptr<Graphics> graphics_;
+    std::unique_ptr<Cheats> cheats_;
+    std::unique_ptr<PauseMenu> pauseMenu_;
+    std::unique_ptr<LuaHost> luaHost_;
     FocusTimers focusTimers_;
 };
 

@@ -5,6 +5,7 @@
 #include "engine/engine_state.h"
 #include "engine/events.h"
 #include "engine/input.h"
+#include "engine/pause_menu.h"
 #include "level/level_file.h"
 
 void PauseGame() {
@@ -24,9 +25,12 @@ void ResumeGame() {
 }
 
 void PauseThroughPauseMenu() {
-    // [pause menu] replace with the pause menu's pause, which does this and
-    // raises "PauseMenuPaused" once.
-    if (GetEngineState().mode != EngineMode::Editor) PauseGame();
+    // The menu pauses only in the game and tells the scripts once; before it
+    // exists (start-up) the game is paused directly.
+    if (PauseMenu* menu = GetPauseMenu())
+        menu->OpenPauseMenu();
+    else if (GetEngineState().mode != EngineMode::Editor)
+        PauseGame();
 }
 
 bool IsEditorToggleChord(int key, Input& input) {
@@ -47,7 +51,7 @@ void ToggleEditor() {
         SaveLevel(s.previousLevelName, false);
         s.requestedMode = EngineMode::Game;
         ResumeGame();
-        // [pause menu] unpause the pause menu here.
+        if (PauseMenu* menu = GetPauseMenu()) menu->ClosePauseMenu();
     }
 }
 

@@ -5,52 +5,26 @@
 #include "engine/engine_state.h"
 #include "engine/events.h"
 
-#if __has_include("engine/game_flow.h")
+#include "engine/callback_errors.h"
 #include "engine/game_flow.h"
 #include "engine/input.h"
-#define QM_HAVE_ENGINE_FLOW 1
-#endif
 
 namespace {
 
 PauseMenu* g_pauseMenu = nullptr;
 constexpr int kEscapeKey = 256;
-constexpr int kControllerStartCode = 349;
 constexpr const char* kListener = "PauseMenuCheckPause";
 
-void EnginePause() {
-#ifdef QM_HAVE_ENGINE_FLOW
-    PauseGame();
-#else
-    EngineState& s = GetEngineState();
-    if (s.paused) return;
-    s.paused = true;
-    s.timeScale = 0.0f;
-#endif
-}
-
-void EngineResume() {
-#ifdef QM_HAVE_ENGINE_FLOW
-    ResumeGame();
-#else
-    EngineState& s = GetEngineState();
-    if (!s.paused) return;
-    s.paused = false;
-    s.timeScale = 1.0f;
-#endif
-}
-
 bool StartButtonDown() {
-#ifdef QM_HAVE_ENGINE_FLOW
     Input* input = GetInput();
-    return input && input->IsKeyDown(kControllerStartCode) == 1;
-#else
-    return false;
-#endif
+    return input && input->IsKeyDown(kControllerStart) == 1;
 }
 
+// Runs inside GLFW's event poll: exceptions are kept for the frame loop to rethrow.
 void CloseCallback(GLFWwindow* window) {
-    if (g_pauseMenu) g_pauseMenu->OnCloseRequested(window);
+    GuardCallback([&] {
+        if (g_pauseMenu) g_pauseMenu->OnCloseRequested(window);
+    });
 }
 
 }  // namespace
@@ -78,14 +52,14 @@ PauseMenu::~PauseMenu() {
 void PauseMenu::OpenPauseMenu() {
     if (open_) return;
     open_ = true;
-    if (GetEngineState().mode == EngineMode::Game) EnginePause();
+    if (GetEngineState().mode == EngineMode::Game) PauseGame();
     events::Call("PauseMenuPaused");
 }
 
 void PauseMenu::ClosePauseMenu() {
     if (!open_) return;
     open_ = false;
-    if (GetEngineState().mode == EngineMode::Game) EngineResume();
+    if (GetEngineState().mode == EngineMode::Game) ResumeGame();
     events::Call("PauseMenuUnPaused");
 }
 

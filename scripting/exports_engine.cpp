@@ -7,22 +7,7 @@
 #include "scripting/lb_exports.h"
 #include "scripting/level_transitions.h"
 
-#if __has_include("engine/game_flow.h")
 #include "engine/game_flow.h"
-#else
-static void PauseGame() {
-    EngineState& s = GetEngineState();
-    if (s.paused) return;
-    s.paused = true;
-    s.timeScale = 0.0f;
-}
-static void ResumeGame() {
-    EngineState& s = GetEngineState();
-    if (!s.paused) return;
-    s.paused = false;
-    s.timeScale = 1.0f;
-}
-#endif
 
 extern "C" void lb_engine_change_level(const char* level) {
     scripting::Guarded([&] { scripting::ChangeLevel(level); });

@@ -3,20 +3,13 @@
 #include <json/value.h>
 
 #include "engine/engine_state.h"
-#include "engine/events.h"
+#include "engine/game_flow.h"
 #include "engine/log.h"
 #include "engine/pause_menu.h"
 #include "level/level_file.h"
 #include "level/save_game.h"
 
 namespace scripting {
-
-void ConnectSaveLevelOnUnload() {
-    events::Connect<Json::Value*>("LevelUnloadFinished", kSaveOnUnloadListener, [](Json::Value*) {
-        SaveLevel(GetEngineState().previousLevelName, true);
-        events::Disconnect("LevelUnloadFinished", kSaveOnUnloadListener);
-    });
-}
 
 void ChangeLevel(const std::string& level) {
     EngineState& s = GetEngineState();

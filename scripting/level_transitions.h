@@ -7,7 +7,8 @@ namespace scripting {
 
 // Does nothing while a change is already pending this frame (levelName differs
 // from previousLevelName). Otherwise requests `level` for the next frame and,
-// when saving on unload outside the editor, arms the one-shot saver.
+// when saving on unload outside the editor, arms the one-shot saver
+// (ConnectSaveLevelOnUnload, engine/game_flow.h).
 void ChangeLevel(const std::string& level);
 // Deletes every saved file, closes the pause menu, skips the record of the next
 // unload, then changes to `level` (which loads from levels/, its copy is gone).
@@ -16,11 +17,5 @@ void RestartLevel(const std::string& level);
 void ContinueSavedLevel();
 // Whether the save record names a level; the record is read at each call.
 bool HasSaveFile();
-
-// Connects "LuaSaveLevelOnUnload" to "LevelUnloadFinished": at the next unload
-// it saves previousLevelName into the save folder, then disconnects itself.
-// A second connection before it ran throws the duplicate-listener error.
-constexpr const char* kSaveOnUnloadListener = "LuaSaveLevelOnUnload";
-void ConnectSaveLevelOnUnload();
 
 }  // namespace scripting

@@ -10,13 +10,18 @@ fail() {
     exit 1
 }
 
-# The content folder: levels/ and textures/ from the test folder (when it has
-# them), and the shaders of the game.
+# The content folder: levels/, textures/ and lua/ from the test folder (when it
+# has them), the shaders of the game and its Lua engine layer.
 qm_content() {
     mkdir -p "$QM_GAME/levels" "$QM_GAME/textures" "$QM_GAME/shaders"
     cp -r "$QM_REPO/game/shaders/." "$QM_GAME/shaders/" 2>/dev/null
     [ -d "$QM_TEST_DIR/levels" ] && cp -r "$QM_TEST_DIR/levels/." "$QM_GAME/levels/"
     [ -d "$QM_TEST_DIR/textures" ] && cp -r "$QM_TEST_DIR/textures/." "$QM_GAME/textures/"
+    # The engine's Lua layer (start-up script, FFI declarations), without the
+    # game's own scripts; a test's lua/ folder adds or replaces scripts.
+    mkdir -p "$QM_GAME/lua/engine"
+    cp -r "$QM_REPO/game/lua/engine/." "$QM_GAME/lua/engine/"
+    [ -d "$QM_TEST_DIR/lua" ] && cp -r "$QM_TEST_DIR/lua/." "$QM_GAME/lua/"
     return 0
 }
 

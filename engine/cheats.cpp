@@ -1,0 +1,9 @@
+#include "engine/cheats.h"
+
+#include "engine/events.h"
+
+Cheats::Cheats() {
+    events::Connect<int>("KeyPressed", "CheatsKeyPressed", [](int) {});
+}
+
+Cheats::~Cheats() { events::Disconnect("KeyPressed", "CheatsKeyPressed"); }
