@@ -9,6 +9,10 @@
 // matrices map world +y to clip +y, and every vertex shader of the engine
 // negates clip-space y as its last step (see shaders/forward.vs), so a picture
 // whose first PNG row is at v = 0 comes out upright with v = 0 at its top.
+// Off-screen targets drawn that way hold their smallest world y in the top
+// row (v = 1): the composition's negative y scale puts that row at the top of
+// the window, and a shader that looks a target up by world position (the
+// shadow mask) must use v = 1 - (y - smallest y) / rows.
 #include <cstdint>
 #include <string>
 
