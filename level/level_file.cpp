@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <optional>
+#include <utility>
 
 #include "ecs/entity_store.h"
 #include "engine/debug_exception.h"
@@ -78,20 +79,20 @@ void LoadLevel(const std::string& name) {
     engine::DestroyAllEntities();
     CurrentTileMap().reset();
 
-    const Json::Value document = ParseJsonTextOrThrow(ReadLevelText(name));
+    Json::Value document = ParseJsonTextOrThrow(ReadLevelText(name));
     if (!document.isObject())
         throw debug::exception("Level \"" + name + "\": the document is not a JSON object.");
-    const Json::Value& entities = document["entities"];
+    Json::Value& entities = document["entities"];
     if (!entities.isNull() && !entities.isArray())
         throw debug::exception("Level \"" + name + "\": \"entities\" is not an array.");
 
     auto tileMap = std::make_unique<TileMap>();
-    if (!document["tile_map"].isNull()) tileMap->Deserialize(document["tile_map"]);
+    if (!std::as_const(document)["tile_map"].isNull()) tileMap->Deserialize(document["tile_map"]);
     CurrentTileMap() = std::move(tileMap);
 
-    for (const Json::Value& element : entities) engine::CreateEntity().Deserialize(element);
+    for (Json::Value& element : entities) engine::CreateEntity().Deserialize(std::move(element));
 
-    const Json::Value& graphics = document["graphics"];
+    const Json::Value& graphics = std::as_const(document)["graphics"];
     if (!graphics.isNull()) ReadLightingSettings(graphics);
 
     RequestLevel(name, true);
