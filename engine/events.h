@@ -5,7 +5,8 @@
 // A raise runs over a snapshot of the listener table: a listener connected during
 // a raise first runs at the next raise, one disconnected during a raise still runs
 // in it. The snapshot is taken copy-on-write: a raise shares the current table,
-// and Connect/Disconnect build a new one, so a raise costs no allocation.
+// and Connect/Disconnect copy it only while a raise holds it, so a raise costs
+// no allocation and connecting outside a raise costs no copy.
 #include <functional>
 #include <memory>
 #include <string>
@@ -29,18 +30,14 @@ public:
 
     bool Disconnect(std::string listenerName) override {
         if (table_->find(listenerName) == table_->end()) return false;
-        auto next = std::make_shared<ListenerTable>(*table_);
-        next->erase(listenerName);
-        table_ = std::move(next);
+        Writable().erase(listenerName);
         return true;
     }
 
     // Returns false when the listener name is already taken (the table is unchanged).
     bool Add(std::string listenerName, Callable fn) {
         if (table_->find(listenerName) != table_->end()) return false;
-        auto next = std::make_shared<ListenerTable>(*table_);
-        next->emplace(std::move(listenerName), std::move(fn));
-        table_ = std::move(next);
+        Writable().emplace(std::move(listenerName), std::move(fn));
         return true;
     }
 
@@ -48,7 +45,15 @@ public:
     size_t Size() const { return table_->size(); }
 
 private:
-    std::shared_ptr<const ListenerTable> table_ = std::make_shared<ListenerTable>();
+    // The table to change: the current one when no raise holds it, else a copy
+    // (the raise keeps iterating its snapshot). Copying only when shared keeps
+    // a level load, which connects a listener per component, linear.
+    ListenerTable& Writable() {
+        if (table_.use_count() > 1) table_ = std::make_shared<ListenerTable>(*table_);
+        return *table_;
+    }
+
+    std::shared_ptr<ListenerTable> table_ = std::make_shared<ListenerTable>();
 };
 
 using EventRegistryMap = std::unordered_map<std::string, std::unique_ptr<event_listeners_base>>;
