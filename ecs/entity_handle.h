@@ -47,6 +47,7 @@ struct entity_handle {
     void CopyFrom(entity_handle source) const;
     Json::Value Serialize() const;
     void Deserialize(const Json::Value& json) const;
+    void Deserialize(Json::Value&& json) const;  // moves the component data (level loading)
 };
 
 }  // namespace engine

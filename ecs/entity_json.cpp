@@ -1,5 +1,7 @@
 // The JSON form of an entity: {"pos": {x, y, z}, "name": ..., "components": [...]}
 // with components written in ascending type id, each tagged "__component_name".
+#include <utility>
+
 #include "ecs/component_registry.h"
 #include "ecs/entity_store.h"
 
@@ -16,21 +18,27 @@ Json::Value entity_handle::Serialize() const {
     for (auto& [id, component] : GetBaseEntity()->components) {
         Json::Value element = component->Serialize();
         element["__component_name"] = components::GetName(component->GetTypeID());
-        components.append(element);
+        components.append(std::move(element));
     }
-    json["components"] = components;
+    json["components"] = std::move(components);
     return json;
 }
 
-void entity_handle::Deserialize(const Json::Value& json) const {
-    const Json::Value& components = json["components"];
-    const Json::Value& pos = json["pos"];
+void entity_handle::Deserialize(const Json::Value& json) const { Deserialize(Json::Value(json)); }
+
+// Each component element is moved into its component rather than copied: a
+// level load hands over tens of thousands of them.
+void entity_handle::Deserialize(Json::Value&& json) const {
+    const Json::Value& pos = std::as_const(json)["pos"];
     SetPosition(pos["x"].asFloat(), pos["y"].asFloat(), pos["z"].asFloat());
-    std::string name = json["name"].asString();
+    std::string name = std::as_const(json)["name"].asString();
     if (!name.empty()) SetName(name);
+    if (std::as_const(json)["components"].isNull()) return;
+    Json::Value& components = json["components"];
     for (Json::ArrayIndex i = 0; i < components.size(); ++i) {
-        const Json::Value& element = components[i];
-        AddComponent(element["__component_name"].asString(), element);
+        Json::Value& element = components[i];
+        std::string type = std::as_const(element)["__component_name"].asString();
+        AddComponent(std::move(type), std::move(element));
     }
 }
 
