@@ -3,22 +3,14 @@
 
 #include <json/reader.h>
 
+#include "physics/collision_data.h"
 #include "scripting/collision_forwarding.h"
 #include "scripting/event_bridge.h"
 #include "scripting/lb_exports.h"
 
 namespace {
 
-class EventBridgeTest : public ScriptFixture {
-protected:
-    void SetUp() override {
-        ScriptFixture::SetUp();
-        // Until physics registers them with its record, the collision events are
-        // registered here with a stand-in so the bridge's connect order is seen.
-        for (const char* name : {"OnCollisionPersisted", "OnCollisionStarted", "OnCollisionEnded"})
-            if (!events::IsRegistered(name)) events::Register<>(name);
-    }
-};
+using EventBridgeTest = ScriptFixture;
 
 TEST_F(EventBridgeTest, NothingIsForwardedBeforeTheScriptsConnect) {
     StartRecordingHost();
@@ -111,8 +103,19 @@ TEST_F(EventBridgeTest, LevelLoadPassesOnlyTopLevelStringsAndNumbers) {
 TEST_F(EventBridgeTest, CollisionArgumentsComeInTheOrderAThenBContactPenetrationNormal) {
     StartRecordingHost("ffi.C.lb_connect_events()");
     ClearCalls();
-    scripting::ForwardCollision("OnCollisionStarted", {1, 2}, {3, 4}, 5.0f, 6.0f, 0.5f, -1.0f, 0.0f);
-    EXPECT_EQ(Calls(), "OnCollisionStarted E1:2 E3:4 V5,6 0.5 V-1,0");
+    CollisionDetection::CollisionDataObj record;
+    record.first = {1, 2};
+    record.second = {3, 4};
+    record.normal = {-1.0f, 0.0f};
+    record.relativeVelocity = {9.0f, 9.0f};  // not passed
+    record.contactPoint = {5.0f, 6.0f};
+    record.penetration = 0.5f;
+    events::Call("OnCollisionStarted", record);
+    events::Call("OnCollisionPersisted", record);
+    events::Call("OnCollisionEnded", record);
+    EXPECT_EQ(Calls(),
+              "OnCollisionStarted E1:2 E3:4 V5,6 0.5 V-1,0|OnCollisionPersisted E1:2 E3:4 V5,6 0.5 V-1,0|"
+              "OnCollisionEnded E1:2 E3:4 V5,6 0.5 V-1,0");
 }
 
 TEST_F(EventBridgeTest, AFailingEntityConstructorLeavesOneArgumentFewer) {

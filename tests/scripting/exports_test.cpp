@@ -8,6 +8,9 @@
 
 #include "engine/file_util.h"
 #include "graphics/camera.h"
+#include "graphics/sprite.h"
+#include "physics/box_collider.h"
+#include "physics/circle_collider.h"
 #include "scripting/lb_exports.h"
 
 namespace {
@@ -156,6 +159,72 @@ end
 return added .. " " .. removed .. " " .. e:GetPos().x
 )lua"),
               "3000 3000 3000");
+    // The packed pair variant answers exactly what the structure-returning export does.
+    EXPECT_EQ(Eval(R"lua(
+local e = entity.Create()
+e:SetPos(-12.25, 7.5)
+local x, y = lb.entity_get_pos_xy(e.index, e.generation)
+local v = lb.entity_get_pos(e.index, e.generation)
+return x .. " " .. y .. " " .. v.x .. " " .. v.y
+)lua"),
+              "-12.25 7.5 -12.25 7.5");
+}
+
+TEST_F(ExportsTest, SpriteFrameIsTakenModuloFramesPlusOneAndCountsAreStored) {
+    engine::entity_handle e = engine::CreateEntity();
+    e.AddComponent("Sprite", Json::Value());
+    const uint32_t i = e.index, g = e.generation;
+    lb_sprite_set_num_frames(i, g, 3);
+    lb_sprite_set_current_frame(i, g, 7);
+    EXPECT_EQ(lb_sprite_get_current_frame(i, g), 3u);  // 7 mod 4
+    lb_sprite_set_current_frame(i, g, 4);
+    EXPECT_EQ(lb_sprite_get_current_frame(i, g), 0u);
+    lb_sprite_set_frame_time(i, g, 0.25f);
+    EXPECT_EQ(lb_sprite_get_frame_time(i, g), 0.25f);
+    lb_sprite_set_elapsed_time(i, g, 0.125f);
+    EXPECT_EQ(lb_sprite_get_elapsed_time(i, g), 0.125f);
+    lb_sprite_set_looping(i, g, false);
+    lb_sprite_set_clamped(i, g, false);
+    lb_sprite_set_environmental(i, g, false);
+    EXPECT_FALSE(lb_sprite_get_looping(i, g) || lb_sprite_get_clamped(i, g) || lb_sprite_get_environmental(i, g));
+    lb_sprite_set_tint(i, g, 0.5f, 0.25f, 1.0f, 0.75f);
+    EXPECT_EQ(e.Get<Sprite>()->GetTint(), glm::vec4(0.5f, 0.25f, 1.0f, 0.75f));
+    lb_sprite_set_y_offset(i, g, -4.0f);
+    EXPECT_EQ(e.Get<Sprite>()->GetYOffset(), -4.0f);
+    lb_sprite_set_num_rows(i, g, 2);
+    lb_sprite_set_num_columns(i, g, 5);
+    EXPECT_EQ(e.Get<Sprite>()->GetRows(), 2u);
+    EXPECT_EQ(e.Get<Sprite>()->GetColumns(), 5u);
+    EXPECT_TRUE(GetLog().empty());
+}
+
+TEST_F(ExportsTest, CollidersAndRigidBodies) {
+    engine::entity_handle e = engine::CreateEntity();
+    e.AddComponent("BoxCollider", Json::Value());
+    e.AddComponent("CircleCollider", Json::Value());
+    e.AddComponent("RigidBody", Json::Value());
+    const uint32_t i = e.index, g = e.generation;
+    lb_collider_box_set_ghost(i, g, true);
+    lb_collider_box_set_static(i, g, true);
+    EXPECT_TRUE(lb_collider_box_get_ghost(i, g) && lb_collider_box_get_static(i, g));
+    lb_collider_box_set_center(i, g, 2.0f, 3.0f);
+    EXPECT_EQ(e.Get<BoxCollider>()->centerOffset, glm::vec2(2.0f, 3.0f));
+    lb_collider_box_set_width(i, g, 16.0f);
+    lb_collider_box_set_height(i, g, 8.0f);
+    EXPECT_EQ(e.Get<BoxCollider>()->GetWidth(), 16.0f);
+    EXPECT_EQ(e.Get<BoxCollider>()->GetHeight(), 8.0f);
+    lb_collider_circle_set_radius(i, g, 6.0f);
+    lb_collider_circle_set_center(i, g, -1.0f, 1.0f);
+    lb_collider_circle_set_ghost(i, g, true);
+    EXPECT_EQ(e.Get<CircleCollider>()->radius, 6.0f);
+    EXPECT_EQ(e.Get<CircleCollider>()->centerOffset, glm::vec2(-1.0f, 1.0f));
+    EXPECT_TRUE(lb_collider_circle_get_ghost(i, g));
+    EXPECT_FALSE(lb_collider_circle_get_static(i, g));
+    lb_rigidbody_set_velocity(i, g, 3.0f, -4.0f);
+    lb_vec2 v = lb_rigidbody_get_velocity(i, g);
+    EXPECT_EQ(v.x, 3.0f);
+    EXPECT_EQ(v.y, -4.0f);
+    EXPECT_TRUE(GetLog().empty());
 }
 
 TEST_F(ExportsTest, PrintGoesToTheLog) {

@@ -15,6 +15,7 @@
 #include "engine/engine_state.h"
 #include "engine/events.h"
 #include "engine/log.h"
+#include "physics/collision_data.h"
 #include "scripting/lua_host.h"
 
 // The engine's events as the Engine registers them before any script runs.
@@ -27,6 +28,9 @@ inline void RegisterEngineEventsForTest() {
     events::Register<int>("KeyReleased");
     events::Register<>("PostDraw");
     events::Register<>("DebugDraw");
+    events::Register<CollisionDetection::CollisionDataObj>("OnCollisionPersisted");
+    events::Register<CollisionDetection::CollisionDataObj>("OnCollisionStarted");
+    events::Register<CollisionDetection::CollisionDataObj>("OnCollisionEnded");
     events::Register<float>("PreLogicUpdate");
     events::Register<float>("LogicUpdate");
     events::Register<engine::entity_handle>("EditorSelectedEntity");

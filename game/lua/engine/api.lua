@@ -22,6 +22,29 @@ local reentrant = {
 
 local lb = {}
 
+-- lb.<name>_xy(...) for every export returning an lb_vec2: the same call,
+-- answered as two numbers x, y. LuaJIT does not compile calls returning a
+-- structure, so on x86-64 (where the pair comes back packed in one double) the
+-- generated "<name>__xmm" declaration of the same symbol is used instead and
+-- the loop around it stays compiled.
+local packedPairs = ffi.arch == "x64" and ffi.os ~= "Windows"
+local pair = ffi.new("union { double d; float f[2]; }")
+
+local function xy(base)
+  if packedPairs then
+    local packed = C["lb_" .. base .. "__xmm"]
+    return function(...)
+      pair.d = packed(...)
+      return pair.f[0], pair.f[1]
+    end
+  end
+  local plain = C["lb_" .. base]
+  return function(...)
+    local v = plain(...)
+    return v.x, v.y
+  end
+end
+
 local function interpreted(f)
   local wrapper = function(...) return f(...) end
   jit.off(wrapper)
@@ -30,8 +53,13 @@ end
 
 setmetatable(lb, {
   __index = function(t, name)
-    local f = C["lb_" .. name]  -- raises for a name the engine does not export
-    if reentrant[name] then f = interpreted(f) end
+    local f
+    if name:sub(-3) == "_xy" then
+      f = xy(name:sub(1, -4))
+    else
+      f = C["lb_" .. name]  -- raises for a name the engine does not export
+      if reentrant[name] then f = interpreted(f) end
+    end
     rawset(t, name, f)
     return f
   end,

@@ -27,8 +27,7 @@ function mt.__tostring(e) return "Entity(" .. e.index .. ", " .. e.generation ..
 function mt:Destroy() lb.destroy_entity(self.index, self.generation) end
 
 function mt:GetPos()
-  local p = lb.entity_get_pos(self.index, self.generation)
-  return vector.new(p.x, p.y)
+  return vector.new(lb.entity_get_pos_xy(self.index, self.generation))
 end
 function mt:SetPos(x, y)
   if type(x) == "table" then x, y = x.x, x.y end
@@ -47,8 +46,7 @@ function mt:GetScript(name)
 end
 
 function mt:GetVelocity()
-  local v = lb.rigidbody_get_velocity(self.index, self.generation)
-  return vector.new(v.x, v.y)
+  return vector.new(lb.rigidbody_get_velocity_xy(self.index, self.generation))
 end
 function mt:SetVelocity(x, y)
   if type(x) == "table" then x, y = x.x, x.y end

@@ -108,4 +108,12 @@ void lb_sounds_mute_all(bool on);
 bool lb_sounds_all_muted(void);
 void lb_sounds_mute_music(bool on);
 bool lb_sounds_music_muted(void);
+double lb_entity_get_pos__xmm(uint32_t index, uint32_t generation) __asm__("lb_entity_get_pos");
+double lb_rigidbody_get_velocity__xmm(uint32_t index, uint32_t generation) __asm__("lb_rigidbody_get_velocity");
+double lb_point_light_get_pos__xmm(uint32_t index, uint32_t generation) __asm__("lb_point_light_get_pos");
+double lb_moon_light_get_pos__xmm(uint32_t index, uint32_t generation) __asm__("lb_moon_light_get_pos");
+double lb_shadow_caster_get_pos__xmm(uint32_t index, uint32_t generation) __asm__("lb_shadow_caster_get_pos");
+double lb_camera_get_pos__xmm(void) __asm__("lb_camera_get_pos");
+double lb_intput_get_mouse_pos__xmm(void) __asm__("lb_intput_get_mouse_pos");
+double lb_intput_get_stick__xmm(int32_t stick) __asm__("lb_intput_get_stick");
 ]==]
