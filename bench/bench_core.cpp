@@ -70,7 +70,10 @@ void BM_EntityChurn100k(benchmark::State& state) {
 BENCHMARK(BM_EntityChurn100k)->Unit(benchmark::kMillisecond);
 
 // A level of 10,000 entities, each with a Sprite, a BoxCollider and a
-// RigidBody, written by the engine itself so the file has the real keys.
+// RigidBody, written by the engine itself so the file has the real keys
+// (8.5 MB, 170,000 numbers). Most of a load is jsoncpp's parse (it decodes
+// every number through a string stream) and most of a save is its styled
+// writer plus the fsync of the atomic write.
 class GameFolder {
 public:
     GameFolder() {
