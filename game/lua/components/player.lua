@@ -1,0 +1,43 @@
+-- The player's character: moved with WASD, the arrow keys or the left stick,
+-- pushed by the physics like any body, followed by the camera.
+local KEY_RIGHT, KEY_LEFT, KEY_DOWN, KEY_UP = 262, 263, 264, 265
+local KEY_A, KEY_D, KEY_S, KEY_W = 65, 68, 83, 87
+
+local function held(a, b)
+  return lb.intput_get_key(a) == 1 or lb.intput_get_key(b) == 1
+end
+
+players = players or {}
+
+components.Define("Player", {
+  fields = { speed = 70 },
+
+  Initialize = function(self)
+    players[self.entity:Id()] = self
+  end,
+
+  Remove = function(self)
+    players[self.entity:Id()] = nil
+  end,
+
+  Update = function(self, dt)
+    local e = self.entity
+    local dx, dy = 0, 0
+    if held(KEY_RIGHT, KEY_D) then dx = dx + 1 end
+    if held(KEY_LEFT, KEY_A) then dx = dx - 1 end
+    if held(KEY_DOWN, KEY_S) then dy = dy + 1 end  -- +y is down the screen
+    if held(KEY_UP, KEY_W) then dy = dy - 1 end
+    local sx, sy = lb.intput_get_stick_xy(0)
+    dx, dy = dx + sx, dy + sy
+    local len = math.sqrt(dx * dx + dy * dy)
+    if len > 1 then dx, dy = dx / len, dy / len end
+    if lb.engine_is_paused() then dx, dy = 0, 0 end
+    lb.rigidbody_set_velocity(e.index, e.generation, dx * self.speed, dy * self.speed)
+    local x, y = lb.entity_get_pos_xy(e.index, e.generation)
+    lb.camera_set_pos(x, y)
+  end,
+})
+
+function IsPlayer(e)
+  return e ~= nil and players[e:Id()] ~= nil
+end
