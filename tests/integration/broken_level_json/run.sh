@@ -4,4 +4,4 @@ source "$QM_LIB"
 qm_content
 qm_debug_textures
 qm_start
-qm_expect_crash "Syntax error"
+qm_expect_crash "Missing '}' or object member name"
