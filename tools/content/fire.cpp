@@ -39,13 +39,15 @@ void CampfireBase(PixelCanvas& c, HeightField& field) {
 // tapered profile, disturbed by noise that moves upward from frame to frame.
 void Flames(PixelCanvas& c, int frame, int frames) {
     const float cx = 12.0f, baseY = 18.0f;
-    for (int x = 4; x < 20; ++x) {
-        float dx = (x + 0.5f - cx) / 7.0f;
+    for (int x = 5; x < 19; ++x) {
+        float dx = (x + 0.5f - cx) / 6.0f;
         float profile = std::max(0.0f, 1.0f - dx * dx);
         float t = float(frame) / float(frames);
-        float wobble = ValueNoise(x * 1.0f, t * 24.0f, 3, 301, 0) * 0.6f + 0.5f +
+        // slow sway plus narrow tongues that leap in alternate columns
+        float wobble = ValueNoise(x * 1.0f, t * 24.0f, 3, 301, 0) * 0.5f + 0.55f +
                        0.15f * std::sin(2 * kPi * (t + x * 0.13f));
-        float height = 15.0f * profile * wobble;
+        float tongue = (x + frame) % 3 == 0 ? 0.25f * Hash01(x, frame, 302) : 0.0f;
+        float height = 15.0f * profile * (wobble + tongue);
         for (int y = int(baseY - height); y <= int(baseY); ++y) {
             float rel = (baseY - y) / std::max(1.0f, height);  // 0 at the base, 1 at the tip
             float core = rel + std::fabs(dx) * 0.9f;
