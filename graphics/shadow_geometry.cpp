@@ -1,0 +1,51 @@
+#include "graphics/shadow_geometry.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+glm::vec2 Stretch(glm::vec2 point, glm::vec2 light, float reach) {
+    const glm::vec2 dir = point - light;
+    const float len = std::sqrt(dir.x * dir.x + dir.y * dir.y);
+    if (!(len > 0.0f)) return point;
+    return point + dir / len * reach;
+}
+
+}  // namespace
+
+void WriteCasterShadow(const TrigTables& tables, const CasterShape& caster, glm::vec2 L, float reach, float* out) {
+    const glm::vec2 P = caster.center;
+    // The box is twice the ellipse's size: a light this close (or inside) gets
+    // no shadow from it rather than a wild one from a grazing angle.
+    const bool lightOutsideBox = L.y >= P.y + caster.height || L.y <= P.y - caster.height ||
+                            L.x >= P.x + caster.width || L.x <= P.x - caster.width;
+    const bool hasArea = caster.width > 0.0f && caster.height > 0.0f;
+    if (!lightOutsideBox || !hasArea) {
+        for (int i = 0; i < 9; ++i) {
+            out[2 * i] = P.x;
+            out[2 * i + 1] = P.y;
+        }
+        return;
+    }
+    const float a = caster.width / 2.0f, b = caster.height / 2.0f;
+    const glm::vec2 A = TangentPoint(tables, P, a, b, L, 0);
+    const glm::vec2 B = TangentPoint(tables, P, a, b, L, 1);
+    const glm::vec2 A2 = Stretch(A, L, reach);
+    const glm::vec2 B2 = Stretch(B, L, reach);
+    const glm::vec2 C = B2 + (A2 - L);
+    const glm::vec2 verts[9] = {B, B2, C, B, C, A2, B, A2, A};
+    for (int i = 0; i < 9; ++i) {
+        out[2 * i] = verts[i].x;
+        out[2 * i + 1] = verts[i].y;
+    }
+}
+
+std::vector<int> ShadowBatchSizes(int casters, int capacity) {
+    std::vector<int> sizes;
+    if (capacity < 1) capacity = 1;
+    for (int left = casters; left > 0; left -= capacity) sizes.push_back(std::min(left, capacity));
+    return sizes;
+}
+
+int ShadowTargetFor(int lightIndex, int shadowedLights) { return (shadowedLights - 1 - lightIndex) % 2 == 0 ? 0 : 1; }
