@@ -15,6 +15,13 @@ bool SpriteInsideCullCircle(glm::vec2 d, float width, float height, float r2) {
 
 void CullSprite(engine::entity_handle handle, const engine::entity_base& record, RootComponent* component, glm::vec2 d,
                 float r2, RenderLists& lists) {
-    // Filled in once the Sprite component exposes its size and flags.
-    (void)handle, (void)record, (void)component, (void)d, (void)r2, (void)lists;
+    auto* sprite = static_cast<Sprite*>(component);
+    if (!SpriteInsideCullCircle(d, float(sprite->GetWidth()), float(sprite->GetHeight()), r2)) return;
+    SpriteDrawItem item{handle, sprite, record.position, sprite->GetYOffset()};
+    if (!sprite->GetEnvironmental())
+        lists.unlitSprites.push_back(item);
+    else if (sprite->GetClamped())
+        lists.litClampedSprites.push_back(item);
+    else
+        lists.litFreeSprites.push_back(item);
 }

@@ -1,0 +1,11 @@
+#version 330 core
+// Shadow geometry into the 498 x 980 mask. The mask is a map of the world, not
+// a picture: row 0 holds the smallest world y, so clip y is NOT negated here,
+// and the lit shaders look the mask up by world position.
+layout (location = 0) in vec2 position;  // world units
+
+uniform mat4 view;
+
+void main() {
+    gl_Position = view * vec4(position, 0.0, 1.0);
+}

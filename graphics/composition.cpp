@@ -1,0 +1,43 @@
+#include "graphics/composition.h"
+
+#include <cmath>
+
+#include <epoxy/gl.h>
+#include <glm/gtc/matrix_transform.hpp>
+#include <glm/gtc/type_ptr.hpp>
+
+#include "graphics/camera.h"
+#include "graphics/shader_program.h"
+
+glm::vec3 SceneShift(glm::vec3 c) {
+    return glm::vec3(1.0f - (c.x - std::floor(c.x)), 1.0f - (c.y - std::floor(c.y)), 1.0f - c.z);
+}
+
+void BeginComposition(const ShaderProgram& forwardDepth, const RenderTargets& targets, int framebufferWidth,
+                      int framebufferHeight) {
+    forwardDepth.Use();
+    const float tint[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+    forwardDepth.SetVec4("tint", tint);
+    const float s = float(Camera::PixelScale(framebufferWidth, framebufferHeight));
+    const glm::mat4 view =
+        glm::scale(glm::mat4(1.0f), glm::vec3(2.0f / framebufferWidth, 2.0f / framebufferHeight, 1.0f)) *
+        glm::scale(glm::mat4(1.0f), glm::vec3(s, s, 1.0f));
+    forwardDepth.SetMat4("view", glm::value_ptr(view));
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, targets.gColor);
+    forwardDepth.SetInt("in_texture", 0);
+    glActiveTexture(GL_TEXTURE1);
+    glBindTexture(GL_TEXTURE_2D, targets.gDepth);
+    forwardDepth.SetInt("in_depth", 1);
+    glActiveTexture(GL_TEXTURE0);
+}
+
+void DrawComposedScene(const ShaderProgram& forwardDepth, uint32_t centredQuad, glm::vec3 shift) {
+    // The negative y scale puts the scene's smallest world y at the top of the
+    // window (the forward vertex shader negates clip y).
+    const glm::mat4 model = glm::scale(glm::translate(glm::mat4(1.0f), shift),
+                                       glm::vec3(float(kSceneWidth), -float(kSceneHeight), 1.0f));
+    forwardDepth.SetMat4("model", glm::value_ptr(model));
+    glBindVertexArray(centredQuad);
+    glDrawArrays(GL_TRIANGLES, 0, 6);
+}

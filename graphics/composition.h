@@ -1,0 +1,23 @@
+#pragma once
+// Puts the 498 x 280 scene on the window: scaled by the whole-number pixel
+// scale, shifted by the camera's sub-pixel offset, with its depth so that
+// full-resolution sprites drawn later are depth-tested against it.
+#include <cstdint>
+
+#include <glm/vec3.hpp>
+
+#include "graphics/render_targets.h"
+
+class ShaderProgram;
+
+// Sets up the forward depth program (tint, view for the framebuffer size and
+// pixel scale, the scene's colour and depth on units 0 and 1).
+void BeginComposition(const ShaderProgram& forwardDepth, const RenderTargets& targets, int framebufferWidth,
+                      int framebufferHeight);
+
+// Draws the scene quad translated by `shift` world units (the camera's
+// sub-pixel offset, plus a free sprite's own fraction for the per-sprite path).
+void DrawComposedScene(const ShaderProgram& forwardDepth, uint32_t centredQuad, glm::vec3 shift);
+
+// The shift of the whole scene: (1, 1, 1) - (fract x, fract y, z) of the camera.
+glm::vec3 SceneShift(glm::vec3 camera);

@@ -1,0 +1,79 @@
+#include "graphics/render_targets.h"
+
+#include <string>
+
+#include <epoxy/gl.h>
+
+#include "engine/log.h"
+#include "graphics/camera.h"
+#include "graphics/render_limits.h"
+
+namespace {
+
+uint32_t MakeTexture(GLint internalFormat, int width, int height, GLenum format, GLenum type) {
+    GLuint id = 0;
+    glGenTextures(1, &id);
+    glBindTexture(GL_TEXTURE_2D, id);
+    glTexImage2D(GL_TEXTURE_2D, 0, internalFormat, width, height, 0, format, type, nullptr);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    return id;
+}
+
+// A stencil-only renderbuffer where the driver takes one; a packed
+// depth-stencil otherwise (the renderer never turns the depth test on while an
+// off-screen target is bound, so the depth half is never used).
+uint32_t AttachStencil(int width, int height) {
+    GLuint rb = 0;
+    glGenRenderbuffers(1, &rb);
+    glBindRenderbuffer(GL_RENDERBUFFER, rb);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_STENCIL_INDEX8, width, height);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_STENCIL_ATTACHMENT, GL_RENDERBUFFER, rb);
+    if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
+        glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_STENCIL_ATTACHMENT, GL_RENDERBUFFER, 0);
+        glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH24_STENCIL8, width, height);
+        glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, rb);
+    }
+    glBindRenderbuffer(GL_RENDERBUFFER, 0);
+    return rb;
+}
+
+}  // namespace
+
+void RenderTargets::Create() {
+    glGenFramebuffers(1, &gFramebuffer);
+    glBindFramebuffer(GL_FRAMEBUFFER, gFramebuffer);
+    gColor = MakeTexture(GL_RGBA16F, kSceneWidth, kSceneHeight, GL_RGBA, GL_FLOAT);
+    gDepth = MakeTexture(GL_R32F, kSceneWidth, kSceneHeight, GL_RED, GL_FLOAT);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, gColor, 0);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT1, GL_TEXTURE_2D, gDepth, 0);
+    const GLenum drawBuffers[2] = {GL_COLOR_ATTACHMENT0, GL_COLOR_ATTACHMENT1};
+    glDrawBuffers(2, drawBuffers);
+    gStencil = AttachStencil(kSceneWidth, kSceneHeight);
+    if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) Print("gBuffer not complete!");
+
+    for (int i = 0; i < 2; ++i) {
+        glGenFramebuffers(1, &sFramebuffer[i]);
+        glBindFramebuffer(GL_FRAMEBUFFER, sFramebuffer[i]);
+        sMask[i] = MakeTexture(GL_R32UI, kShadowMaskWidth, kShadowMaskHeight, GL_RED_INTEGER, GL_UNSIGNED_INT);
+        glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, sMask[i], 0);
+        sStencil[i] = AttachStencil(kShadowMaskWidth, kShadowMaskHeight);
+        if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE)
+            Print("sBuffer" + std::to_string(i) + " not complete!");
+    }
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+}
+
+void RenderTargets::Destroy() {
+    glDeleteFramebuffers(1, &gFramebuffer);
+    glDeleteTextures(1, &gColor);
+    glDeleteTextures(1, &gDepth);
+    glDeleteRenderbuffers(1, &gStencil);
+    glDeleteFramebuffers(2, sFramebuffer);
+    glDeleteTextures(2, sMask);
+    glDeleteRenderbuffers(2, sStencil);
+    *this = RenderTargets();
+}

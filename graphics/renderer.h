@@ -1,0 +1,61 @@
+#pragma once
+// The Renderer composes one frame: culling, the shadow masks, the lit scene
+// at 498 x 280 (lit sprites, then the tile map), its composition onto the
+// window at the whole-number pixel scale, the lit sprites that keep their
+// sub-pixel position, the unlit sprites at window resolution, then "PostDraw".
+//
+// Graphics owns it (created after the quads and forward programs, with a GL
+// context current) and calls Draw from Graphics::Draw.
+#include <cstdint>
+#include <memory>
+
+#include "graphics/render_lists.h"
+#include "graphics/render_targets.h"
+#include "graphics/shadow_pass.h"
+#include "graphics/tangent_points.h"
+
+class ShaderProgram;
+
+// Device objects Graphics shares with the renderer.
+struct RendererShared {
+    const ShaderProgram* forward = nullptr;
+    const ShaderProgram* forwardDepth = nullptr;
+    uint32_t anchoredQuad = 0;  // vertex arrays
+    uint32_t centredQuad = 0;
+};
+
+class Renderer {
+public:
+    explicit Renderer(const RendererShared& shared);
+    ~Renderer();
+    Renderer(const Renderer&) = delete;
+    Renderer& operator=(const Renderer&) = delete;
+
+    // dt: seconds, for sprite animation. Does nothing while drawing is skipped.
+    void Draw(float dt, int framebufferWidth, int framebufferHeight);
+
+    const RenderLists& GetLists() const { return lists_; }
+    RenderCounters& GetCounters() { return counters_; }
+    const TrigTables& GetTrigTables() const { return tables_; }
+    uint32_t GetShadowMask() const { return targets_.sMask[0]; }  // the finished mask
+
+    // Casters per shadow-geometry upload; the result is the same for any size.
+    // kReferenceShadowBatch (50) or, by default, kMergedShadowBatch.
+    void SetShadowBatchCasters(int casters) { shadowBatchCasters_ = casters < 1 ? 1 : casters; }
+
+private:
+    RendererShared shared_;
+    RenderLists lists_;
+    RenderCounters counters_;
+    std::unique_ptr<ShaderProgram> shadowProgram_;
+    std::unique_ptr<ShaderProgram> spriteProgram_;
+    TrigTables tables_;
+    RenderTargets targets_;
+    ShadowGeometry shadowGeometry_;
+    int shadowBatchCasters_ = kMergedShadowBatch;
+
+    void DrawFreeSprites(float dt, int framebufferWidth, int framebufferHeight);
+};
+
+// The one renderer while it exists, else null (the tile map draws through it).
+Renderer* GetRenderer();
