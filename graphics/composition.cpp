@@ -10,7 +10,11 @@
 #include "graphics/shader_program.h"
 
 glm::vec3 SceneShift(glm::vec3 c) {
-    return glm::vec3(1.0f - (c.x - std::floor(c.x)), 1.0f - (c.y - std::floor(c.y)), 1.0f - c.z);
+    // The scene's view moves the world by floor(-c) = -ceil(c) whole pixels;
+    // this puts back the difference ceil(c) - c, so a camera moving through a
+    // whole position moves the picture smoothly instead of jumping a pixel,
+    // and lit sprites line up with unlit ones drawn at the exact position.
+    return glm::vec3(std::ceil(c.x) - c.x, std::ceil(c.y) - c.y, 1.0f - c.z);
 }
 
 void BeginComposition(const ShaderProgram& forwardDepth, const RenderTargets& targets, int framebufferWidth,

@@ -19,5 +19,6 @@ void BeginComposition(const ShaderProgram& forwardDepth, const RenderTargets& ta
 // sub-pixel offset, plus a free sprite's own fraction for the per-sprite path).
 void DrawComposedScene(const ShaderProgram& forwardDepth, uint32_t centredQuad, glm::vec3 shift);
 
-// The shift of the whole scene: (1, 1, 1) - (fract x, fract y, z) of the camera.
+// The shift of the whole scene in world units: (ceil x - x, ceil y - y, 1 - z)
+// of the camera, i.e. 1 - fract for a camera between whole positions.
 glm::vec3 SceneShift(glm::vec3 camera);

@@ -6,8 +6,8 @@
 // Companion textures, as the pixel artist paints them:
 //   "_nm"  normal map, tangent space with green = up in the image, blue = out
 //          of the screen (flat = 128,128,255). Point lights shade by their
-//          direction to the pixel, as if standing a little in front of the
-//          scene, so a round rock is bright on the side facing the light.
+//          direction to the pixel, as if standing above the scene at 45
+//          degrees, so a round rock is bright on the side facing the light.
 //   "_sm"  shine mask, grey level (red channel): 0 = matte. A shiny pixel
 //          glows with its own colour whatever the light (flames, lantern glass,
 //          eyes) and catches a small highlight from every point light near it.
@@ -18,7 +18,6 @@
 
 const int MAX_LIGHTS = 45;      // the renderer's upload cap per kind
 const int SHADOWED_LIGHTS = 32; // one bit of the mask per point light
-const float LIGHT_HEIGHT = 24.0; // world units in front of the scene, for normal maps
 const float DISTANCE_UNIT = 100.0; // world units per attenuation distance unit
 
 struct PointLightData {
@@ -91,8 +90,13 @@ void main() {
         float att = 1.0 / max(a.x + a.y * dist + a.z * dist * dist, 1e-4);
         if (att < attenuation_zero) continue;
         bool shadowed = i < SHADOWED_LIGHTS && ((mask >> uint(i)) & 1u) != 0u;
-        vec3 toLight = normalize(vec3(d, LIGHT_HEIGHT));
-        float diffuse = shadowed ? 0.0 : max(dot(n, toLight), 0.0);
+        // Normal maps see every point light from 45 degrees above the scene,
+        // whatever its distance (distance is the attenuation's business).
+        // Scaled so a flat pixel takes the full diffuse light, one facing the
+        // light up to 1.4 times, one facing away none.
+        vec2 dir = length(d) > 1e-3 ? normalize(d) : vec2(0.0);
+        vec3 toLight = normalize(vec3(dir, 1.0));
+        float diffuse = shadowed ? 0.0 : max(dot(n, toLight), 0.0) * 1.41421356;
         vec3 c = point_lights[i].color * att;
         light += c * (point_lights[i].ambient_intensity + point_lights[i].diffuse_intensity * diffuse);
         if (!shadowed) {

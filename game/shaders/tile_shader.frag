@@ -11,7 +11,6 @@
 
 const int MAX_LIGHTS = 45;      // the renderer's upload cap per kind
 const int SHADOWED_LIGHTS = 32; // one bit of the mask per point light
-const float LIGHT_HEIGHT = 24.0; // world units in front of the scene, for normal maps
 const float DISTANCE_UNIT = 100.0; // world units per attenuation distance unit
 
 struct PointLightData {
@@ -77,8 +76,13 @@ void main() {
         float att = 1.0 / max(a.x + a.y * dist + a.z * dist * dist, 1e-4);
         if (att < attenuation_zero) continue;
         bool shadowed = i < SHADOWED_LIGHTS && ((mask >> uint(i)) & 1u) != 0u;
-        vec3 toLight = normalize(vec3(d, LIGHT_HEIGHT));
-        float diffuse = shadowed ? 0.0 : max(dot(n, toLight), 0.0);
+        // Normal maps see every point light from 45 degrees above the scene,
+        // whatever its distance (distance is the attenuation's business).
+        // Scaled so a flat pixel takes the full diffuse light, one facing the
+        // light up to 1.4 times, one facing away none.
+        vec2 dir = length(d) > 1e-3 ? normalize(d) : vec2(0.0);
+        vec3 toLight = normalize(vec3(dir, 1.0));
+        float diffuse = shadowed ? 0.0 : max(dot(n, toLight), 0.0) * 1.41421356;
         vec3 c = point_lights[i].color * att;
         light += c * (point_lights[i].ambient_intensity + point_lights[i].diffuse_intensity * diffuse);
     }

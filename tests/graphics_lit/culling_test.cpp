@@ -5,6 +5,7 @@
 #include "graphics/moon_light.h"
 #include "graphics/point_light.h"
 #include "graphics/shadow_caster.h"
+#include "graphics/sprite.h"
 #include "lit_fixture.h"
 
 namespace {
@@ -134,4 +135,27 @@ TEST_F(CullingTest, FarCastersAreCandidatesWithinTheLargestReach) {
     EXPECT_EQ(Cull(), 1);
     EXPECT_EQ(lists.shadowCasters[0], near);
     EXPECT_EQ(lists.pointLights.size(), 1u);
+}
+
+TEST_F(CullingTest, SpritesGoToTheListOfTheirPass) {
+    // The debug sheet's size decides the box; put every sprite at the centre.
+    const char* kinds[3][2] = {{"false", "true"}, {"true", "true"}, {"true", "false"}};
+    for (auto& kind : kinds) {
+        engine::entity_handle e = Spawn(0, 0);
+        e.AddComponent("Sprite", Json::Value());
+        Sprite* s = e.Get<Sprite>();
+        s->SetEnvironmental(std::string(kind[0]) == "true");
+        s->SetClamped(std::string(kind[1]) == "true");
+        s->SetYOffset(3);
+    }
+    engine::entity_handle far = Spawn(5000, 0);
+    far.AddComponent("Sprite", Json::Value());
+    Cull();
+    ASSERT_EQ(lists.unlitSprites.size(), 1u);
+    ASSERT_EQ(lists.litClampedSprites.size(), 1u);
+    ASSERT_EQ(lists.litFreeSprites.size(), 1u);
+    EXPECT_FALSE(lists.unlitSprites[0].sprite->GetEnvironmental());
+    EXPECT_TRUE(lists.litClampedSprites[0].sprite->GetClamped());
+    EXPECT_FALSE(lists.litFreeSprites[0].sprite->GetClamped());
+    EXPECT_FLOAT_EQ(lists.litFreeSprites[0].yOffset, 3.0f);
 }
