@@ -17,6 +17,7 @@
 #include "graphics/camera.h"
 #include "graphics/gpu.h"
 #include "graphics/monitor_choice.h"
+#include "graphics/renderer.h"
 #include "graphics/shader_program.h"
 #include "graphics/texture_cache.h"
 #include "graphics/unlit_pass.h"
@@ -58,6 +59,7 @@ struct Graphics::Impl {
     gpu::QuadArray centredQuad;
     std::unique_ptr<ShaderProgram> forward;
     std::unique_ptr<ShaderProgram> forwardDepth;
+    std::unique_ptr<Renderer> renderer;
     bool guiReady = false;
 
     // Undoes whatever start-up got through, in reverse; also the destructor's body.
@@ -65,6 +67,7 @@ struct Graphics::Impl {
         ClearTextures();
         gpu::DeleteQuadArray(anchoredQuad);
         gpu::DeleteQuadArray(centredQuad);
+        renderer.reset();
         forward.reset();
         forwardDepth.reset();
         if (guiReady) gui_host::Shutdown();
@@ -117,8 +120,9 @@ Graphics::Graphics() : impl_(new Impl) {
         impl_->centredQuad = gpu::CreateQuadArray(kCentredQuad);
         glBindVertexArray(0);
 
-        // The lit pipeline's renderer is created here, once the programs and
-        // quads it shares exist.
+        impl_->renderer = std::make_unique<Renderer>(
+            RendererShared{impl_->forward.get(), impl_->forwardDepth.get(), impl_->anchoredQuad.vao,
+                           impl_->centredQuad.vao});
 
         events::Register<>("PostDraw");
     } catch (...) {
@@ -157,26 +161,7 @@ bool Graphics::BeginFrame() {
 
 void Graphics::Draw(float dt) {
     if (GetEngineState().skipDrawing) return;
-    std::vector<engine::entity_handle> sprites = CollectSprites();
-    SortBackToFront(sprites);
-
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    glViewport(0, 0, impl_->framebufferWidth, impl_->framebufferHeight);
-    glEnable(GL_DEPTH_TEST);
-    // The editor shows the whole window; play shows only the 498:280 view.
-    const bool letterbox = GetEngineState().mode != EngineMode::Editor;
-    if (letterbox) {
-        const LetterboxRect r = GetCamera().Letterbox();
-        glEnable(GL_SCISSOR_TEST);
-        glScissor(r.x, r.y, r.width, r.height);
-    }
-
-    DrawUnlitSprites(sprites, *impl_->forward, impl_->anchoredQuad.vao, dt);
-
-    glBindVertexArray(0);
-    glDisable(GL_DEPTH_TEST);
-    events::Call("PostDraw");
-    if (letterbox) glDisable(GL_SCISSOR_TEST);
+    impl_->renderer->Draw(dt, impl_->framebufferWidth, impl_->framebufferHeight);
 }
 
 void Graphics::EndFrame() {
