@@ -7,6 +7,16 @@ local function held(a, b)
   return lb.intput_get_key(a) == 1 or lb.intput_get_key(b) == 1
 end
 
+-- The hero's strips, one 4-frame animation each; the one shown follows the
+-- direction of travel, and standing still shows the idle strip.
+local function StripFor(dx, dy)
+  if dx == 0 and dy == 0 then return "hero_idle" end
+  if math.abs(dx) > math.abs(dy) then
+    return dx > 0 and "hero_walk_right" or "hero_walk_left"
+  end
+  return dy > 0 and "hero_walk_down" or "hero_walk_up"
+end
+
 players = players or {}
 
 components.Define("Player", {
@@ -33,8 +43,17 @@ components.Define("Player", {
     if len > 1 then dx, dy = dx / len, dy / len end
     if lb.engine_is_paused() then dx, dy = 0, 0 end
     lb.rigidbody_set_velocity(e.index, e.generation, dx * self.speed, dy * self.speed)
+    local strip = StripFor(dx, dy)
+    if strip ~= self.strip then
+      self.strip = strip
+      lb.sprite_set_texture(e.index, e.generation, strip)
+      lb.sprite_set_frame_time(e.index, e.generation, strip == "hero_idle" and 0.25 or 0.12)
+    end
     local x, y = lb.entity_get_pos_xy(e.index, e.generation)
-    lb.camera_set_pos(x, y)
+    -- Follow the player, but stop where the view would pass the tile map's
+    -- edge (34 x 20 tiles of 16: x within +-272, y within +-160; the view is
+    -- 498 x 280).
+    lb.camera_set_pos(math.max(-23, math.min(23, x)), math.max(-20, math.min(20, y)))
   end,
 })
 
