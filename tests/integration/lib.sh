@@ -107,3 +107,33 @@ qm_expect_crash() {
     grep -qF "Please report the circumstances of this error, and the above message, to a member of Team Cendrith." \
         "$QM_WORK/stderr" || fail "standard error lacks the report request"
 }
+
+# qm_wait_line <text> <seconds>: waits until the game's standard output holds
+# a line containing text; fails when the game ends first or time runs out.
+qm_wait_line() {
+    for _ in $(seq 1 $(( $2 * 10 ))); do
+        grep -qF -- "$1" "$QM_WORK/stdout" && return 0
+        qm_alive || fail "the game ended while waiting for: $1"
+        sleep 0.1
+    done
+    fail "no line within $2 s: $1"
+}
+
+# qm_key <keysym>: one key press and release, then a short wait so the game
+# sees it in a frame of its own.
+qm_key() {
+    timeout 10 xdotool key --clearmodifiers "$1" || fail "could not press $1"
+    sleep 0.4
+}
+
+# qm_resume_startup_pause: the window has no focus before the first frame, so
+# the game usually starts with the pause menu open (the focus check runs before
+# the level loads). Needs a script printing "probe: level loaded",
+# "probe: paused" and "probe: unpaused"; closes the menu with Escape if open.
+qm_resume_startup_pause() {
+    qm_wait_line "probe: level loaded" 30
+    if grep -qF "probe: paused" "$QM_WORK/stdout"; then
+        qm_key Escape
+        qm_wait_line "probe: unpaused" 10
+    fi
+}
