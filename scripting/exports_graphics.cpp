@@ -3,7 +3,9 @@
 
 #include "graphics/camera.h"
 #include "graphics/debug_draw.h"
+#include "graphics/graphics.h"
 #include "graphics/texture_cache.h"
+#include "level/lighting_settings.h"
 #include "scripting/export_guard.h"
 #include "scripting/lb_exports.h"
 
@@ -29,15 +31,26 @@ extern "C" TextureInfo lb_graphics_load_texture(const char* name) {
 
 extern "C" void lb_graphics_draw(TextureInfo texture, uint32_t width, uint32_t height, float x, float y, float z,
                                  float alpha) {
-    scripting::Guarded([&] { (void)texture; /* DRAW-PENDING */ });
+    // The record's own width and height are the picture's; the script chooses
+    // the drawn size. Without a window (headless runs) there is nothing to draw on.
+    scripting::Guarded([&] {
+        if (Graphics* graphics = GetGraphics())
+            graphics->DrawTexture(texture.id, width, height, x, y, z, glm::vec4(1.0f, 1.0f, 1.0f, alpha));
+    });
 }
 
 extern "C" bool lb_graphics_get_fullscreen(void) {
-    return scripting::Guarded([&] { return false; /* GRAPHICS-PENDING */ });
+    return scripting::Guarded([&] {
+        const Graphics* graphics = GetGraphics();
+        return graphics != nullptr && graphics->GetFullscreen();
+    });
 }
 
 extern "C" void lb_graphics_set_fullscreen(bool on) {
-    scripting::Guarded([&] { (void)on; /* GRAPHICS-PENDING */ });
+    // Graphics ignores a switch to the state it is already in.
+    scripting::Guarded([&] {
+        if (Graphics* graphics = GetGraphics()) graphics->SetFullscreen(on);
+    });
 }
 
 extern "C" int32_t lb_graphics_get_width(void) {
@@ -49,7 +62,7 @@ extern "C" int32_t lb_graphics_get_height(void) {
 }
 
 extern "C" void lb_graphics_set_global_ambient_intensity(float v) {
-    scripting::Guarded([&] { (void)v; /* LIGHTING-PENDING */ });
+    scripting::Guarded([&] { GetLightingSettings().globalAmbientIntensity = v; });
 }
 
 extern "C" lb_vec2 lb_camera_get_pos(void) {
