@@ -8,7 +8,12 @@
 
 #include "engine/file_util.h"
 #include "graphics/camera.h"
+#include "graphics/graphics.h"
+#include "graphics/moon_light.h"
+#include "graphics/point_light.h"
+#include "graphics/shadow_caster.h"
 #include "graphics/sprite.h"
+#include "level/lighting_settings.h"
 #include "physics/box_collider.h"
 #include "physics/circle_collider.h"
 #include "scripting/lb_exports.h"
@@ -129,6 +134,25 @@ TEST_F(ExportsTest, CameraAndWindowSize) {
     camera = Camera();
 }
 
+// Headless there is no window: drawing and full-screen switches are no-ops and
+// the game reports windowed. The ambient intensity is the level-wide setting.
+TEST_F(ExportsTest, GraphicsWithoutAWindowAndTheGlobalAmbientIntensity) {
+    ASSERT_EQ(GetGraphics(), nullptr);
+    EXPECT_FALSE(lb_graphics_get_fullscreen());
+    lb_graphics_set_fullscreen(true);
+    EXPECT_FALSE(lb_graphics_get_fullscreen());
+    lb_graphics_draw(TextureInfo{7, 8, 8}, 16, 16, 1.0f, 2.0f, 0.0f, 0.5f);
+    EXPECT_TRUE(GetLog().empty());
+
+    ResetLightingSettings();
+    const LightingSettings before = GetLightingSettings();
+    lb_graphics_set_global_ambient_intensity(0.25f);
+    EXPECT_EQ(GetLightingSettings().globalAmbientIntensity, 0.25f);
+    EXPECT_EQ(GetLightingSettings().globalAmbient, before.globalAmbient);
+    EXPECT_EQ(GetLightingSettings().moonlightColor, before.moonlightColor);
+    ResetLightingSettings();
+}
+
 // The FFI path, compiled: a hot loop keeps calling exports that run Lua code
 // before they return. Without the interpreted wrappers this corrupts the VM.
 TEST_F(ExportsTest, ReentrantExportsAreSafeFromAHotLoop) {
@@ -196,6 +220,72 @@ TEST_F(ExportsTest, SpriteFrameIsTakenModuloFramesPlusOneAndCountsAreStored) {
     EXPECT_EQ(e.Get<Sprite>()->GetRows(), 2u);
     EXPECT_EQ(e.Get<Sprite>()->GetColumns(), 5u);
     EXPECT_TRUE(GetLog().empty());
+}
+
+TEST_F(ExportsTest, LightAndShadowCasterFields) {
+    engine::entity_handle e = engine::CreateEntity();
+    e.GetBaseEntity()->position = glm::vec3(10.0f, 20.0f, 3.0f);
+    e.AddComponent("PointLight", Json::Value());
+    e.AddComponent("MoonLight", Json::Value());
+    e.AddComponent("ShadowCaster", Json::Value());
+    const uint32_t i = e.index, g = e.generation;
+
+    PointLight& point = *e.Get<PointLight>();
+    lb_point_light_set_offset(i, g, 1.5f, -2.0f);
+    lb_vec2 p = lb_point_light_get_pos(i, g);
+    EXPECT_EQ(glm::vec2(p.x, p.y), glm::vec2(11.5f, 18.0f));
+    e.GetBaseEntity()->position.x = 30.0f;  // follows its entity
+    p = lb_point_light_get_pos(i, g);
+    EXPECT_EQ(glm::vec2(p.x, p.y), glm::vec2(31.5f, 18.0f));
+    lb_point_light_set_radius(i, g, 64.0f);
+    EXPECT_EQ(lb_point_light_get_radius(i, g), 64.0f);
+    lb_point_light_set_color(i, g, 0.25f, 0.5f, 0.75f);
+    EXPECT_EQ(point.GetColor(), glm::vec3(0.25f, 0.5f, 0.75f));
+    lb_point_light_set_ambient_intensity(i, g, 0.3f);
+    lb_point_light_set_diffuse_intensity(i, g, 2.0f);
+    EXPECT_EQ(point.GetAmbientIntensity(), 0.3f);
+    EXPECT_EQ(point.GetDiffuseIntensity(), 2.0f);
+    lb_point_light_set_attenuation(i, g, 1.0f, 0.5f, 0.25f);  // constant, linear, quadratic in order
+    EXPECT_EQ(point.GetAttenuation(), glm::vec3(1.0f, 0.5f, 0.25f));
+
+    MoonLight& moon = *e.Get<MoonLight>();
+    lb_moon_light_set_offset(i, g, -4.0f, 4.0f);
+    p = lb_moon_light_get_pos(i, g);
+    EXPECT_EQ(glm::vec2(p.x, p.y), glm::vec2(26.0f, 24.0f));
+    lb_moon_light_set_intensity(i, g, 0.5f);
+    lb_moon_light_set_inner_radius(i, g, 12.0f);
+    EXPECT_EQ(moon.GetIntensity(), 0.5f);
+    EXPECT_EQ(moon.GetInnerRadius(), 12.0f);
+    lb_moon_light_set_falloff(i, g, 9.0f);  // moon lights have no such settings
+    lb_moon_light_set_outer_radius(i, g, 9.0f);
+    EXPECT_EQ(moon.GetIntensity(), 0.5f);
+    EXPECT_EQ(moon.GetInnerRadius(), 12.0f);
+
+    ShadowCaster& caster = *e.Get<ShadowCaster>();
+    lb_shadow_caster_set_offset(i, g, 0.0f, 6.0f);
+    p = lb_shadow_caster_get_pos(i, g);
+    EXPECT_EQ(glm::vec2(p.x, p.y), glm::vec2(30.0f, 26.0f));
+    lb_shadow_caster_set_width(i, g, 14.0f);
+    lb_shadow_caster_set_height(i, g, 5.0f);
+    EXPECT_EQ(caster.GetWidth(), 14.0f);
+    EXPECT_EQ(caster.GetHeight(), 5.0f);
+    // The lights kept their own offsets.
+    EXPECT_EQ(point.GetOffset(), glm::vec2(1.5f, -2.0f));
+    EXPECT_EQ(moon.GetOffset(), glm::vec2(-4.0f, 4.0f));
+    EXPECT_TRUE(GetLog().empty());
+}
+
+// The moonlight colour belongs to the level, not to a moon light: any entity
+// will do, even one without a moon light, and nothing is reported.
+TEST_F(ExportsTest, MoonLightColourIsTheLevelWideSetting) {
+    ResetLightingSettings();
+    engine::entity_handle bare = engine::CreateEntity();
+    lb_moon_light_set_color(bare.index, bare.generation, 0.2f, 0.4f, 0.6f);
+    EXPECT_EQ(GetLightingSettings().moonlightColor, glm::vec3(0.2f, 0.4f, 0.6f));
+    lb_moon_light_set_color(12345, 678, 1.0f, 0.0f, 0.5f);  // the handle is not even looked up
+    EXPECT_EQ(GetLightingSettings().moonlightColor, glm::vec3(1.0f, 0.0f, 0.5f));
+    EXPECT_TRUE(GetLog().empty());
+    ResetLightingSettings();
 }
 
 TEST_F(ExportsTest, CollidersAndRigidBodies) {
