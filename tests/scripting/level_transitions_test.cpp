@@ -17,7 +17,7 @@
 
 namespace {
 
-// Two entities, so a saved copy can be told from the authored one by position.
+// One marker entity: its position tells a saved copy from the authored level.
 std::string LevelText(float markerX) {
     return R"({"tile_map": null, "entities": [
         {"name": "marker", "pos": {"x": )" +
