@@ -3,27 +3,51 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
+#include <cerrno>
+
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+// Plain system calls rather than stdio or streams: a level is megabytes, a
+// string stream copied it several times over, and stdio's buffer allocation
+// made malloc merge every small block the previous level had just freed. The
+// text is sized once from the file; whatever the size did not foretell (a file
+// still growing, a pipe) is read on in blocks.
 std::optional<std::string> ReadWholeFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    return buffer.str();
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
+    std::string text;
+    struct stat info {};
+    if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0) text.resize(size_t(info.st_size));
+    size_t filled = 0;
+    for (;;) {
+        if (filled == text.size()) text.resize(filled + 65536);
+        const ssize_t n = read(fd, text.data() + filled, text.size() - filled);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;  // end of file, or an error (a directory): keep what was read
+        filled += size_t(n);
+    }
+    close(fd);
+    text.resize(filled);
+    return text;
 }
 
 bool WriteFileAtomically(const std::string& path, const std::string& content) {
     const std::string temp = path + ".tmp";
-    FILE* f = std::fopen(temp.c_str(), "wb");
-    if (!f) return false;
-    bool ok = std::fwrite(content.data(), 1, content.size(), f) == content.size();
-    ok = std::fflush(f) == 0 && ok;
-    ok = fsync(fileno(f)) == 0 && ok;
-    ok = std::fclose(f) == 0 && ok;
+    const int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) return false;
+    bool ok = true;
+    for (size_t written = 0; ok && written < content.size();) {
+        const ssize_t n = write(fd, content.data() + written, content.size() - written);
+        if (n < 0 && errno == EINTR) continue;
+        ok = n > 0;
+        if (ok) written += size_t(n);
+    }
+    // On disk before the rename, so a crash leaves the old file or the new one.
+    ok = fsync(fd) == 0 && ok;
+    ok = close(fd) == 0 && ok;
     if (!ok || std::rename(temp.c_str(), path.c_str()) != 0) {
         std::remove(temp.c_str());
         return false;

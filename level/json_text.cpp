@@ -6,13 +6,22 @@
 #include <json/reader.h>
 #include <json/writer.h>
 
+#include "level/json_fast_reader.h"
+#include "level/json_styled_writer.h"
+
 bool ParseJsonText(const std::string& text, Json::Value& out, std::string& errors) {
-    // The reader parseFromStream builds, handed the text in place: a level is
-    // megabytes, and the stream route would copy it twice more.
+    errors.clear();
+    Json::Value parsed;
+    if (ParseJsonFast(text.data(), text.data() + text.size(), parsed)) {
+        out = std::move(parsed);
+        return true;
+    }
+    // Everything the fast path does not take (comments, trailing commas, errors)
+    // goes through the reader parseFromStream builds, handed the text in place: a
+    // level is megabytes, and the stream route would copy it twice more.
     Json::CharReaderBuilder builder;
     std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
-    Json::Value parsed;
-    errors.clear();
+    parsed = Json::Value();
     if (!reader->parse(text.data(), text.data() + text.size(), &parsed, &errors)) return false;
     out = std::move(parsed);
     return true;
@@ -29,6 +38,8 @@ Json::Value ParseJsonTextOrThrow(const std::string& text) {
 }
 
 std::string WriteStyledJson(const Json::Value& value) {
+    std::string text;
+    if (AppendStyledJson(value, text)) return text;
     Json::StreamWriterBuilder builder;
     return Json::writeString(builder, value);
 }

@@ -1,7 +1,10 @@
 #pragma once
-// Level documents and the save record go through jsoncpp's own stream reader
-// and default styled stream writer, so files written here read back anywhere
-// jsoncpp is used and parse errors carry the library's own text.
+// Level documents and the save record are read and written exactly as jsoncpp's
+// default CharReaderBuilder and StreamWriterBuilder would, so files written here
+// read back anywhere jsoncpp is used and parse errors carry the library's own
+// text. Plain documents take faster paths of our own (json_fast_reader.h,
+// json_styled_writer.h) that give the same values and bytes; anything else, and
+// every broken document, goes through jsoncpp itself.
 #include <string>
 
 #include <json/value.h>
