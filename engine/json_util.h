@@ -14,17 +14,17 @@ inline glm::vec4 ReadVec4(const Json::Value& v) {
 
 inline Json::Value WriteVec(glm::vec2 v) {
     Json::Value j;
-    j["x"] = double(v.x);
-    j["y"] = double(v.y);
+    j[Json::StaticString("x")] = double(v.x);
+    j[Json::StaticString("y")] = double(v.y);
     return j;
 }
 inline Json::Value WriteVec(glm::vec3 v) {
     Json::Value j = WriteVec(glm::vec2(v));
-    j["z"] = double(v.z);
+    j[Json::StaticString("z")] = double(v.z);
     return j;
 }
 inline Json::Value WriteVec(glm::vec4 v) {
     Json::Value j = WriteVec(glm::vec3(v));
-    j["w"] = double(v.w);
+    j[Json::StaticString("w")] = double(v.w);
     return j;
 }

@@ -110,16 +110,17 @@ Json::Value Sprite::Serialize() {
     Json::Value json;
     // The name asked for, even when its file is missing and "debug" is shown:
     // saving a level must not replace the author's texture by the fallback.
-    json["texture"] = textureName_;
-    json["environmental"] = environmental_;
-    json["clamped"] = clamped_;
-    json["y_offset"] = double(yOffset_);
-    json["looping"] = looping_;
-    json["tint"] = WriteVec(tint_);
-    json["frame_time"] = double(frameTime_);
-    json["frames"] = frames_;
-    json["rows"] = rows_;
-    json["columns"] = columns_;
+    // StaticString keys point at the literals: no key copy per member of a saved level.
+    json[Json::StaticString("texture")] = textureName_;
+    json[Json::StaticString("environmental")] = environmental_;
+    json[Json::StaticString("clamped")] = clamped_;
+    json[Json::StaticString("y_offset")] = double(yOffset_);
+    json[Json::StaticString("looping")] = looping_;
+    json[Json::StaticString("tint")] = WriteVec(tint_);
+    json[Json::StaticString("frame_time")] = double(frameTime_);
+    json[Json::StaticString("frames")] = frames_;
+    json[Json::StaticString("rows")] = rows_;
+    json[Json::StaticString("columns")] = columns_;
     return json;
 }
 

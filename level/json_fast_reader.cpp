@@ -4,10 +4,40 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 
 namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Member names repeat tens of thousands of times in a level ("x", "texture",
+// "__component_name"). Each distinct name is kept once for the life of the
+// process and members refer to it (jsoncpp's StaticString keys, compared by
+// content like any other) instead of holding a copy each: one allocation and
+// one free fewer per member. Only short names without NUL bytes, and only so
+// many, so an odd document cannot make the pool grow without bound.
+const char* InternedKey(std::string_view key) {
+    constexpr size_t kMaxKeyLength = 64;
+    constexpr size_t kMaxKeys = 4096;
+    // Never destroyed: values keyed by these names may outlive static destruction.
+    static auto& pool = *new std::unordered_map<std::string_view, const char*>();
+    auto it = pool.find(key);
+    if (it != pool.end()) return it->second;
+    if (key.size() > kMaxKeyLength || pool.size() >= kMaxKeys || key.find('\0') != std::string_view::npos)
+        return nullptr;
+    char* copy = new char[key.size() + 1];
+    std::memcpy(copy, key.data(), key.size());
+    copy[key.size()] = '\0';
+    pool.emplace(std::string_view(copy, key.size()), copy);
+    return copy;
+}
+
+Json::Value& Member(Json::Value& object, const char* key, const char* keyEnd) {
+    if (const char* interned = InternedKey(std::string_view(key, size_t(keyEnd - key))))
+        return object[Json::StaticString(interned)];
+    return *object.demand(key, keyEnd);
+}
 
 class FastReader {
 public:
@@ -86,7 +116,7 @@ private:
                 ++p_;
                 SkipSpace();
                 // A repeated key lands on the same member, so the later value wins.
-                if (!ReadValue(*into.demand(key, keyEnd), depth + 1)) return false;
+                if (!ReadValue(Member(into, key, keyEnd), depth + 1)) return false;
                 SkipSpace();
                 if (p_ == end_) return false;
                 if (*p_ == '}') {

@@ -106,13 +106,14 @@ void BoxCollider::Copy(RootComponent* source) {
 
 Json::Value BoxCollider::Serialize() {
     Json::Value json(Json::objectValue);
-    json["Box Angle"] = double(angle);
-    json["Box Width"] = double(width);
-    json["Box Height"] = double(height);
-    json["Box Center OffsetX"] = double(centerOffset.x);
-    json["Box Center OffsetY"] = double(centerOffset.y);
-    json["Box ghost"] = ghost;
-    json["Box Static"] = isStatic;
+    // StaticString keys point at the literals: no key copy per member of a saved level.
+    json[Json::StaticString("Box Angle")] = double(angle);
+    json[Json::StaticString("Box Width")] = double(width);
+    json[Json::StaticString("Box Height")] = double(height);
+    json[Json::StaticString("Box Center OffsetX")] = double(centerOffset.x);
+    json[Json::StaticString("Box Center OffsetY")] = double(centerOffset.y);
+    json[Json::StaticString("Box ghost")] = ghost;
+    json[Json::StaticString("Box Static")] = isStatic;
     return json;
 }
 

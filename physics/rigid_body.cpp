@@ -12,9 +12,10 @@ void RigidBody::Copy(RootComponent* source) {
 
 Json::Value RigidBody::Serialize() {
     Json::Value json(Json::objectValue);
-    json["vel_x"] = double(velocity.x);
-    json["vel_y"] = double(velocity.y);
-    json["restitution"] = double(restitution);
+    // StaticString keys point at the literals: no key copy per member of a saved level.
+    json[Json::StaticString("vel_x")] = double(velocity.x);
+    json[Json::StaticString("vel_y")] = double(velocity.y);
+    json[Json::StaticString("restitution")] = double(restitution);
     return json;
 }
 

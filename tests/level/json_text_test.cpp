@@ -207,6 +207,12 @@ TEST(FastJsonReader, ReadsStrictJsonLikeJsoncpp) {
              R"({"\u00e9t\u00e9" : 1, "k\"ey" : 2})",
          })
         ExpectFastParseLikeJsoncpp(text);
+    // Member names too long to be pooled, and more distinct names than the pool
+    // keeps, are stored like any other.
+    ExpectFastParseLikeJsoncpp("{\"" + std::string(100, 'k') + "\" : 1, \"short\" : 2}");
+    std::string many = "{";
+    for (int i = 0; i < 5000; ++i) many += (i ? ",\"name " : "\"name ") + std::to_string(i) + "\":" + std::to_string(i);
+    ExpectFastParseLikeJsoncpp(many + "}");
     // Round trip of a written document, offsets included.
     ExpectFastParseLikeJsoncpp(JsoncppWrite(VariedDocument()));
 }
