@@ -11,10 +11,11 @@
 #include <unistd.h>
 
 // Plain system calls rather than stdio or streams: a level is megabytes, a
-// string stream copied it several times over, and stdio's buffer allocation
-// made malloc merge every small block the previous level had just freed. The
-// text is sized once from the file; whatever the size did not foretell (a file
-// still growing, a pipe) is read on in blocks.
+// string stream copied it several times over, and every heap block of a
+// kilobyte or more (stdio's buffer, a spare read block) makes malloc first merge
+// all the small blocks the previous level had just freed. The text is sized once
+// from the file; whatever the size did not foretell (a file still growing, a
+// pipe) is read on through a block on the stack.
 std::optional<std::string> ReadWholeFile(const std::string& path) {
     const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return std::nullopt;
@@ -22,11 +23,14 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
     struct stat info {};
     if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0) text.resize(size_t(info.st_size));
     size_t filled = 0;
+    char block[4096];
     for (;;) {
-        if (filled == text.size()) text.resize(filled + 65536);
-        const ssize_t n = read(fd, text.data() + filled, text.size() - filled);
+        const bool inPlace = filled < text.size();
+        char* to = inPlace ? text.data() + filled : block;
+        const ssize_t n = read(fd, to, inPlace ? text.size() - filled : sizeof block);
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) break;  // end of file, or an error (a directory): keep what was read
+        if (!inPlace) text.append(block, size_t(n));
         filled += size_t(n);
     }
     close(fd);

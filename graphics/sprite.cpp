@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string_view>
 
 #include <glm/gtc/matrix_transform.hpp>
 #include <imgui.h>
@@ -124,21 +125,30 @@ Json::Value Sprite::Serialize() {
     return json;
 }
 
+namespace {
+const Json::Value* FindMember(const Json::Value& object, std::string_view key) {
+    return object.find(key.data(), key.data() + key.size());
+}
+}  // namespace
+
 void Sprite::Deserialize(Json::Value json) {
+    // Read through a const reference: each key is then one lookup, where the
+    // mutable operator[] would insert a null member for every key it is asked.
+    const Json::Value& data = json;
     try {
-        if (!json.isObject()) throw debug::exception("Sprite: component data must be a JSON object.");
-        if (json.isMember("texture") && !json["texture"].isString())
-            throw debug::exception("Sprite: \"texture\" must be a string.");
-        SetTexture(json["texture"].asString());
-        if (json.isMember("environmental")) environmental_ = json["environmental"].asBool();
-        if (json.isMember("clamped")) clamped_ = json["clamped"].asBool();
-        if (json.isMember("y_offset")) yOffset_ = json["y_offset"].asFloat();
-        if (json.isMember("looping")) looping_ = json["looping"].asBool();
-        if (json.isMember("tint")) tint_ = ReadVec4(json["tint"]);
-        frameTime_ = json["frame_time"].asFloat();
-        frames_ = json["frames"].asUInt();
-        rows_ = std::max(1u, json["rows"].asUInt());
-        columns_ = std::max(1u, json["columns"].asUInt());
+        if (!data.isObject()) throw debug::exception("Sprite: component data must be a JSON object.");
+        const Json::Value* texture = FindMember(data, "texture");
+        if (texture && !texture->isString()) throw debug::exception("Sprite: \"texture\" must be a string.");
+        SetTexture(texture ? texture->asString() : std::string());
+        if (const Json::Value* v = FindMember(data, "environmental")) environmental_ = v->asBool();
+        if (const Json::Value* v = FindMember(data, "clamped")) clamped_ = v->asBool();
+        if (const Json::Value* v = FindMember(data, "y_offset")) yOffset_ = v->asFloat();
+        if (const Json::Value* v = FindMember(data, "looping")) looping_ = v->asBool();
+        if (const Json::Value* v = FindMember(data, "tint")) tint_ = ReadVec4(*v);
+        frameTime_ = data["frame_time"].asFloat();
+        frames_ = data["frames"].asUInt();
+        rows_ = std::max(1u, data["rows"].asUInt());
+        columns_ = std::max(1u, data["columns"].asUInt());
     } catch (const Json::Exception& e) {
         throw debug::exception(std::string("Sprite: bad value in component data: ") + e.what());
     }

@@ -8,33 +8,56 @@
 
 namespace {
 
-struct CommentFound {};
-
 // The layout rules are jsoncpp's BuiltStyledStreamWriter with comment style
 // "All": every non-empty array and object spreads over lines, each element on
 // its own line one tab deeper; a nested container after a key starts on the next
 // line; empty ones are written "[]" and "{}".
 class Emitter {
 public:
-    explicit Emitter(std::string& out) : out_(out) {}
+    Emitter(std::string& out, const Json::Value* streamed, Json::ArrayIndex count, const ElementMaker& element)
+        : out_(out), streamed_(streamed), streamedCount_(count), element_(element) {}
 
     void Root(const Json::Value& value) {
-        CheckComments(value);
+        indented_ = true;
+        CommentBefore(value);
+        if (!indented_) NewLine();
         indented_ = true;
         Write(value);
+        CommentsAfter(value);
     }
 
 private:
     std::string& out_;
+    const Json::Value* streamed_;
+    Json::ArrayIndex streamedCount_;
+    const ElementMaker& element_;
     size_t depth_ = 0;
     // True when the current line has just been started for a value, so a
     // container opening there does not start another one.
     bool indented_ = false;
 
-    static void CheckComments(const Json::Value& value) {
-        if (value.hasComment(Json::commentBefore) || value.hasComment(Json::commentAfterOnSameLine) ||
-            value.hasComment(Json::commentAfter))
-            throw CommentFound{};
+    // Comments exist only on values read from text with comments; they are
+    // placed as jsoncpp places them.
+    void CommentBefore(const Json::Value& value) {
+        if (!value.hasComment(Json::commentBefore)) return;
+        if (!indented_) NewLine();
+        const std::string comment = value.getComment(Json::commentBefore);
+        for (size_t i = 0; i < comment.size(); ++i) {
+            out_ += comment[i];
+            if (comment[i] == '\n' && i + 1 < comment.size() && comment[i + 1] == '/') out_.append(depth_, '\t');
+        }
+        indented_ = false;
+    }
+
+    void CommentsAfter(const Json::Value& value) {
+        if (value.hasComment(Json::commentAfterOnSameLine)) {
+            out_ += ' ';
+            out_ += value.getComment(Json::commentAfterOnSameLine);
+        }
+        if (value.hasComment(Json::commentAfter)) {
+            NewLine();
+            out_ += value.getComment(Json::commentAfter);
+        }
     }
 
     void NewLine() {
@@ -67,32 +90,49 @@ private:
     }
 
     void WriteArray(const Json::Value& array) {
+        if (&array == streamed_) {
+            WriteElements(streamedCount_, [this](Json::ArrayIndex index) {
+                const Json::Value child = element_(index);
+                WriteElement(child, index + 1 == streamedCount_);
+            });
+            return;
+        }
+        // Elements are stored by index and may have gaps (setting [5] of an
+        // empty array); a missing element is written as null, as jsoncpp does.
+        auto it = array.begin();
+        const auto end = array.end();
         const Json::ArrayIndex size = array.size();
+        WriteElements(size, [&](Json::ArrayIndex index) {
+            const Json::Value* child = &Json::Value::nullSingleton();
+            if (it != end && it.index() == index) {
+                child = &*it;
+                ++it;
+            }
+            WriteElement(*child, index + 1 == size);
+        });
+    }
+
+    template <typename WriteOne>
+    void WriteElements(Json::ArrayIndex size, WriteOne&& writeOne) {
         if (size == 0) {
             out_ += "[]";
             return;
         }
         WithIndent("[");
         ++depth_;
-        // Elements are stored by index and may have gaps (setting [5] of an
-        // empty array); a missing element is written as null, as jsoncpp does.
-        auto it = array.begin();
-        const auto end = array.end();
-        for (Json::ArrayIndex index = 0; index < size; ++index) {
-            const Json::Value* child = &Json::Value::nullSingleton();
-            if (it != end && it.index() == index) {
-                child = &*it;
-                ++it;
-            }
-            CheckComments(*child);
-            if (!indented_) NewLine();
-            indented_ = true;
-            Write(*child);
-            indented_ = false;
-            if (index + 1 < size) out_ += ',';
-        }
+        for (Json::ArrayIndex index = 0; index < size; ++index) writeOne(index);
         --depth_;
         WithIndent("]");
+    }
+
+    void WriteElement(const Json::Value& child, bool last) {
+        CommentBefore(child);
+        if (!indented_) NewLine();
+        indented_ = true;
+        Write(child);
+        indented_ = false;
+        if (!last) out_ += ',';
+        CommentsAfter(child);
     }
 
     void WriteObject(const Json::Value& object) {
@@ -106,15 +146,16 @@ private:
         // its writer gets from getMemberNames.
         for (auto it = object.begin(), end = object.end(); it != end;) {
             const Json::Value& child = *it;
-            CheckComments(child);
+            CommentBefore(child);
             const char* keyEnd = nullptr;
             const char* key = it.memberName(&keyEnd);
-            NewLine();
+            if (!indented_) NewLine();
             AppendQuoted(key, keyEnd);
             indented_ = false;
             out_ += " : ";
             Write(child);
             if (++it != end) out_ += ',';
+            CommentsAfter(child);
         }
         --depth_;
         WithIndent("}");
@@ -169,13 +210,12 @@ private:
 
 }  // namespace
 
-bool AppendStyledJson(const Json::Value& value, std::string& out) {
-    const size_t start = out.size();
-    try {
-        Emitter(out).Root(value);
-    } catch (const CommentFound&) {
-        out.resize(start);
-        return false;
-    }
-    return true;
+void AppendStyledJson(const Json::Value& value, std::string& out) {
+    const ElementMaker none;
+    Emitter(out, nullptr, 0, none).Root(value);
+}
+
+void AppendStyledJson(const Json::Value& value, std::string& out, const Json::Value& streamed,
+                      Json::ArrayIndex count, const ElementMaker& element) {
+    Emitter(out, &streamed, count, element).Root(value);
 }

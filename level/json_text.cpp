@@ -39,7 +39,6 @@ Json::Value ParseJsonTextOrThrow(const std::string& text) {
 
 std::string WriteStyledJson(const Json::Value& value) {
     std::string text;
-    if (AppendStyledJson(value, text)) return text;
-    Json::StreamWriterBuilder builder;
-    return Json::writeString(builder, value);
+    AppendStyledJson(value, text);
+    return text;
 }

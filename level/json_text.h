@@ -3,8 +3,8 @@
 // default CharReaderBuilder and StreamWriterBuilder would, so files written here
 // read back anywhere jsoncpp is used and parse errors carry the library's own
 // text. Plain documents take faster paths of our own (json_fast_reader.h,
-// json_styled_writer.h) that give the same values and bytes; anything else, and
-// every broken document, goes through jsoncpp itself.
+// json_styled_writer.h) that give the same values and bytes; anything else the
+// reader meets, and every broken document, goes through jsoncpp itself.
 #include <string>
 
 #include <json/value.h>

@@ -3,6 +3,7 @@
 #include <memory>
 #include <optional>
 #include <utility>
+#include <vector>
 
 #include "ecs/entity_store.h"
 #include "engine/debug_exception.h"
@@ -12,6 +13,7 @@
 #include "engine/json_util.h"
 #include "engine/log.h"
 #include "graphics/tile_map.h"
+#include "level/json_styled_writer.h"
 #include "level/json_text.h"
 #include "level/lighting_settings.h"
 #include "level/save_game.h"
@@ -131,10 +133,14 @@ void SaveLevel(const std::string& name, bool toSaveFolder) {
 
     Json::Value document(Json::objectValue);
     document["tile_map"] = GetTileMap() ? GetTileMap()->Serialize() : TileMap().Serialize();
-    Json::Value entities(Json::arrayValue);
-    for (engine::entity_handle handle : engine::GetLiveEntities()) entities.append(handle.Serialize());
-    document["entities"] = std::move(entities);
+    Json::Value& entities = document["entities"] = Json::Value(Json::arrayValue);
     document["graphics"] = WriteLightingSettings();
 
-    if (!WriteFileAtomically(path, WriteStyledJson(document))) Print("SaveLevel: could not write \"" + path + "\".");
+    // Each entity is serialised as the writer reaches its place in "entities" and
+    // freed once written, so a large level never stands in memory as one tree.
+    const std::vector<engine::entity_handle> live = engine::GetLiveEntities();
+    std::string text;
+    AppendStyledJson(document, text, entities, Json::ArrayIndex(live.size()),
+                     [&live](Json::ArrayIndex i) { return live[i].Serialize(); });
+    if (!WriteFileAtomically(path, text)) Print("SaveLevel: could not write \"" + path + "\".");
 }
