@@ -71,9 +71,10 @@ BENCHMARK(BM_EntityChurn100k)->Unit(benchmark::kMillisecond);
 
 // A level of 10,000 entities, each with a Sprite, a BoxCollider and a
 // RigidBody, written by the engine itself so the file has the real keys
-// (8.5 MB, 170,000 numbers). Most of a load is jsoncpp's parse (it decodes
-// every number through a string stream) and most of a save is its styled
-// writer plus the fsync of the atomic write.
+// (8.5 MB, 170,000 numbers). What is left of a load is mostly building and
+// freeing Json::Value trees (the parse itself takes a fast path into them); of
+// a save, the components' Serialize and the styled writer. The fsync of the
+// atomic write costs about 10 ms of wall time and next to no CPU.
 class GameFolder {
 public:
     GameFolder() {
