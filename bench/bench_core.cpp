@@ -15,6 +15,7 @@
 #include "ecs/component_registry.h"
 #include "ecs/entity_store.h"
 #include "engine/engine_state.h"
+#include "engine/engine_events.h"
 #include "engine/events.h"
 #include "level/level_file.h"
 
@@ -22,19 +23,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
-void RegisterEngineEvents() {
+void RegisterEvents() {
     events::ClearRegistryForTesting();
-    events::Register<float>("PreLogicUpdate");
-    events::Register<float>("LogicUpdate");
-    events::Register<engine::entity_handle>("EditorSelectedEntity");
-    events::Register<Json::Value*>("LevelLoad");
-    events::Register<Json::Value*>("LevelUnload");
-    events::Register<Json::Value*>("LevelUnloadFinished");
+    RegisterEngineEvents();
     events::Register<>("DebugDraw");
 }
 
 void BM_EventRaise8(benchmark::State& state) {
-    RegisterEngineEvents();
+    RegisterEvents();
     float sum = 0.0f;
     for (int i = 0; i < 8; ++i)
         events::Connect<float>("LogicUpdate", "Listener" + std::to_string(i), [&sum](float dt) { sum += dt; });
@@ -90,7 +86,7 @@ public:
         for (const char* name : {"debug", "debug_nm", "debug_sm", "tree", "tree_nm", "tree_sm"})
             lodepng::encode(std::string("textures/") + name + ".png", pixels, 4, 4);
 
-        RegisterEngineEvents();
+        RegisterEvents();
         ResetEngineState();
         Json::Value sprite;
         sprite["texture"] = "tree";

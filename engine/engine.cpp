@@ -13,6 +13,7 @@
 #include "engine/cheats.h"
 #include "engine/console.h"
 #include "engine/engine_state.h"
+#include "engine/engine_events.h"
 #include "engine/events.h"
 #include "engine/input.h"
 #include "engine/log.h"
@@ -52,15 +53,7 @@ Engine::Engine() {
 
     input_->InstallCallbacks();
 
-    events::Register<float>("PreLogicUpdate");
-    events::Register<float>("LogicUpdate");
-    events::Register<engine::entity_handle>("EditorSelectedEntity");
-    events::Register<Json::Value*>("LevelLoad");
-    events::Register<Json::Value*>("LevelUnload");
-    events::Register<Json::Value*>("LevelUnloadFinished");
-    events::Register<>("PauseMenuPaused");
-    events::Register<>("PauseMenuUnPaused");
-    events::Register<>("PauseMenuConfirmClose");
+    RegisterEngineEvents();
 
     ConnectEditorToggle(*input_);
 

@@ -13,6 +13,7 @@
 
 #include "ecs/entity_store.h"
 #include "engine/engine_state.h"
+#include "engine/engine_events.h"
 #include "engine/events.h"
 #include "engine/log.h"
 #include "physics/collision_data.h"
@@ -31,15 +32,7 @@ inline void RegisterEngineEventsForTest() {
     events::Register<CollisionDetection::CollisionDataObj>("OnCollisionPersisted");
     events::Register<CollisionDetection::CollisionDataObj>("OnCollisionStarted");
     events::Register<CollisionDetection::CollisionDataObj>("OnCollisionEnded");
-    events::Register<float>("PreLogicUpdate");
-    events::Register<float>("LogicUpdate");
-    events::Register<engine::entity_handle>("EditorSelectedEntity");
-    events::Register<Json::Value*>("LevelLoad");
-    events::Register<Json::Value*>("LevelUnload");
-    events::Register<Json::Value*>("LevelUnloadFinished");
-    events::Register<>("PauseMenuPaused");
-    events::Register<>("PauseMenuUnPaused");
-    events::Register<>("PauseMenuConfirmClose");
+    RegisterEngineEvents();
 }
 
 // A dispatcher that records every call as one line in the global `calls`:
