@@ -1,0 +1,3 @@
+#include "ecs/entity_inspector.h"
+
+void DrawEntityInspector(engine::entity_handle) {}

@@ -1,0 +1,5 @@
+#include "editor/graphics_panel.h"
+
+namespace editor {
+void DrawGraphicsPanel() {}
+}  // namespace editor

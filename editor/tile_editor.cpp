@@ -1,0 +1,6 @@
+#include "editor/tile_editor.h"
+
+namespace editor {
+void DrawTilesPanel() {}
+void StartTilePainting() {}
+}  // namespace editor
