@@ -42,6 +42,11 @@ enum RESULT : int {
 // The text of a result code; "Unknown error." for codes outside the table.
 const char* ErrorString(int result);
 
+// What the last failing call was about, for the log: for example the path of a
+// sound file that is missing or not audio, and the decoder's words. Empty after
+// a call that succeeded. Valid until the next call into the runtime.
+const char* LastErrorDetail();
+
 struct VECTOR {
     float x = 0.0f, y = 0.0f, z = 0.0f;
 };
