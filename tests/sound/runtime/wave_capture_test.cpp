@@ -1,0 +1,111 @@
+// End to end through a real mix: the test re-runs itself with OpenAL Soft's
+// wave writer as the device (ALSOFT_DRIVERS is read once per process, hence
+// the child), plays a tone near, then far, then nothing, and reads the file
+// back both with libsndfile and with the integration tests' qm_audio.py.
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "tests/sound/runtime/runtime_fixture.h"
+
+using namespace rt_test;
+
+namespace {
+
+constexpr const char* kChildDirVar = "QM_WAVE_CAPTURE_DIR";
+
+// Over every channel's samples, so panning (constant power) does not change it.
+double Rms(const std::vector<float>& samples, int channels, int rate, double from_s, double to_s) {
+    size_t a = size_t(from_s * rate) * size_t(channels);
+    size_t b = std::min(samples.size(), size_t(to_s * rate) * size_t(channels));
+    if (b <= a) return 0.0;
+    double sum = 0.0;
+    for (size_t i = a; i < b; ++i) sum += double(samples[i]) * samples[i];
+    return std::sqrt(sum / double(b - a));
+}
+
+std::string RunAndRead(const std::string& command) {
+    std::string out;
+    FILE* p = popen(command.c_str(), "r");
+    if (!p) return out;
+    char buf[256];
+    while (fgets(buf, sizeof buf, p)) out += buf;
+    pclose(p);
+    return out;
+}
+
+}  // namespace
+
+// The child's half: only runs when the parent started it.
+TEST_F(RuntimeTest, WaveCaptureChildPlaysNearFarSilent) {
+    const char* out_dir = std::getenv(kChildDirVar);
+    if (!out_dir) GTEST_SKIP() << "runs only as the child of RuntimeTest.WaveCaptureHoldsTheMix";
+    Init(8);
+    WriteTone(Path("tone.wav"), 0.2);
+    LoadBank("Master.bank", R"({"events": [{"path": "event:/SFX/Tone", "file": "tone.wav", "loop": true,
+        "min_distance": 10, "max_distance": 30}]})");
+    // Both straight ahead of the listener (forward +z by default), so only the
+    // distance differs, not the panning.
+    Studio::EventInstance inst = Instance("event:/SFX/Tone");
+    _3D_ATTRIBUTES near;
+    near.position = {0, 0, 5};  // within the minimum distance: full volume
+    ASSERT_EQ(inst.set3DAttributes(&near), OK);
+    ASSERT_EQ(inst.start(), OK);
+    system_->update();
+    Sleep(150);
+    _3D_ATTRIBUTES far;
+    far.position = {0, 0, 25};  // three quarters of the way to silence
+    ASSERT_EQ(inst.set3DAttributes(&far), OK);
+    system_->update();
+    Sleep(150);
+    ASSERT_EQ(inst.stop(Studio::STOP_IMMEDIATE), OK);
+    system_->update();
+    Sleep(150);
+    // release closes the device, which completes the file.
+}
+
+TEST_F(RuntimeTest, WaveCaptureHoldsTheMix) {
+    if (std::getenv(kChildDirVar)) GTEST_SKIP() << "the parent test does not run inside the child";
+    namespace fs = std::filesystem;
+    fs::path dir = fs::temp_directory_path() / ("qm_wave_capture_" + std::to_string(getpid()));
+    fs::create_directories(dir);
+    std::string wav = (dir / "out.wav").string();
+    WriteText((dir / "alsoft.conf").string(), "[wave]\nfile = " + wav + "\n");
+    std::string self = fs::read_symlink("/proc/self/exe").string();
+    std::string command = std::string(kChildDirVar) + "='" + dir.string() + "' ALSOFT_DRIVERS=wave ALSOFT_CONF='" +
+                          (dir / "alsoft.conf").string() + "' '" + self +
+                          "' --gtest_filter=RuntimeTest.WaveCaptureChildPlaysNearFarSilent >'" +
+                          (dir / "child.log").string() + "' 2>&1";
+    int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the child failed; see " << dir / "child.log";
+
+    SF_INFO info{};
+    SNDFILE* f = sf_open(wav.c_str(), SFM_READ, &info);
+    ASSERT_NE(f, nullptr) << sf_strerror(nullptr);
+    std::vector<float> frames(size_t(info.frames) * size_t(info.channels));
+    sf_readf_float(f, frames.data(), info.frames);
+    sf_close(f);
+    // The capture begins when the device opens, a variable while before the
+    // tone: measure from the first sample that is not silence.
+    size_t first = 0;
+    while (first < frames.size() && std::fabs(frames[first]) < 0.01f) ++first;
+    double onset = double(first / size_t(info.channels)) / info.samplerate;
+    ASSERT_GE(double(info.frames) / info.samplerate, onset + 0.40);
+    // Windows well inside each 150 ms phase, leaving room for the mixer's lead.
+    double near = Rms(frames, info.channels, info.samplerate, onset + 0.03, onset + 0.11);
+    double far = Rms(frames, info.channels, info.samplerate, onset + 0.18, onset + 0.26);
+    double after = Rms(frames, info.channels, info.samplerate, onset + 0.34, onset + 0.40);
+    EXPECT_GT(near, 0.05);
+    EXPECT_NEAR(near / far, 4.0, 0.5);  // gain 0.25 at 25 units between 10 and 30
+    EXPECT_LT(after, 1e-4);
+
+    // The integration tests' reader agrees.
+    std::string script = fs::path(QM_TEST_DATA).parent_path() / "integration" / "qm_audio.py";
+    auto span = [&](double a, double b) { return " " + std::to_string(onset + a) + " " + std::to_string(onset + b); };
+    std::string py_near = RunAndRead("python3 '" + script + "' rms '" + wav + "'" + span(0.03, 0.11));
+    std::string py_after = RunAndRead("python3 '" + script + "' rms '" + wav + "'" + span(0.34, 0.40));
+    EXPECT_NEAR(std::atof(py_near.c_str()), near, 1e-4) << py_near;
+    EXPECT_NEAR(std::atof(py_after.c_str()), after, 1e-4) << py_after;
+    if (!HasFailure()) fs::remove_all(dir);
+}
