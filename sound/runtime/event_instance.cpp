@@ -90,6 +90,8 @@ RESULT EventInstance::set3DAttributes(const _3D_ATTRIBUTES* attributes) {
     if (!Finite(attributes->position) || !Finite(attributes->velocity))
         return Fail(ERR_INVALID_PARAM, "3D attributes must be finite numbers");
     inst->attributes = *attributes;
+    inst->moved = true;
+    ApplyGain(*State(), *inst, Clock::now());
     return OK;
 }
 
