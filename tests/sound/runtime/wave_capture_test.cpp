@@ -1,7 +1,9 @@
 // End to end through a real mix: the test re-runs itself with OpenAL Soft's
 // wave writer as the device (ALSOFT_DRIVERS is read once per process, hence
-// the child), plays a tone near, then far, then nothing, and reads the file
-// back both with libsndfile and with the integration tests' qm_audio.py.
+// the child), plays a tone near, then far, then nothing, then a short file
+// as a looping stream for longer than the chunks queued at its start (so it
+// must be refilled), and reads the file back both with libsndfile and with
+// the integration tests' qm_audio.py.
 #include <sys/wait.h>
 
 #include <cstdio>
@@ -40,8 +42,10 @@ std::string RunAndRead(const std::string& command) {
 // with 0 when every call succeeded.
 int PlayNearFarSilent(const std::string& dir) {
     WriteTone(dir + "/tone.wav", 0.2);
+    WriteTone(dir + "/blip.wav", 0.1, 2);
     WriteText(dir + "/Master.bank", R"({"events": [{"path": "event:/SFX/Tone", "file": "tone.wav",
-        "loop": true, "min_distance": 10, "max_distance": 30}]})");
+        "loop": true, "min_distance": 10, "max_distance": 30},
+        {"path": "event:/Music/Blip", "file": "blip.wav", "loop": true, "stream": true}]})");
     Studio::System* system = nullptr;
     if (Studio::System::create(&system) != OK || system->initialize(8, 0, 0, nullptr) != OK) return 1;
     Studio::Bank bank;
@@ -60,6 +64,13 @@ int PlayNearFarSilent(const std::string& dir) {
     Sleep(150);
     ok = ok && inst.stop(Studio::STOP_IMMEDIATE) == OK && system->update() == OK;
     Sleep(150);
+    Studio::EventInstance music;
+    ok = ok && system->getEvent("event:/Music/Blip", &desc) == OK && desc.createInstance(&music) == OK &&
+         music.start() == OK;
+    for (int frame = 0; frame < 70; ++frame) {  // 1.4 s of 20 ms frames
+        Sleep(20);
+        ok = ok && system->update() == OK;
+    }
     ok = system->release() == OK && ok;  // closing the device completes the file
     return ok ? 0 : 1;
 }
@@ -100,7 +111,7 @@ TEST_F(RuntimeTest, WaveCaptureHoldsTheMix) {
     size_t first = 0;
     while (first < frames.size() && std::fabs(frames[first]) < 0.01f) ++first;
     double onset = double(first / size_t(info.channels)) / info.samplerate;
-    ASSERT_GE(double(info.frames) / info.samplerate, onset + 0.40);
+    ASSERT_GE(double(info.frames) / info.samplerate, onset + 1.8);
     // Windows well inside each 150 ms phase, leaving room for the mixer's lead.
     double near = Rms(frames, info.channels, info.samplerate, onset + 0.03, onset + 0.11);
     double far = Rms(frames, info.channels, info.samplerate, onset + 0.18, onset + 0.26);
@@ -108,6 +119,14 @@ TEST_F(RuntimeTest, WaveCaptureHoldsTheMix) {
     EXPECT_GT(near, 0.05);
     EXPECT_NEAR(near / far, 4.0, 0.5);  // gain 0.25 at 25 units between 10 and 30
     EXPECT_LT(after, 1e-4);
+    // The stream sounds evenly, 100 ms window by 100 ms window, well past the
+    // second of chunks queued at its start.
+    double first_window = Rms(frames, info.channels, info.samplerate, onset + 0.5, onset + 0.6);
+    EXPECT_GT(first_window, 0.05);
+    for (double t = onset + 0.6; t < onset + 1.75; t += 0.1) {
+        double level = Rms(frames, info.channels, info.samplerate, t, t + 0.1);
+        EXPECT_NEAR(level, first_window, first_window * 0.05) << "stream window at " << t - onset << " s";
+    }
 
     // The integration tests' reader agrees.
     std::string script = fs::path(QM_TEST_DATA).parent_path() / "integration" / "qm_audio.py";
