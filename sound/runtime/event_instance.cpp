@@ -115,6 +115,7 @@ RESULT EventInstance::setProperty(EVENT_PROPERTY index, float value) {
         inst->max_distance = value;
     else
         return Fail(ERR_INVALID_PARAM, "unknown event property");
+    ApplyGain(*State(), *inst, Clock::now());
     return OK;
 }
 
