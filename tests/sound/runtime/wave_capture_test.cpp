@@ -71,6 +71,18 @@ int PlayNearFarSilent(const std::string& dir) {
         Sleep(20);
         ok = ok && system->update() == OK;
     }
+    // Panning: the listener as the engine sets it (facing -y, up +z, world +x
+    // to the right of the screen) hears a tone at +x on the right.
+    ok = ok && music.stop(Studio::STOP_IMMEDIATE) == OK;
+    _3D_ATTRIBUTES listener;
+    listener.forward = {0, -1, 0};
+    listener.up = {0, 0, 1};
+    _3D_ATTRIBUTES right;
+    right.position = {8, 0, 0};  // within the minimum distance: full volume, panned
+    ok = ok && system->setListenerAttributes(0, &listener) == OK && inst.set3DAttributes(&right) == OK &&
+         inst.start() == OK && system->update() == OK;
+    Sleep(200);
+    ok = ok && inst.stop(Studio::STOP_IMMEDIATE) == OK && system->update() == OK;
     ok = system->release() == OK && ok;  // closing the device completes the file
     return ok ? 0 : 1;
 }
@@ -126,6 +138,21 @@ TEST_F(RuntimeTest, WaveCaptureHoldsTheMix) {
     for (double t = onset + 0.6; t < onset + 1.75; t += 0.1) {
         double level = Rms(frames, info.channels, info.samplerate, t, t + 0.1);
         EXPECT_NEAR(level, first_window, first_window * 0.05) << "stream window at " << t - onset << " s";
+    }
+
+    // The panned tone is the last sound of the file (however long the loaded
+    // machine made the stream phase): inside its 200 ms it is louder on the
+    // right.
+    if (info.channels == 2) {
+        size_t last = frames.size() / 2;
+        while (last > 0 && std::fabs(frames[2 * last - 1]) < 0.01f && std::fabs(frames[2 * last - 2]) < 0.01f) --last;
+        size_t a = last - std::min(last, size_t(0.15 * info.samplerate)), b = last - size_t(0.03 * info.samplerate);
+        double left = 0.0, right = 0.0;
+        for (size_t i = a; i < b && 2 * i + 1 < frames.size(); ++i) {
+            left += double(frames[2 * i]) * frames[2 * i];
+            right += double(frames[2 * i + 1]) * frames[2 * i + 1];
+        }
+        EXPECT_GT(right, 2.0 * left) << "a tone at +x must pan right";
     }
 
     // The integration tests' reader agrees.
