@@ -165,3 +165,17 @@ TEST_F(GuiClaimTest, AReleaseOverTheGuiLeavesTheDragActive) {
     ASSERT_EQ(Editor::History().size(), 1u);
     EXPECT_TRUE(Editor::History()[0]->active);
 }
+
+TEST_F(KeysTest, AListenerHeldPastTheEditorsDestructionDoesNothing) {
+    // The engine's toggle closes the editor while "KeyPressed" is being raised;
+    // that raise still holds the editor's listener and calls it afterwards.
+    entity_handle a = Make(0, 0);
+    editor->SelectEntity(a, true, true);
+    auto* listeners = dynamic_cast<events::event_listeners<int>*>(events::InternalGetListeners("KeyPressed"));
+    ASSERT_NE(listeners, nullptr);
+    const auto snapshot = listeners->Snapshot();
+    const std::function<void(int)> held = snapshot->at("EditorKeyPressed");
+    CloseEditor();
+    held(kDelete);
+    EXPECT_TRUE(engine::GetPendingDestroy().empty());
+}
