@@ -2,7 +2,8 @@
 # (50, 25) and 500x680 pixels, and a marker on every entity in view, 20 pixels
 # wide and centred on the entity's position: red for the primary selection
 # (zeta, the last one the box took), orange for the rest of the selection
-# (delta, epsilon), black for the others. A sprite hangs below its position,
+# (delta, epsilon), black for the others; the physics view outlines box
+# colliders. A sprite hangs below its position,
 # so the lower half of each marker lies on the sprite, where it shows.
 import os
 import sys
@@ -55,6 +56,12 @@ for name, ((cx, cy), colour) in markers.items():
         column = [image.at(x, cy + 5) for x in range(side - 1, side + 2)]
         if not any(qm_image.near(colour, 30)(p) for p in column):
             sys.exit(f"{name}: no marker side at x {side}: {column}")
+# The physics view of the editor: alpha's 16 x 16 box collider, centred 4
+# units below alpha, outlined in red from window x 1088 to 1152, y 524 to 588.
+box_red = qm_image.near((255, 26, 26), 30)
+for x, y in ((1088, 580), (1152, 580), (1095, 524), (1095, 588)):
+    if not any(box_red(image.at(x + dx, y + dy)) for dx in (-1, 0, 1) for dy in (-1, 0, 1)):
+        sys.exit(f"no collider outline at ({x}, {y}): {image.at(x, y)}")
 # The deleted gamma has neither sprite nor marker.
 if qm_image.near((0, 255, 255), 40)(image.at(1120, 716)):
     sys.exit("gamma is still shown")
