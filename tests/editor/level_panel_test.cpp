@@ -100,6 +100,7 @@ TEST_F(LevelPanelTest, ThePanelChoiceSurvivesReopeningAndHandsLeftClicksToTheTil
     ClickAt(0, 0);
     EXPECT_TRUE(editor->GetSelection().empty());  // painted, not picked
     EXPECT_TRUE(Editor::History().empty());
+    EXPECT_TRUE(editor::HasUnsavedChanges());
     editor::SetShownPanel(editor::kPanelLevel);
     ClickAt(0, 0);
     EXPECT_EQ(editor->GetSelected(), a);
