@@ -110,7 +110,7 @@ void PaintTileAtCursor() {
 
 void StartTilePainting() {
     if (!g_painting) {
-        events::Connect<>("LogicUpdate", kDragListener, [] { PaintTileAtCursor(); });
+        events::Connect<float>("LogicUpdate", kDragListener, [](float) { PaintTileAtCursor(); });
         events::Connect<int>("MouseButtonReleased", kReleaseListener, [](int button) {
             if (button == 0) StopPainting();
         });
