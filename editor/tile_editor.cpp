@@ -28,7 +28,6 @@ bool g_painting = false;
 std::vector<std::string> g_textureFiles;
 
 void StopPainting() {
-    if (!g_painting) return;
     g_painting = false;
     events::Disconnect("LogicUpdate", kDragListener);
     events::Disconnect("MouseButtonReleased", kReleaseListener);
@@ -109,13 +108,16 @@ void PaintTileAtCursor() {
 }
 
 void StartTilePainting() {
-    if (!g_painting) {
-        events::Connect<float>("LogicUpdate", kDragListener, [](float) { PaintTileAtCursor(); });
-        events::Connect<int>("MouseButtonReleased", kReleaseListener, [](int button) {
-            if (button == 0) StopPainting();
-        });
-        g_painting = true;
-    }
+    // Connected afresh each time: a second press without a release seen (the
+    // window lost it) must not fail, and the stroke must not hang on a flag
+    // that outlived its listeners.
+    events::Disconnect("LogicUpdate", kDragListener);
+    events::Disconnect("MouseButtonReleased", kReleaseListener);
+    events::Connect<float>("LogicUpdate", kDragListener, [](float) { PaintTileAtCursor(); });
+    events::Connect<int>("MouseButtonReleased", kReleaseListener, [](int button) {
+        if (button == 0) StopPainting();
+    });
+    g_painting = true;
     PaintTileAtCursor();
     MarkLevelChanged();
 }

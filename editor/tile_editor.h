@@ -17,7 +17,7 @@ namespace editor {
 void DrawTilesPanel();
 // Called on a left press in the level while the "Tiles" panel is shown: paints
 // at the cursor, then once per logic update until the left button is released.
-// A press while a stroke is already going on only paints.
+// A press while a stroke is already going on goes on with that stroke.
 void StartTilePainting();
 
 // The tile index painted; 0 (the initial brush) erases.

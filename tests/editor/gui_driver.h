@@ -76,6 +76,7 @@ public:
         ImFormatString(name, sizeof(name), "##Popup_%08x", id);
         return name;
     }
+    static ImGuiWindow* FindWindow(const std::string& name) { return ImGui::FindWindowByName(name.c_str()); }
     static bool IsOpen(const std::string& window) {
         ImGuiWindow* w = ImGui::FindWindowByName(window.c_str());
         return w && w->Active;
