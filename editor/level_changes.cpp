@@ -1,13 +1,11 @@
 #include "editor/level_changes.h"
 
+#include "editor/unsaved_changes.h"
+
 namespace editor {
 
-namespace {
-bool g_levelChanged = false;
-}
-
-void MarkLevelChanged() { g_levelChanged = true; }
-bool LevelChanged() { return g_levelChanged; }
-void ClearLevelChanged() { g_levelChanged = false; }
+void MarkLevelChanged() { MarkUnsavedChanges(); }
+bool LevelChanged() { return HasUnsavedChanges(); }
+void ClearLevelChanged() { ClearUnsavedChanges(); }
 
 }  // namespace editor
