@@ -36,19 +36,29 @@ const char* const kListeners[][2] = {{"DebugDraw", "EditorDrawDraggables"},
 
 }  // namespace
 
-Editor::Editor() : selectionEpoch_(editor::LevelEpoch()) {
-    events::Connect<>("DebugDraw", "EditorDrawDraggables", [this] { DrawDraggables(); });
-    events::Connect<int>("KeyPressed", "EditorKeyPressed", [this](int key) { OnKeyPressed(key); });
-    events::Connect<int>("MouseButtonPressed", "EditorMouseButtonPressed",
-                         [this](int button) { OnMouseButtonPressed(button); });
-    events::Connect<int>("MouseButtonReleased", "EditorMouseButtonReleased",
-                         [this](int button) { OnMouseButtonReleased(button); });
+Editor::Editor() : self_(std::make_shared<Editor*>(this)), selectionEpoch_(editor::LevelEpoch()) {
+    // The listeners reach the Editor through self_, which the destructor
+    // clears: the editor is closed from inside a "KeyPressed" raise, whose
+    // snapshot of listeners still calls this Editor's after it is gone.
+    events::Connect<>("DebugDraw", "EditorDrawDraggables", [self = self_] {
+        if (*self) (*self)->DrawDraggables();
+    });
+    events::Connect<int>("KeyPressed", "EditorKeyPressed", [self = self_](int key) {
+        if (*self) (*self)->OnKeyPressed(key);
+    });
+    events::Connect<int>("MouseButtonPressed", "EditorMouseButtonPressed", [self = self_](int button) {
+        if (*self) (*self)->OnMouseButtonPressed(button);
+    });
+    events::Connect<int>("MouseButtonReleased", "EditorMouseButtonReleased", [self = self_](int button) {
+        if (*self) (*self)->OnMouseButtonReleased(button);
+    });
     if (events::IsRegistered("LevelUnload"))
         events::Connect<Json::Value*>("LevelUnload", "EditorLevelUnload",
                                       [](Json::Value*) { editor::ForgetLevelEntities(); });
 }
 
 Editor::~Editor() {
+    *self_ = nullptr;
     for (const auto& pair : kListeners)
         if (events::IsRegistered(pair[0])) events::Disconnect(pair[0], pair[1]);
 }

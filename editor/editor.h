@@ -98,6 +98,7 @@ public:
     static void ClearHistory();
 
 private:
+    std::shared_ptr<Editor*> self_;  // what the listeners call; null once destroyed
     engine::entity_handle selected_;
     std::vector<engine::entity_handle> selection_;
     uint32_t selectionEpoch_ = 0;  // the level the selection belongs to

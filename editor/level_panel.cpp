@@ -126,7 +126,11 @@ void DrawLevelPanel(Editor& editor) {
     std::strncpy(g_levelName, current.c_str(), kNameBufferSize - 1);
     g_levelName[kNameBufferSize - 1] = '\0';
     // Renaming only changes where the level will be written; nothing reloads.
-    if (ImGui::InputText("level", g_levelName, kNameBufferSize)) RequestLevel(g_levelName, true);
+    // That file does not hold this level yet, so it counts as unsaved.
+    if (ImGui::InputText("level", g_levelName, kNameBufferSize)) {
+        RequestLevel(g_levelName, true);
+        MarkUnsavedChanges();
+    }
 
     DrawLevelButtons();
 
