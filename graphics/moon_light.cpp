@@ -3,6 +3,7 @@
 #include <imgui.h>
 
 #include "ecs/entity_store.h"
+#include "editor/level_changes.h"
 #include "engine/json_util.h"
 #include "graphics/component_json.h"
 
@@ -29,9 +30,10 @@ void MoonLight::Deserialize(Json::Value json) {
 }
 
 void MoonLight::EditInfoDisplay() {
-    ImGui::InputFloat2("offset", &offset.x);
-    ImGui::InputFloat("intensity", &intensity);
-    ImGui::InputFloat("inner radius", &innerRadius);
+    bool changed = ImGui::InputFloat2("offset", &offset.x);
+    changed |= ImGui::InputFloat("intensity", &intensity);
+    changed |= ImGui::InputFloat("inner radius", &innerRadius);
+    if (changed) editor::MarkLevelChanged();
 }
 
 glm::vec2 MoonLight::GetWorldPosition() const {

@@ -3,6 +3,7 @@
 #include <imgui.h>
 
 #include "ecs/entity_store.h"
+#include "editor/level_changes.h"
 #include "engine/json_util.h"
 #include "graphics/component_json.h"
 #include "graphics/debug_draw.h"
@@ -59,12 +60,13 @@ void PointLight::Deserialize(Json::Value json) {
 }
 
 void PointLight::EditInfoDisplay() {
-    ImGui::InputFloat2("offset", &offset.x);
-    ImGui::InputFloat("max radius", &radius);
-    ImGui::ColorEdit3("color", &color.x);
-    ImGui::InputFloat("ambient intensity", &ambientIntensity);
-    ImGui::InputFloat("diffuse intensity", &diffuseIntensity);
-    ImGui::InputFloat3("attenuation coefficients", &attenuation.x);
+    bool changed = ImGui::InputFloat2("offset", &offset.x);
+    changed |= ImGui::InputFloat("max radius", &radius);
+    changed |= ImGui::ColorEdit3("color", &color.x);
+    changed |= ImGui::InputFloat("ambient intensity", &ambientIntensity);
+    changed |= ImGui::InputFloat("diffuse intensity", &diffuseIntensity);
+    changed |= ImGui::InputFloat3("attenuation coefficients", &attenuation.x);
+    if (changed) editor::MarkLevelChanged();
 }
 
 glm::vec2 PointLight::GetWorldPosition() const {

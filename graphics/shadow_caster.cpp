@@ -3,6 +3,7 @@
 #include <imgui.h>
 
 #include "ecs/entity_store.h"
+#include "editor/level_changes.h"
 #include "engine/json_util.h"
 #include "graphics/component_json.h"
 #include "graphics/debug_draw.h"
@@ -48,9 +49,10 @@ void ShadowCaster::Deserialize(Json::Value json) {
 }
 
 void ShadowCaster::EditInfoDisplay() {
-    ImGui::InputFloat2("offset", &offset.x);
-    ImGui::InputFloat("width", &width);
-    ImGui::InputFloat("height", &height);
+    bool changed = ImGui::InputFloat2("offset", &offset.x);
+    changed |= ImGui::InputFloat("width", &width);
+    changed |= ImGui::InputFloat("height", &height);
+    if (changed) editor::MarkLevelChanged();
 }
 
 glm::vec2 ShadowCaster::GetWorldPosition() const {

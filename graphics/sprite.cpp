@@ -8,6 +8,7 @@
 #include <imgui.h>
 
 #include "ecs/entity_store.h"
+#include "editor/level_changes.h"
 #include "engine/debug_exception.h"
 #include "engine/engine_state.h"
 #include "engine/events.h"
@@ -250,21 +251,38 @@ void Sprite::EditInfoDisplay() {
         textureNames_ = ListFilesWithExtension(folder, "png");
         ImGui::OpenPopup("select texture");
     }
+    bool changed = false;
     if (ImGui::BeginPopup("select texture")) {
-        for (const std::string& name : textureNames_)
-            if (ImGui::MenuItem(name.c_str())) SetTexture(name);
+        // A file removed since the list was read loads as "debug" (the cache's
+        // fallback), while the name chosen is kept for saving.
+        for (const std::string& name : textureNames_) {
+            if (ImGui::MenuItem(name.c_str())) {
+                SetTexture(name);
+                changed = true;
+            }
+        }
         ImGui::EndPopup();
     }
 
-    ImGui::Checkbox("environmental", &environmental_);
-    ImGui::Checkbox("clamped", &clamped_);
-    ImGui::Checkbox("looping", &looping_);
-    ImGui::InputFloat("y offset", &yOffset_);
-    ImGui::ColorEdit4("tint", &tint_.x);
-    ImGui::SliderFloat("frame time", &frameTime_, 0.001f, 1.0f, "%.3f");
+    changed |= ImGui::Checkbox("environmental", &environmental_);
+    changed |= ImGui::Checkbox("clamped", &clamped_);
+    changed |= ImGui::Checkbox("looping", &looping_);
+    changed |= ImGui::InputFloat("y offset", &yOffset_);
+    changed |= ImGui::ColorEdit4("tint", &tint_.x);
+    changed |= ImGui::SliderFloat("frame time", &frameTime_, 0.001f, 1.0f, "%.3f");
 
     int frames = int(frames_), rows = int(rows_), columns = int(columns_);
-    if (ImGui::InputInt("frames", &frames, 1, 100)) SetFrames(unsigned(std::max(0, frames)));
-    if (ImGui::InputInt("rows", &rows, 1, 100)) SetRows(unsigned(std::max(1, rows)));
-    if (ImGui::InputInt("columns", &columns, 1, 100)) SetColumns(unsigned(std::max(1, columns)));
+    if (ImGui::InputInt("frames", &frames, 1, 100)) {
+        SetFrames(unsigned(std::max(0, frames)));
+        changed = true;
+    }
+    if (ImGui::InputInt("rows", &rows, 1, 100)) {
+        SetRows(unsigned(std::max(1, rows)));
+        changed = true;
+    }
+    if (ImGui::InputInt("columns", &columns, 1, 100)) {
+        SetColumns(unsigned(std::max(1, columns)));
+        changed = true;
+    }
+    if (changed) editor::MarkLevelChanged();
 }

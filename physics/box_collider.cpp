@@ -5,6 +5,7 @@
 #include <imgui.h>
 
 #include "ecs/entity_store.h"
+#include "editor/level_changes.h"
 #include "graphics/debug_draw.h"
 #include "physics/json_number.h"
 #include "physics/ray.h"
@@ -140,12 +141,13 @@ void BoxCollider::Deserialize(Json::Value json) {
 }
 
 void BoxCollider::EditInfoDisplay() {
-    ImGui::InputFloat2("Center Offset", &centerOffset.x);
-    ImGui::InputFloat("Width", &width, 0.0f, 0.0f);
-    ImGui::InputFloat("Angle", &angle, 0.0f, 0.0f);
-    ImGui::InputFloat("Height", &height, 0.0f, 0.0f);
-    ImGui::Checkbox("ghost", &ghost);
-    ImGui::Checkbox("Static:", &isStatic);
+    bool changed = ImGui::InputFloat2("Center Offset", &centerOffset.x);
+    changed |= ImGui::InputFloat("Width", &width, 0.0f, 0.0f);
+    changed |= ImGui::InputFloat("Angle", &angle, 0.0f, 0.0f);
+    changed |= ImGui::InputFloat("Height", &height, 0.0f, 0.0f);
+    changed |= ImGui::Checkbox("ghost", &ghost);
+    changed |= ImGui::Checkbox("Static:", &isStatic);
+    if (changed) editor::MarkLevelChanged();
     // The inspector shows and edits the unrotated box.
     widthVector = {width, 0.0f};
     heightVector = {0.0f, height};

@@ -3,6 +3,7 @@
 #include <imgui.h>
 
 #include "ecs/entity_store.h"
+#include "editor/level_changes.h"
 #include "graphics/debug_draw.h"
 #include "physics/json_number.h"
 
@@ -40,10 +41,11 @@ void CircleCollider::Deserialize(Json::Value json) {
 }
 
 void CircleCollider::EditInfoDisplay() {
-    ImGui::InputFloat2("Center Offset", &centerOffset.x);
-    ImGui::Checkbox("Circle Ghost", &ghost);
-    ImGui::Checkbox("Circle Static:", &isStatic);
-    ImGui::InputFloat("Circle Radius", &radius);
+    bool changed = ImGui::InputFloat2("Center Offset", &centerOffset.x);
+    changed |= ImGui::Checkbox("Circle Ghost", &ghost);
+    changed |= ImGui::Checkbox("Circle Static:", &isStatic);
+    changed |= ImGui::InputFloat("Circle Radius", &radius);
+    if (changed) editor::MarkLevelChanged();
 }
 
 void CircleCollider::DebugDraw() const {

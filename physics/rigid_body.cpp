@@ -2,6 +2,7 @@
 
 #include <imgui.h>
 
+#include "editor/level_changes.h"
 #include "physics/json_number.h"
 
 void RigidBody::Copy(RootComponent* source) {
@@ -26,6 +27,7 @@ void RigidBody::Deserialize(Json::Value json) {
 }
 
 void RigidBody::EditInfoDisplay() {
-    ImGui::InputFloat2("velocity", &velocity.x);
-    ImGui::InputFloat("restitution", &restitution);
+    bool changed = ImGui::InputFloat2("velocity", &velocity.x);
+    changed |= ImGui::InputFloat("restitution", &restitution);
+    if (changed) editor::MarkLevelChanged();
 }

@@ -5,6 +5,7 @@
 #include <lua.hpp>
 
 #include "ecs/component_registry.h"
+#include "editor/level_changes.h"
 #include "scripting/lua_host.h"
 
 namespace {
@@ -110,6 +111,8 @@ void SetEditedComponent(engine::entity_handle owner, const std::string& typeName
 }
 
 void SendEditedNumber(const char* label, double value) {
+    // The script owns the field; a change sent to it is an edit of the level.
+    editor::MarkLevelChanged();
     lua_State* L = StateOrNull();
     if (!L) return;
     int base = BeginComponentCall(L, "lb_ComponentEditInfoSet", g_edited.owner, g_edited.typeName);
@@ -119,6 +122,7 @@ void SendEditedNumber(const char* label, double value) {
 }
 
 void SendEditedString(const char* label, const char* value) {
+    editor::MarkLevelChanged();
     lua_State* L = StateOrNull();
     if (!L) return;
     int base = BeginComponentCall(L, "lb_ComponentEditInfoSet", g_edited.owner, g_edited.typeName);

@@ -30,7 +30,8 @@ band = (min(xs), min(ys), max(xs))
 if any(abs(a - b) > 3 for a, b in zip(band, (50, 25, 549))):
     sys.exit(f"the menu bar spans {band}, expected from (50, 25) to x 549")
 body = qm_image.near((15, 15, 15), 4)
-for x, y in ((60, 400), (530, 650), (300, 600)):
+# Below the inspector's component headers, which start near y 390.
+for x, y in ((60, 600), (530, 650), (300, 600)):
     if not body(image.at(x, y)):
         sys.exit(f"no window body at ({x}, {y}): {image.at(x, y)}")
 for x, y in ((40, 400), (560, 400), (300, 715)):
