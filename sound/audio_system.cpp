@@ -89,7 +89,9 @@ void AudioSystem::Initialize() {
             // The runtime keeps working without a device; one line says why the
             // game is silent instead of an error on every call.
             hasOutput_ = false;
-            Print("Audio: no sound device could be opened; the game runs without sound.");
+            const std::string why = LastErrorDetail();
+            Print("Audio: no sound device could be opened" + (why.empty() ? std::string() : " (" + why + ")") +
+                  "; the game runs without sound.");
         } else {
             audio::Check(init);
         }
