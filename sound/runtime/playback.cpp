@@ -76,7 +76,10 @@ void FillStream(StudioState& s, InstanceRecord& inst, const EventRecord& ev) {
     const SoundInfo& info = inst.decoder->Info();
     int frames = std::max(1, int(info.sample_rate * kStreamChunkSeconds));
     s.chunk.resize(size_t(frames) * size_t(info.channels));
-    while (s.output->FreeStreamSlots(inst.voice) > 0) {
+    // Count the free chunks once: on a voice that ran dry and stopped, OpenAL
+    // reports every queued chunk as processed at once, including the ones
+    // queued here, so asking again would never end.
+    for (int free = s.output->FreeStreamSlots(inst.voice); free > 0; --free) {
         int got = inst.decoder->Read(s.chunk.data(), frames, ev.spec.loop);
         if (got <= 0) break;
         s.output->QueueStream(inst.voice, s.chunk.data(), got, info.channels, info.sample_rate);

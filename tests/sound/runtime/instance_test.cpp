@@ -1,5 +1,9 @@
 // Event instances over real (short) time: states, timeline, fades, ends,
 // looping streams, release and handle checks.
+#include <chrono>
+#include <cstdlib>
+#include <future>
+
 #include "tests/sound/runtime/runtime_fixture.h"
 
 using namespace rt_test;
@@ -68,6 +72,23 @@ TEST_F(InstanceTest, LoopsKeepPlayingPastTheirLength) {
     EXPECT_EQ(State(buffered), Studio::PLAYBACK_PLAYING);
     EXPECT_EQ(State(streamed), Studio::PLAYBACK_PLAYING);
     EXPECT_GE(Timeline(streamed), 240);  // more than twice the 100 ms file
+}
+
+// A frame that takes longer than the queued chunks (a level load, a stall)
+// lets a stream's voice run dry and stop; the next update must refill it and
+// return, not keep reclaiming the chunks it has just queued.
+TEST_F(InstanceTest, AStreamThatRanDryResumesAtTheNextUpdate) {
+    Studio::EventInstance streamed = Instance("event:/SFX/LoopStream");
+    ASSERT_EQ(streamed.start(), OK);
+    system_->update();
+    Sleep(1300);  // more than the second of chunks queued
+    auto update = std::async(std::launch::async, [this] { return system_->update(); });
+    if (update.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
+        ADD_FAILURE() << "update never returned after a stream ran dry";
+        std::_Exit(1);  // the stuck update cannot be joined
+    }
+    EXPECT_EQ(update.get(), OK);
+    EXPECT_EQ(State(streamed), Studio::PLAYBACK_PLAYING);
 }
 
 TEST_F(InstanceTest, FadeOutStopReportsStoppingThenStopped) {
