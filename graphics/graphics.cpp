@@ -60,11 +60,14 @@ struct Graphics::Impl {
     std::unique_ptr<ShaderProgram> forward;
     std::unique_ptr<ShaderProgram> forwardDepth;
     std::unique_ptr<Renderer> renderer;
+    // The game's textures live exactly as long as the window and its context.
+    TextureCache textures;
     bool guiReady = false;
 
     // Undoes whatever start-up got through, in reverse; also the destructor's body.
     void Release() {
-        ClearTextures();
+        textures.Clear();
+        if (&ActiveTextureCache() == &textures) SetActiveTextureCache(nullptr);
         gpu::DeleteQuadArray(anchoredQuad);
         gpu::DeleteQuadArray(centredQuad);
         renderer.reset();
@@ -87,6 +90,7 @@ void CheckOpenGLVersion(int version) {
 }
 
 Graphics::Graphics() : impl_(new Impl) {
+    SetActiveTextureCache(&impl_->textures);
     glfwSetErrorCallback(OnGlfwError);
     if (!glfwInit()) std::exit(1);
 

@@ -47,6 +47,7 @@ void Renderer::Draw(float dt, int framebufferWidth, int framebufferHeight) {
     if (GetEngineState().skipDrawing) return;
     counters_.drawCalls = 0;
     counters_.textureBinds = 0;
+    counters_.instances = 0;
 
     counters_.shadowCasters = CullScene(CurrentCullView(), lists_);
     SortUnlitBackToFront(lists_.unlitSprites);
