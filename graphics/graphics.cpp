@@ -20,7 +20,6 @@
 #include "graphics/renderer.h"
 #include "graphics/shader_program.h"
 #include "graphics/texture_cache.h"
-#include "graphics/unlit_pass.h"
 
 namespace {
 
@@ -126,7 +125,7 @@ Graphics::Graphics() : impl_(new Impl) {
 
         impl_->renderer = std::make_unique<Renderer>(
             RendererShared{impl_->forward.get(), impl_->forwardDepth.get(), impl_->anchoredQuad.vao,
-                           impl_->centredQuad.vao});
+                           impl_->centredQuad.vao, impl_->anchoredQuad.vbo});
 
         events::Register<>("PostDraw");
     } catch (...) {

@@ -15,6 +15,7 @@
 #include "graphics/shader_program.h"
 #include "graphics/tile_map.h"
 #include "graphics/unlit_pass.h"
+#include "graphics/sprite.h"
 #include "level/level_file.h"
 
 namespace {
@@ -32,15 +33,42 @@ Renderer* GetRenderer() { return g_renderer; }
 Renderer::Renderer(const RendererShared& shared) : shared_(shared) {
     shadowProgram_ = std::make_unique<ShaderProgram>("shaders/shadow_shader.vs", "shaders/shadow_shader.frag");
     spriteProgram_ = std::make_unique<ShaderProgram>("shaders/sprite_shader.vs", "shaders/sprite_shader.frag");
+    unlitProgram_ = std::make_unique<ShaderProgram>("shaders/sprite_unlit.vs", "shaders/sprite_unlit.frag");
     targets_.Create();
     shadowGeometry_.Create();
+    instanceBuffer_.Create(shared.anchoredQuadBuffer);
     g_renderer = this;
 }
 
 Renderer::~Renderer() {
     if (g_renderer == this) g_renderer = nullptr;
+    instanceBuffer_.Destroy();
     shadowGeometry_.Destroy();
     targets_.Destroy();
+}
+
+void Renderer::BatchFrameSprites(float dt) {
+    instances_.clear();
+    litRuns_.clear();
+    freeRuns_.clear();
+    unlitRuns_.clear();
+    BatchSprites(lists_.litClampedSprites, dt, 3, instances_, litRuns_);
+    for (const SpriteDrawItem& item : lists_.litFreeSprites) {
+        // Drawn alone, snapped to whole pixels in the scene; the composition
+        // adds back its fraction of a pixel.
+        const glm::vec3 p = item.position;
+        item.sprite->Animate(dt);
+        SpriteRun run;
+        run.first = uint32_t(instances_.size());
+        run.count = 1;
+        run.textures[0] = item.sprite->GetTexture();
+        run.textures[1] = item.sprite->GetNormalTexture();
+        run.textures[2] = item.sprite->GetSecondTexture();
+        freeRuns_.push_back(run);
+        instances_.push_back(MakeSpriteInstance(*item.sprite, glm::vec3(std::floor(p.x), std::floor(p.y), p.z)));
+    }
+    BatchSprites(lists_.unlitSprites, dt, 1, instances_, unlitRuns_);
+    instanceBuffer_.Upload(instances_);
 }
 
 void Renderer::Draw(float dt, int framebufferWidth, int framebufferHeight) {
@@ -51,6 +79,8 @@ void Renderer::Draw(float dt, int framebufferWidth, int framebufferHeight) {
 
     counters_.shadowCasters = CullScene(CurrentCullView(), lists_);
     SortUnlitBackToFront(lists_.unlitSprites);
+    SortLitFrontToBack(lists_.litClampedSprites);
+    BatchFrameSprites(dt);
 
     glDisable(GL_BLEND);
     DrawShadowMasks(lists_, targets_, *shadowProgram_, shadowGeometry_, tables_, shadowBatchCasters_, counters_);
@@ -69,9 +99,10 @@ void Renderer::Draw(float dt, int framebufferWidth, int framebufferHeight) {
     glStencilFunc(GL_NOTEQUAL, 1, 0xFF);
     glStencilOp(GL_KEEP, GL_KEEP, GL_REPLACE);
 
-    SortLitFrontToBack(lists_.litClampedSprites);
-    LitPassState lit = BeginLitSprites(*spriteProgram_, targets_.sMask[0], lists_, counters_);
-    DrawLitSprites(*spriteProgram_, lists_.litClampedSprites, shared_.anchoredQuad, dt, lit, counters_);
+    BeginLitSprites(*spriteProgram_, targets_.sMask[0], lists_, counters_);
+    glBindVertexArray(instanceBuffer_.vao);
+    BoundTextures litBound;
+    DrawLitRuns(instanceBuffer_, litRuns_, litBound, counters_);
     if (TileMap* map = GetTileMap()) map->Draw();
     glDisable(GL_STENCIL_TEST);
 
@@ -87,13 +118,10 @@ void Renderer::Draw(float dt, int framebufferWidth, int framebufferHeight) {
 
     // The letterbox stays applied for the free sprites too, so nothing ever
     // lands in the black bars.
-    DrawFreeSprites(dt, framebufferWidth, framebufferHeight);
+    DrawFreeSprites(framebufferWidth, framebufferHeight);
 
-    std::vector<engine::entity_handle> unlit;
-    unlit.reserve(lists_.unlitSprites.size());
-    for (const SpriteDrawItem& item : lists_.unlitSprites) unlit.push_back(item.handle);
-    DrawUnlitSprites(unlit, *shared_.forward, shared_.anchoredQuad, dt);
-    counters_.drawCalls += int(unlit.size());
+    glBindVertexArray(instanceBuffer_.vao);
+    DrawUnlitRuns(*unlitProgram_, instanceBuffer_, unlitRuns_, counters_);
 
     glBindVertexArray(0);
     glDisable(GL_DEPTH_TEST);
@@ -101,18 +129,15 @@ void Renderer::Draw(float dt, int framebufferWidth, int framebufferHeight) {
     if (letterbox) glDisable(GL_SCISSOR_TEST);
 }
 
-void Renderer::DrawFreeSprites(float dt, int framebufferWidth, int framebufferHeight) {
-    if (lists_.litFreeSprites.empty()) return;
+void Renderer::DrawFreeSprites(int framebufferWidth, int framebufferHeight) {
+    if (freeRuns_.empty()) return;
     const glm::vec3 cameraShift = SceneShift(GetCamera().GetPosition());
     // Uniforms and lights stay set on the sprite program from the lit pass.
-    LitPassState lit;
-    lit.modelLocation = spriteProgram_->GetUniformLocation("model");
-    lit.tintLocation = spriteProgram_->GetUniformLocation("tint");
-    for (const SpriteDrawItem& item : lists_.litFreeSprites) {
+    for (size_t i = 0; i < freeRuns_.size(); ++i) {
         // Each sprite alone in the scene, snapped to whole pixels there, then
         // put on the window shifted by its own fraction of a pixel: lit like
         // the scene, yet moving smoothly.
-        const glm::vec3 p = item.position;
+        const glm::vec3 p = lists_.litFreeSprites[i].position;
         const glm::vec3 q(std::floor(p.x), std::floor(p.y), p.z);
         spriteProgram_->Use();
         glBindFramebuffer(GL_FRAMEBUFFER, targets_.gFramebuffer);
@@ -122,9 +147,9 @@ void Renderer::DrawFreeSprites(float dt, int framebufferWidth, int framebufferHe
         glClear(GL_COLOR_BUFFER_BIT);
         glActiveTexture(GL_TEXTURE0);
         glBindTexture(GL_TEXTURE_2D, targets_.sMask[0]);
-        lit.textures[0] = lit.textures[1] = lit.textures[2] = 0;  // composition used units 0 and 1
-        lit.vertexArray = 0;
-        DrawLitSprite(*spriteProgram_, item, q, shared_.anchoredQuad, dt, lit, counters_);
+        BoundTextures bound;  // the composition used units 0 and 1
+        glBindVertexArray(instanceBuffer_.vao);
+        DrawSpriteRun(instanceBuffer_, freeRuns_[i], 3, 1, bound, counters_);
         glActiveTexture(GL_TEXTURE0);
 
         glEnable(GL_DEPTH_TEST);

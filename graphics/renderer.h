@@ -12,6 +12,8 @@
 #include "graphics/render_lists.h"
 #include "graphics/render_targets.h"
 #include "graphics/shadow_pass.h"
+#include "graphics/sprite_batch.h"
+#include "graphics/sprite_instances.h"
 #include "graphics/tangent_points.h"
 
 class ShaderProgram;
@@ -22,6 +24,7 @@ struct RendererShared {
     const ShaderProgram* forwardDepth = nullptr;
     uint32_t anchoredQuad = 0;  // vertex arrays
     uint32_t centredQuad = 0;
+    uint32_t anchoredQuadBuffer = 0;  // the anchored quad's vertices, read by the sprite batches
 };
 
 class Renderer {
@@ -49,12 +52,19 @@ private:
     RenderCounters counters_;
     std::unique_ptr<ShaderProgram> shadowProgram_;
     std::unique_ptr<ShaderProgram> spriteProgram_;
+    std::unique_ptr<ShaderProgram> unlitProgram_;
     TrigTables tables_;
     RenderTargets targets_;
     ShadowGeometry shadowGeometry_;
     int shadowBatchCasters_ = kMergedShadowBatch;
+    // The frame's sprite instances, all passes in one buffer: the lit runs,
+    // one run per free sprite, then the unlit runs.
+    SpriteInstanceBuffer instanceBuffer_;
+    std::vector<SpriteInstance> instances_;
+    std::vector<SpriteRun> litRuns_, freeRuns_, unlitRuns_;
 
-    void DrawFreeSprites(float dt, int framebufferWidth, int framebufferHeight);
+    void BatchFrameSprites(float dt);
+    void DrawFreeSprites(int framebufferWidth, int framebufferHeight);
 };
 
 // The one renderer while it exists, else null (the tile map draws through it).

@@ -51,10 +51,10 @@ uniform vec2 shadow_uv_scale;
 uniform sampler2D in_texture;       // diffuse
 uniform sampler2D light_texture;    // "_nm"
 uniform sampler2D sampler_texture;  // "_sm"
-uniform vec4 tint;
 
 in vec2 uv;
 in vec2 world_pos;
+flat in vec4 tint;
 
 layout (location = 0) out vec4 out_color;
 layout (location = 1) out float out_depth;
