@@ -11,6 +11,7 @@
 #include "graphics/composition.h"
 #include "graphics/culling.h"
 #include "graphics/draw_order.h"
+#include "graphics/free_sprite_rect.h"
 #include "graphics/lit_pass.h"
 #include "graphics/shader_program.h"
 #include "graphics/tile_map.h"
@@ -131,33 +132,59 @@ void Renderer::Draw(float dt, int framebufferWidth, int framebufferHeight) {
 
 void Renderer::DrawFreeSprites(int framebufferWidth, int framebufferHeight) {
     if (freeRuns_.empty()) return;
-    const glm::vec3 cameraShift = SceneShift(GetCamera().GetPosition());
+    const Camera& camera = GetCamera();
+    const glm::vec3 cameraShift = SceneShift(camera.GetPosition());
+    const glm::mat4 sceneView = camera.ViewMatrix(false, float(kSceneWidth), float(kSceneHeight));
+    const int pixelScale = Camera::PixelScale(framebufferWidth, framebufferHeight);
+    const bool letterbox = GetEngineState().mode != EngineMode::Editor;
+    PixelRect window{0, 0, framebufferWidth, framebufferHeight};
+    if (letterbox) {
+        const LetterboxRect r = GetCamera().Letterbox();
+        window = {r.x, r.y, r.width, r.height};
+    }
+    glEnable(GL_SCISSOR_TEST);
     // Uniforms and lights stay set on the sprite program from the lit pass.
     for (size_t i = 0; i < freeRuns_.size(); ++i) {
         // Each sprite alone in the scene, snapped to whole pixels there, then
         // put on the window shifted by its own fraction of a pixel: lit like
-        // the scene, yet moving smoothly.
+        // the scene, yet moving smoothly. Only its own rectangle is cleared and
+        // composed: around it the scene holds nothing in front of anything.
+        const SpriteRun& run = freeRuns_[i];
+        const glm::mat4& model = instances_[run.first].model;
+        const PixelRect cleared = SceneRectOfQuad(model, sceneView, 2);
         const glm::vec3 p = lists_.litFreeSprites[i].position;
         const glm::vec3 q(std::floor(p.x), std::floor(p.y), p.z);
+        const glm::vec3 shift = (p - q) + cameraShift;
+        const PixelRect target = Intersect(
+            WindowRectOfSceneRect(SceneRectOfQuad(model, sceneView, 1), shift, pixelScale, framebufferWidth,
+                                  framebufferHeight),
+            window);
+        if (cleared.width == 0 || target.width == 0) continue;
+
         spriteProgram_->Use();
         glBindFramebuffer(GL_FRAMEBUFFER, targets_.gFramebuffer);
         glViewport(0, 0, kSceneWidth, kSceneHeight);
         glDisable(GL_DEPTH_TEST);
-        glDisable(GL_SCISSOR_TEST);
+        glScissor(cleared.x, cleared.y, cleared.width, cleared.height);
         glClear(GL_COLOR_BUFFER_BIT);
         glActiveTexture(GL_TEXTURE0);
         glBindTexture(GL_TEXTURE_2D, targets_.sMask[0]);
         BoundTextures bound;  // the composition used units 0 and 1
         glBindVertexArray(instanceBuffer_.vao);
-        DrawSpriteRun(instanceBuffer_, freeRuns_[i], 3, 1, bound, counters_);
+        DrawSpriteRun(instanceBuffer_, run, 3, 1, bound, counters_);
         glActiveTexture(GL_TEXTURE0);
 
         glEnable(GL_DEPTH_TEST);
         glBindFramebuffer(GL_FRAMEBUFFER, 0);
         glViewport(0, 0, framebufferWidth, framebufferHeight);
-        if (GetEngineState().mode != EngineMode::Editor) ApplyLetterbox();
+        glScissor(target.x, target.y, target.width, target.height);
         BeginComposition(*shared_.forwardDepth, targets_, framebufferWidth, framebufferHeight);
-        DrawComposedScene(*shared_.forwardDepth, shared_.centredQuad, (p - q) + cameraShift);
+        DrawComposedScene(*shared_.forwardDepth, shared_.centredQuad, shift);
         ++counters_.drawCalls;
     }
+    // Back to the letterbox (or none) for the unlit sprites.
+    if (letterbox)
+        glScissor(window.x, window.y, window.width, window.height);
+    else
+        glDisable(GL_SCISSOR_TEST);
 }
