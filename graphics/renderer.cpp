@@ -84,7 +84,7 @@ void Renderer::Draw(float dt, int framebufferWidth, int framebufferHeight) {
     BatchFrameSprites(dt);
 
     glDisable(GL_BLEND);
-    DrawShadowMasks(lists_, targets_, *shadowProgram_, shadowGeometry_, tables_, shadowBatchCasters_, counters_);
+    DrawShadowMasks(lists_, targets_, *shadowProgram_, shadowGeometry_, tables_, counters_);
 
     // The lit scene. The gBuffer has no depth buffer, so the depth test stays
     // off while it is bound; the stencil lets the first fragment that reaches
@@ -100,7 +100,7 @@ void Renderer::Draw(float dt, int framebufferWidth, int framebufferHeight) {
     glStencilFunc(GL_NOTEQUAL, 1, 0xFF);
     glStencilOp(GL_KEEP, GL_KEEP, GL_REPLACE);
 
-    BeginLitSprites(*spriteProgram_, targets_.sMask[0], lists_, counters_);
+    BeginLitSprites(*spriteProgram_, targets_.sMask, lists_, counters_);
     glBindVertexArray(instanceBuffer_.vao);
     BoundTextures litBound;
     DrawLitRuns(instanceBuffer_, litRuns_, litBound, counters_);
@@ -168,7 +168,7 @@ void Renderer::DrawFreeSprites(int framebufferWidth, int framebufferHeight) {
         glScissor(cleared.x, cleared.y, cleared.width, cleared.height);
         glClear(GL_COLOR_BUFFER_BIT);
         glActiveTexture(GL_TEXTURE0);
-        glBindTexture(GL_TEXTURE_2D, targets_.sMask[0]);
+        glBindTexture(GL_TEXTURE_2D, targets_.sMask);
         BoundTextures bound;  // the composition used units 0 and 1
         glBindVertexArray(instanceBuffer_.vao);
         DrawSpriteRun(instanceBuffer_, run, 3, 1, bound, counters_);

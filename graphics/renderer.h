@@ -40,11 +40,7 @@ public:
     const RenderLists& GetLists() const { return lists_; }
     RenderCounters& GetCounters() { return counters_; }
     const TrigTables& GetTrigTables() const { return tables_; }
-    uint32_t GetShadowMask() const { return targets_.sMask[0]; }  // the finished mask
-
-    // Casters per shadow-geometry upload; the result is the same for any size.
-    // kReferenceShadowBatch (50) or, by default, kMergedShadowBatch.
-    void SetShadowBatchCasters(int casters) { shadowBatchCasters_ = casters < 1 ? 1 : casters; }
+    uint32_t GetShadowMask() const { return targets_.sMask; }  // the finished mask
 
 private:
     RendererShared shared_;
@@ -56,7 +52,6 @@ private:
     TrigTables tables_;
     RenderTargets targets_;
     ShadowGeometry shadowGeometry_;
-    int shadowBatchCasters_ = kMergedShadowBatch;
     // The frame's sprite instances, all passes in one buffer: the lit runs,
     // one run per free sprite, then the unlit runs.
     SpriteInstanceBuffer instanceBuffer_;

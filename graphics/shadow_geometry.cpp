@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "graphics/render_limits.h"
+
 namespace {
 
 glm::vec2 Stretch(glm::vec2 point, glm::vec2 light, float reach) {
@@ -14,7 +16,7 @@ glm::vec2 Stretch(glm::vec2 point, glm::vec2 light, float reach) {
 
 }  // namespace
 
-void WriteCasterShadow(const TrigTables& tables, const CasterShape& caster, glm::vec2 L, float reach, float* out) {
+bool WriteCasterShadow(const TrigTables& tables, const CasterShape& caster, glm::vec2 L, float reach, float* out) {
     const glm::vec2 P = caster.center;
     // The box is twice the ellipse's size: a light this close (or inside) gets
     // no shadow from it rather than a wild one from a grazing angle.
@@ -26,7 +28,7 @@ void WriteCasterShadow(const TrigTables& tables, const CasterShape& caster, glm:
             out[2 * i] = P.x;
             out[2 * i + 1] = P.y;
         }
-        return;
+        return false;
     }
     const float a = caster.width / 2.0f, b = caster.height / 2.0f;
     const glm::vec2 A = TangentPoint(tables, P, a, b, L, 0);
@@ -39,13 +41,19 @@ void WriteCasterShadow(const TrigTables& tables, const CasterShape& caster, glm:
         out[2 * i] = verts[i].x;
         out[2 * i + 1] = verts[i].y;
     }
+    return true;
 }
 
-std::vector<int> ShadowBatchSizes(int casters, int capacity) {
-    std::vector<int> sizes;
-    if (capacity < 1) capacity = 1;
-    for (int left = casters; left > 0; left -= capacity) sizes.push_back(std::min(left, capacity));
-    return sizes;
+void BuildShadowGeometry(const TrigTables& tables, const std::vector<CasterShape>& casters,
+                         const std::vector<ShadowLight>& lights, std::vector<ShadowVertex>& out) {
+    out.clear();
+    const size_t n = std::min(lights.size(), size_t(kMaxShadowedLights));
+    float shape[kShadowFloatsPerCaster];
+    for (size_t i = 0; i < n; ++i) {
+        for (const CasterShape& caster : casters) {
+            if (!WriteCasterShadow(tables, caster, lights[i].position, lights[i].reach, shape)) continue;
+            for (int v = 0; v < kShadowVerticesPerCaster; ++v)
+                out.push_back({shape[2 * v], shape[2 * v + 1], uint32_t(i)});
+        }
+    }
 }
-
-int ShadowTargetFor(int lightIndex, int shadowedLights) { return (shadowedLights - 1 - lightIndex) % 2 == 0 ? 0 : 1; }

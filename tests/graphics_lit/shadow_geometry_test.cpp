@@ -98,19 +98,43 @@ TEST(CasterShadow, TrianglesStretchAwayFromTheLightByTheReach) {
     for (int i = 0; i < 9; ++i) EXPECT_GT(vertex(i).x, -10.0f);
 }
 
-TEST(ShadowBatches, SplitIntoUploadsOfAtMostTheCapacity) {
-    EXPECT_EQ(ShadowBatchSizes(120, 50), (std::vector<int>{50, 50, 20}));
-    EXPECT_EQ(ShadowBatchSizes(50, 50), (std::vector<int>{50}));
-    EXPECT_EQ(ShadowBatchSizes(0, 50), (std::vector<int>{}));
-    EXPECT_EQ(ShadowBatchSizes(3, 0), (std::vector<int>{1, 1, 1}));
+TEST(ShadowGeometry, EveryCasterOfEveryShadowedLightInOrderTaggedWithItsBit) {
+    // 120 casters in a row under 40 lights above them: the frame's one draw
+    // holds 9 vertices per (light, caster) for the first 32 lights only.
+    std::vector<CasterShape> casters;
+    for (int k = 0; k < 120; ++k) casters.push_back({{float(k * 20), 100.0f}, 12, 6});
+    std::vector<ShadowLight> lights;
+    for (int i = 0; i < 40; ++i) lights.push_back({{float(i * 30), 0.0f}, 150.0f});
+    std::vector<ShadowVertex> out;
+    BuildShadowGeometry(Tables(), casters, lights, out);
+    ASSERT_EQ(out.size(), size_t(32 * 120 * 9));
+    float expected[kShadowFloatsPerCaster];
+    for (size_t i = 0; i < 32; ++i) {
+        for (size_t k = 0; k < 120; k += 37) {
+            WriteCasterShadow(Tables(), casters[k], lights[i].position, lights[i].reach, expected);
+            const size_t first = (i * 120 + k) * 9;
+            for (int v = 0; v < 9; ++v) {
+                EXPECT_EQ(out[first + v].light, i);
+                EXPECT_EQ(out[first + v].x, expected[2 * v]);
+                EXPECT_EQ(out[first + v].y, expected[2 * v + 1]);
+            }
+        }
+    }
+    EXPECT_EQ(out.back().light, 31u);  // bit 31 is the last one ever set
 }
 
-TEST(ShadowTargets, AlternateAndAlwaysEndInBufferZero) {
-    EXPECT_EQ(ShadowTargetFor(0, 1), 0);  // one light writes buffer 0 directly
-    for (int n = 1; n <= 32; ++n) {
-        EXPECT_EQ(ShadowTargetFor(n - 1, n), 0) << n;
-        for (int i = 1; i < n; ++i) EXPECT_NE(ShadowTargetFor(i, n), ShadowTargetFor(i - 1, n)) << n << " " << i;
-    }
-    EXPECT_EQ(ShadowTargetFor(0, 2), 1);
-    EXPECT_EQ(ShadowTargetFor(0, 3), 0);
+TEST(ShadowGeometry, PairsWithoutAreaAreLeftOut) {
+    // Light 0 stands inside caster 0's box: only caster 1 shadows from it;
+    // light 1 sees both. A caster of no size shadows nothing.
+    const std::vector<CasterShape> casters = {{{0, 0}, 20, 10}, {{60, 0}, 10, 10}, {{-60, 0}, 0, 0}};
+    const std::vector<ShadowLight> lights = {{{2, 1}, 100}, {{0, -50}, 100}};
+    std::vector<ShadowVertex> out;
+    BuildShadowGeometry(Tables(), casters, lights, out);
+    ASSERT_EQ(out.size(), size_t(3 * 9));
+    for (int v = 0; v < 9; ++v) EXPECT_EQ(out[v].light, 0u);
+    for (int v = 9; v < 27; ++v) EXPECT_EQ(out[v].light, 1u);
+    EXPECT_GT(out[0].x, 50.0f);  // light 0's one shadow is caster 1's
+
+    BuildShadowGeometry(Tables(), casters, {}, out);
+    EXPECT_TRUE(out.empty());
 }
