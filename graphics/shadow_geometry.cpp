@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include <glm/matrix.hpp>
+
 #include "graphics/render_limits.h"
 
 namespace {
@@ -56,4 +58,30 @@ void BuildShadowGeometry(const TrigTables& tables, const std::vector<CasterShape
                 out.push_back({shape[2 * v], shape[2 * v + 1], uint32_t(i)});
         }
     }
+}
+
+MaskRect ShadowMaskRectRead(const glm::mat4& sceneView, glm::vec2 maskOrigin) {
+    const glm::mat4 toWorld = glm::inverse(sceneView);
+    float x0 = 1e30f, y0 = 1e30f, x1 = -1e30f, y1 = -1e30f;
+    for (float cx : {-1.0f, 1.0f}) {
+        for (float cy : {-1.0f, 1.0f}) {
+            const glm::vec4 w = toWorld * glm::vec4(cx, cy, 0.0f, 1.0f);
+            x0 = std::min(x0, w.x - maskOrigin.x);
+            x1 = std::max(x1, w.x - maskOrigin.x);
+            y0 = std::min(y0, w.y - maskOrigin.y);
+            y1 = std::max(y1, w.y - maskOrigin.y);
+        }
+    }
+    MaskRect r;
+    if (!(x1 > -1e6f && x0 < 1e6f && y1 > -1e6f && y0 < 1e6f)) {  // a view that sees nothing sensible
+        r.width = kShadowMaskWidth;
+        r.height = kShadowMaskHeight;
+        return r;
+    }
+    const int ix0 = std::max(0, int(std::floor(x0)) - 1), iy0 = std::max(0, int(std::floor(y0)) - 1);
+    const int ix1 = std::min(kShadowMaskWidth, int(std::ceil(x1)) + 1);
+    const int iy1 = std::min(kShadowMaskHeight, int(std::ceil(y1)) + 1);
+    if (ix1 <= ix0 || iy1 <= iy0) return r;
+    r = {ix0, iy0, ix1 - ix0, iy1 - iy0};
+    return r;
 }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include <glm/mat4x4.hpp>
 #include <glm/vec2.hpp>
 
 #include "graphics/tangent_points.h"
@@ -45,3 +46,13 @@ struct ShadowVertex {
 // pairs that give no area are left out (they would draw nothing).
 void BuildShadowGeometry(const TrigTables& tables, const std::vector<CasterShape>& casters,
                          const std::vector<ShadowLight>& lights, std::vector<ShadowVertex>& out);
+
+// The mask texels the lit passes can read: the world area the 498 x 280 scene
+// target covers under `sceneView` (its view matrix, zoom included), as mask
+// columns and rows from `maskOrigin` (the world position of texel (0, 0)),
+// grown by one texel and kept inside the mask. Shadows outside it are never
+// looked up, so the pass need not draw them.
+struct MaskRect {
+    int x = 0, y = 0, width = 0, height = 0;  // texels
+};
+MaskRect ShadowMaskRectRead(const glm::mat4& sceneView, glm::vec2 maskOrigin);

@@ -67,14 +67,26 @@ void DrawShadowMasks(const RenderLists& lists, const RenderTargets& targets, con
     }
     glBufferSubData(GL_ARRAY_BUFFER, 0, bytes, geometry.vertices.data());
 
+    // Only the part of the mask under the scene is ever looked up.
+    const glm::vec2 maskOrigin(std::floor(c.x) - kSceneWidth / 2,
+                               std::floor(c.y) - kSceneHeight / 2 - kShadowRowsAboveView);
+    const MaskRect read =
+        ShadowMaskRectRead(GetCamera().ViewMatrix(false, float(kSceneWidth), float(kSceneHeight)), maskOrigin);
+    if (read.width == 0) return;
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(read.x, read.y, read.width, read.height);
+
     // Each fragment ORs its light's bit into the mask; overlapping shadows of
-    // one light set the same bit again, which changes nothing.
+    // one light set the same bit again, which changes nothing. (A stencil
+    // keeping each light to one write per pixel costs more than it saves here:
+    // the shader is one shift.)
     glEnable(GL_COLOR_LOGIC_OP);
     glLogicOp(GL_OR);
     glDrawArrays(GL_TRIANGLES, 0, GLsizei(geometry.vertices.size()));
+    ++counters.drawCalls;
     glDisable(GL_COLOR_LOGIC_OP);
     glLogicOp(GL_COPY);
-    ++counters.drawCalls;
+    glDisable(GL_SCISSOR_TEST);
     glBindVertexArray(0);
     glBindBuffer(GL_ARRAY_BUFFER, 0);
 }

@@ -1,5 +1,7 @@
 #include "graphics/shadow_geometry.h"
 
+#include "graphics/camera.h"
+
 #include <cmath>
 
 #include <glm/geometric.hpp>
@@ -137,4 +139,29 @@ TEST(ShadowGeometry, PairsWithoutAreaAreLeftOut) {
 
     BuildShadowGeometry(Tables(), casters, {}, out);
     EXPECT_TRUE(out.empty());
+}
+
+TEST(ShadowGeometry, MaskAreaReadIsTheSceneTargetsWorldArea) {
+    // Camera at the origin: the scene covers world x -249..249, y -140..140;
+    // the mask starts at (-249, -840), so rows 700..980 (one more texel each
+    // side, within the mask).
+    Camera camera;
+    const glm::vec2 origin(-249.0f, -840.0f);
+    MaskRect r = ShadowMaskRectRead(camera.ViewMatrix(false, 498, 280), origin);
+    EXPECT_EQ(r.x, 0);
+    EXPECT_EQ(r.width, 498);
+    EXPECT_EQ(r.y, 699);
+    EXPECT_EQ(r.height, 980 - 699);
+    // Zoomed out by half, the scene shows twice the rows: the mask rows above
+    // the view are read too.
+    camera.SetScale(0.5f);
+    r = ShadowMaskRectRead(camera.ViewMatrix(false, 498, 280), origin);
+    EXPECT_EQ(r.y, 559);
+    EXPECT_EQ(r.height, 980 - 559);
+    // Camera between whole pixels: the scene sits ceil(c) - c further on.
+    camera = Camera();
+    camera.SetPosition(10.5f, 20.5f, 0.0f);
+    r = ShadowMaskRectRead(camera.ViewMatrix(false, 498, 280), {10.0f - 249.0f, 20.0f - 840.0f});
+    EXPECT_EQ(r.x, 0);
+    EXPECT_EQ(r.y, 700);
 }
