@@ -125,7 +125,8 @@ Graphics::Graphics() : impl_(new Impl) {
 
         impl_->renderer = std::make_unique<Renderer>(
             RendererShared{impl_->forward.get(), impl_->forwardDepth.get(), impl_->anchoredQuad.vao,
-                           impl_->centredQuad.vao, impl_->anchoredQuad.vbo});
+                           impl_->centredQuad.vao, impl_->anchoredQuad.vbo,
+                           impl_->centredQuad.vbo});
 
         events::Register<>("PostDraw");
     } catch (...) {

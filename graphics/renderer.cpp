@@ -38,12 +38,14 @@ Renderer::Renderer(const RendererShared& shared) : shared_(shared) {
     targets_.Create();
     shadowGeometry_.Create();
     instanceBuffer_.Create(shared.anchoredQuadBuffer);
+    tileInstances_.Create(shared.centredQuadBuffer);
     g_renderer = this;
 }
 
 Renderer::~Renderer() {
     if (g_renderer == this) g_renderer = nullptr;
     instanceBuffer_.Destroy();
+    tileInstances_.Destroy();
     shadowGeometry_.Destroy();
     targets_.Destroy();
 }

@@ -25,6 +25,7 @@ struct RendererShared {
     uint32_t anchoredQuad = 0;  // vertex arrays
     uint32_t centredQuad = 0;
     uint32_t anchoredQuadBuffer = 0;  // the anchored quad's vertices, read by the sprite batches
+    uint32_t centredQuadBuffer = 0;   // the centred quad's vertices, read by the tile batches
 };
 
 class Renderer {
@@ -41,6 +42,9 @@ public:
     RenderCounters& GetCounters() { return counters_; }
     const TrigTables& GetTrigTables() const { return tables_; }
     uint32_t GetShadowMask() const { return targets_.sMask; }  // the finished mask
+    // Instances of the tile map's cells, on the centred quad (the tile map
+    // refills it when it draws).
+    SpriteInstanceBuffer& GetTileInstances() { return tileInstances_; }
 
 private:
     RendererShared shared_;
@@ -55,6 +59,7 @@ private:
     // The frame's sprite instances, all passes in one buffer: the lit runs,
     // one run per free sprite, then the unlit runs.
     SpriteInstanceBuffer instanceBuffer_;
+    SpriteInstanceBuffer tileInstances_;
     std::vector<SpriteInstance> instances_;
     std::vector<SpriteRun> litRuns_, freeRuns_, unlitRuns_;
 

@@ -1,5 +1,6 @@
 #version 330 core
-// Tile-map cells, drawn into the 498 x 280 scene like the lit sprites.
+// Tile-map cells, drawn into the 498 x 280 scene like the lit sprites, many
+// per draw call: each instance brings the model matrix of its cell.
 //
 // World +y points down the screen. The view matrix maps world +y to clip +y,
 // so clip y is negated as the last step, exactly as the forward programs do:
@@ -7,8 +8,8 @@
 // PNG row) is the top of a picture.
 layout (location = 0) in vec3 position;
 layout (location = 1) in vec2 tex_coord;
+layout (location = 2) in mat4 model;  // per instance (locations 2..5)
 
-uniform mat4 model;
 uniform mat4 view;
 
 out vec2 uv;
