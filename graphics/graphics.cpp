@@ -159,7 +159,10 @@ bool Graphics::BeginFrame() {
     camera.framebufferHeight = impl_->framebufferHeight;
     glViewport(0, 0, impl_->framebufferWidth, impl_->framebufferHeight);
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    // The depth buffer is cleared by the renderer, and only in frames that
+    // depth-test sprites against the scene.
+    glDisable(GL_SCISSOR_TEST);
+    glClear(GL_COLOR_BUFFER_BIT);
     return true;
 }
 

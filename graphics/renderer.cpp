@@ -109,14 +109,27 @@ void Renderer::Draw(float dt, int framebufferWidth, int framebufferHeight) {
     if (TileMap* map = GetTileMap()) map->Draw();
     glDisable(GL_STENCIL_TEST);
 
-    // Onto the window.
-    glEnable(GL_DEPTH_TEST);
+    // Onto the window. The scene's depth is only needed when sprites are
+    // depth-tested against it afterwards (free and unlit ones; "PostDraw"
+    // listeners run with the depth test off): otherwise the window's depth
+    // buffer is neither cleared nor written, and the scene goes on with the
+    // plain forward program, which gives the same colours.
+    const bool needDepth = !freeRuns_.empty() || !unlitRuns_.empty();
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glViewport(0, 0, framebufferWidth, framebufferHeight);
+    if (needDepth) {
+        glDisable(GL_SCISSOR_TEST);
+        glDepthMask(GL_TRUE);
+        glClear(GL_DEPTH_BUFFER_BIT);
+        glEnable(GL_DEPTH_TEST);
+    } else {
+        glDisable(GL_DEPTH_TEST);
+    }
     const bool letterbox = GetEngineState().mode != EngineMode::Editor;
     if (letterbox) ApplyLetterbox();
-    BeginComposition(*shared_.forwardDepth, targets_, framebufferWidth, framebufferHeight);
-    DrawComposedScene(*shared_.forwardDepth, shared_.centredQuad, SceneShift(GetCamera().GetPosition()));
+    const ShaderProgram& compose = needDepth ? *shared_.forwardDepth : *shared_.forward;
+    BeginComposition(compose, targets_, framebufferWidth, framebufferHeight);
+    DrawComposedScene(compose, shared_.centredQuad, SceneShift(GetCamera().GetPosition()));
     ++counters_.drawCalls;
 
     // The letterbox stays applied for the free sprites too, so nothing ever

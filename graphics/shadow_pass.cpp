@@ -36,11 +36,6 @@ void ShadowGeometry::Destroy() {
 
 void DrawShadowMasks(const RenderLists& lists, const RenderTargets& targets, const ShaderProgram& shadowProgram,
                      ShadowGeometry& geometry, const TrigTables& tables, RenderCounters& counters) {
-    glViewport(0, 0, kShadowMaskWidth, kShadowMaskHeight);
-    glBindFramebuffer(GL_FRAMEBUFFER, targets.sFramebuffer);
-    const GLuint zero[4] = {0, 0, 0, 0};
-    glClearBufferuiv(GL_COLOR, 0, zero);
-
     // Caster shapes once per frame, not once per light.
     geometry.casters.clear();
     for (const ShadowCaster* caster : lists.shadowCasters)
@@ -48,7 +43,15 @@ void DrawShadowMasks(const RenderLists& lists, const RenderTargets& targets, con
     geometry.lights.clear();
     for (const PointLight* light : lists.pointLights) geometry.lights.push_back({light->GetWorldPosition(), light->radius});
     BuildShadowGeometry(tables, geometry.casters, geometry.lights, geometry.vertices);
-    if (geometry.vertices.empty()) return;
+
+    // A mask left empty by the last frame needs no clearing for another empty one.
+    if (geometry.vertices.empty() && geometry.maskClear) return;
+    glViewport(0, 0, kShadowMaskWidth, kShadowMaskHeight);
+    glBindFramebuffer(GL_FRAMEBUFFER, targets.sFramebuffer);
+    const GLuint zero[4] = {0, 0, 0, 0};
+    glClearBufferuiv(GL_COLOR, 0, zero);
+    geometry.maskClear = geometry.vertices.empty();
+    if (geometry.maskClear) return;
 
     shadowProgram.Use();
     const glm::vec3 c = GetCamera().GetPosition();

@@ -21,6 +21,7 @@ struct ShadowGeometry {
     uint32_t vao = 0;
     uint32_t vbo = 0;
     size_t capacityBytes = 0;  // grows to the largest frame, then is reused
+    bool maskClear = false;    // the mask holds no bit (unknown at first)
     std::vector<CasterShape> casters;
     std::vector<ShadowLight> lights;
     std::vector<ShadowVertex> vertices;
