@@ -110,6 +110,8 @@ void Engine::Run() {
     ShutDownLevel();
 }
 
+void Engine::RunFrame() { Frame(graphics_->GetWindow()); }
+
 void Engine::Frame(GLFWwindow* window) {
     EngineState& s = GetEngineState();
 

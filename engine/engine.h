@@ -36,6 +36,8 @@ public:
     // quit call). The level is unloaded and all entities destroyed before it
     // returns.
     void Run();
+    // One pass of the frame loop, for benchmarks that drive the loop themselves.
+    void RunFrame();
 
     // timeScale 0 (and, with audio, the music and effect buses paused) / back to 1.
     void Pause() { PauseGame(); }

@@ -20,7 +20,6 @@
 #include "graphics/renderer.h"
 #include "graphics/shader_program.h"
 #include "graphics/texture_cache.h"
-#include "graphics/unlit_pass.h"
 
 namespace {
 
@@ -60,11 +59,14 @@ struct Graphics::Impl {
     std::unique_ptr<ShaderProgram> forward;
     std::unique_ptr<ShaderProgram> forwardDepth;
     std::unique_ptr<Renderer> renderer;
+    // The game's textures live exactly as long as the window and its context.
+    TextureCache textures;
     bool guiReady = false;
 
     // Undoes whatever start-up got through, in reverse; also the destructor's body.
     void Release() {
-        ClearTextures();
+        textures.Clear();
+        if (&ActiveTextureCache() == &textures) SetActiveTextureCache(nullptr);
         gpu::DeleteQuadArray(anchoredQuad);
         gpu::DeleteQuadArray(centredQuad);
         renderer.reset();
@@ -87,6 +89,7 @@ void CheckOpenGLVersion(int version) {
 }
 
 Graphics::Graphics() : impl_(new Impl) {
+    SetActiveTextureCache(&impl_->textures);
     glfwSetErrorCallback(OnGlfwError);
     if (!glfwInit()) std::exit(1);
 
@@ -122,7 +125,8 @@ Graphics::Graphics() : impl_(new Impl) {
 
         impl_->renderer = std::make_unique<Renderer>(
             RendererShared{impl_->forward.get(), impl_->forwardDepth.get(), impl_->anchoredQuad.vao,
-                           impl_->centredQuad.vao});
+                           impl_->centredQuad.vao, impl_->anchoredQuad.vbo,
+                           impl_->centredQuad.vbo});
 
         events::Register<>("PostDraw");
     } catch (...) {
@@ -155,7 +159,10 @@ bool Graphics::BeginFrame() {
     camera.framebufferHeight = impl_->framebufferHeight;
     glViewport(0, 0, impl_->framebufferWidth, impl_->framebufferHeight);
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    // The depth buffer is cleared by the renderer, and only in frames that
+    // depth-test sprites against the scene.
+    glDisable(GL_SCISSOR_TEST);
+    glClear(GL_COLOR_BUFFER_BIT);
     return true;
 }
 

@@ -48,4 +48,5 @@ struct RenderCounters {
     int shadowCasters = 0;        // kept by the last culling
     int drawCalls = 0;            // draw calls issued by the last frame
     int textureBinds = 0;         // texture binds issued by the last frame
+    int instances = 0;            // sprites and tiles drawn by the last frame's draw calls
 };

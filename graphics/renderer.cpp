@@ -11,10 +11,12 @@
 #include "graphics/composition.h"
 #include "graphics/culling.h"
 #include "graphics/draw_order.h"
+#include "graphics/free_sprite_rect.h"
 #include "graphics/lit_pass.h"
 #include "graphics/shader_program.h"
 #include "graphics/tile_map.h"
 #include "graphics/unlit_pass.h"
+#include "graphics/sprite.h"
 #include "level/level_file.h"
 
 namespace {
@@ -32,27 +34,59 @@ Renderer* GetRenderer() { return g_renderer; }
 Renderer::Renderer(const RendererShared& shared) : shared_(shared) {
     shadowProgram_ = std::make_unique<ShaderProgram>("shaders/shadow_shader.vs", "shaders/shadow_shader.frag");
     spriteProgram_ = std::make_unique<ShaderProgram>("shaders/sprite_shader.vs", "shaders/sprite_shader.frag");
+    unlitProgram_ = std::make_unique<ShaderProgram>("shaders/sprite_unlit.vs", "shaders/sprite_unlit.frag");
     targets_.Create();
     shadowGeometry_.Create();
+    instanceBuffer_.Create(shared.anchoredQuadBuffer);
+    tileInstances_.Create(shared.centredQuadBuffer);
     g_renderer = this;
 }
 
 Renderer::~Renderer() {
     if (g_renderer == this) g_renderer = nullptr;
+    instanceBuffer_.Destroy();
+    tileInstances_.Destroy();
     shadowGeometry_.Destroy();
     targets_.Destroy();
+}
+
+void Renderer::BatchFrameSprites(float dt) {
+    instances_.clear();
+    litRuns_.clear();
+    freeRuns_.clear();
+    unlitRuns_.clear();
+    BatchSprites(lists_.litClampedSprites, dt, 3, instances_, litRuns_);
+    for (const SpriteDrawItem& item : lists_.litFreeSprites) {
+        // Drawn alone, snapped to whole pixels in the scene; the composition
+        // adds back its fraction of a pixel.
+        const glm::vec3 p = item.position;
+        item.sprite->Animate(dt);
+        SpriteRun run;
+        run.first = uint32_t(instances_.size());
+        run.count = 1;
+        run.textures[0] = item.sprite->GetTexture();
+        run.textures[1] = item.sprite->GetNormalTexture();
+        run.textures[2] = item.sprite->GetSecondTexture();
+        freeRuns_.push_back(run);
+        instances_.push_back(MakeSpriteInstance(*item.sprite, glm::vec3(std::floor(p.x), std::floor(p.y), p.z)));
+    }
+    BatchSprites(lists_.unlitSprites, dt, 1, instances_, unlitRuns_);
+    instanceBuffer_.Upload(instances_);
 }
 
 void Renderer::Draw(float dt, int framebufferWidth, int framebufferHeight) {
     if (GetEngineState().skipDrawing) return;
     counters_.drawCalls = 0;
     counters_.textureBinds = 0;
+    counters_.instances = 0;
 
     counters_.shadowCasters = CullScene(CurrentCullView(), lists_);
     SortUnlitBackToFront(lists_.unlitSprites);
+    SortLitFrontToBack(lists_.litClampedSprites);
+    BatchFrameSprites(dt);
 
     glDisable(GL_BLEND);
-    DrawShadowMasks(lists_, targets_, *shadowProgram_, shadowGeometry_, tables_, shadowBatchCasters_, counters_);
+    DrawShadowMasks(lists_, targets_, *shadowProgram_, shadowGeometry_, tables_, counters_);
 
     // The lit scene. The gBuffer has no depth buffer, so the depth test stays
     // off while it is bound; the stencil lets the first fragment that reaches
@@ -68,31 +102,43 @@ void Renderer::Draw(float dt, int framebufferWidth, int framebufferHeight) {
     glStencilFunc(GL_NOTEQUAL, 1, 0xFF);
     glStencilOp(GL_KEEP, GL_KEEP, GL_REPLACE);
 
-    SortLitFrontToBack(lists_.litClampedSprites);
-    LitPassState lit = BeginLitSprites(*spriteProgram_, targets_.sMask[0], lists_, counters_);
-    DrawLitSprites(*spriteProgram_, lists_.litClampedSprites, shared_.anchoredQuad, dt, lit, counters_);
+    BeginLitSprites(*spriteProgram_, targets_.sMask, lists_, counters_);
+    glBindVertexArray(instanceBuffer_.vao);
+    BoundTextures litBound;
+    DrawLitRuns(instanceBuffer_, litRuns_, litBound, counters_);
     if (TileMap* map = GetTileMap()) map->Draw();
     glDisable(GL_STENCIL_TEST);
 
-    // Onto the window.
-    glEnable(GL_DEPTH_TEST);
+    // Onto the window. The scene's depth is only needed where sprites are
+    // depth-tested against it afterwards (unlit ones anywhere, free ones in
+    // their own rectangles; "PostDraw" listeners run with the depth test off):
+    // without unlit sprites the window's depth buffer is neither cleared nor
+    // written here, and the scene goes on with the plain forward program,
+    // which gives the same colours.
+    const bool needDepth = !unlitRuns_.empty();
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glViewport(0, 0, framebufferWidth, framebufferHeight);
+    if (needDepth) {
+        glDisable(GL_SCISSOR_TEST);
+        glDepthMask(GL_TRUE);
+        glClear(GL_DEPTH_BUFFER_BIT);
+        glEnable(GL_DEPTH_TEST);
+    } else {
+        glDisable(GL_DEPTH_TEST);
+    }
     const bool letterbox = GetEngineState().mode != EngineMode::Editor;
     if (letterbox) ApplyLetterbox();
-    BeginComposition(*shared_.forwardDepth, targets_, framebufferWidth, framebufferHeight);
-    DrawComposedScene(*shared_.forwardDepth, shared_.centredQuad, SceneShift(GetCamera().GetPosition()));
+    const ShaderProgram& compose = needDepth ? *shared_.forwardDepth : *shared_.forward;
+    BeginComposition(compose, targets_, framebufferWidth, framebufferHeight);
+    DrawComposedScene(compose, shared_.centredQuad, SceneShift(GetCamera().GetPosition()));
     ++counters_.drawCalls;
 
     // The letterbox stays applied for the free sprites too, so nothing ever
     // lands in the black bars.
-    DrawFreeSprites(dt, framebufferWidth, framebufferHeight);
+    DrawFreeSprites(framebufferWidth, framebufferHeight, needDepth);
 
-    std::vector<engine::entity_handle> unlit;
-    unlit.reserve(lists_.unlitSprites.size());
-    for (const SpriteDrawItem& item : lists_.unlitSprites) unlit.push_back(item.handle);
-    DrawUnlitSprites(unlit, *shared_.forward, shared_.anchoredQuad, dt);
-    counters_.drawCalls += int(unlit.size());
+    glBindVertexArray(instanceBuffer_.vao);
+    DrawUnlitRuns(*unlitProgram_, instanceBuffer_, unlitRuns_, counters_);
 
     glBindVertexArray(0);
     glDisable(GL_DEPTH_TEST);
@@ -100,38 +146,109 @@ void Renderer::Draw(float dt, int framebufferWidth, int framebufferHeight) {
     if (letterbox) glDisable(GL_SCISSOR_TEST);
 }
 
-void Renderer::DrawFreeSprites(float dt, int framebufferWidth, int framebufferHeight) {
-    if (lists_.litFreeSprites.empty()) return;
-    const glm::vec3 cameraShift = SceneShift(GetCamera().GetPosition());
-    // Uniforms and lights stay set on the sprite program from the lit pass.
-    LitPassState lit;
-    lit.modelLocation = spriteProgram_->GetUniformLocation("model");
-    lit.tintLocation = spriteProgram_->GetUniformLocation("tint");
-    for (const SpriteDrawItem& item : lists_.litFreeSprites) {
-        // Each sprite alone in the scene, snapped to whole pixels there, then
-        // put on the window shifted by its own fraction of a pixel: lit like
-        // the scene, yet moving smoothly.
-        const glm::vec3 p = item.position;
+void Renderer::DrawFreeSprites(int framebufferWidth, int framebufferHeight, bool withSceneDepth) {
+    if (freeRuns_.empty()) return;
+    const Camera& camera = GetCamera();
+    const glm::vec3 cameraShift = SceneShift(camera.GetPosition());
+    const glm::mat4 sceneView = camera.ViewMatrix(false, float(kSceneWidth), float(kSceneHeight));
+    const int pixelScale = Camera::PixelScale(framebufferWidth, framebufferHeight);
+    const bool letterbox = GetEngineState().mode != EngineMode::Editor;
+    PixelRect window{0, 0, framebufferWidth, framebufferHeight};
+    if (letterbox) {
+        const LetterboxRect r = GetCamera().Letterbox();
+        window = {r.x, r.y, r.width, r.height};
+    }
+
+    // Each sprite alone in the scene, snapped to whole pixels there, then put
+    // on the window shifted by its own fraction of a pixel: lit like the
+    // scene, yet moving smoothly. Only its own rectangle is cleared, drawn and
+    // composed: around it the scene holds nothing in front of anything.
+    struct FreeSprite {
+        PixelRect cleared;  // scene pixels
+        PixelRect target;   // window pixels
+        glm::vec3 shift;
+    };
+    std::vector<FreeSprite> sprites;
+    sprites.reserve(freeRuns_.size());
+    for (size_t i = 0; i < freeRuns_.size(); ++i) {
+        const glm::mat4& model = instances_[freeRuns_[i].first].model;
+        const glm::vec3 p = lists_.litFreeSprites[i].position;
         const glm::vec3 q(std::floor(p.x), std::floor(p.y), p.z);
+        FreeSprite f;
+        f.shift = (p - q) + cameraShift;
+        f.cleared = SceneRectOfQuad(model, sceneView, 2);
+        f.target = Intersect(WindowRectOfSceneRect(SceneRectOfQuad(model, sceneView, 1), f.shift, pixelScale,
+                                                   framebufferWidth, framebufferHeight),
+                             window);
+        sprites.push_back(f);
+    }
+
+    glEnable(GL_SCISSOR_TEST);
+    if (!withSceneDepth) {
+        // The scene went on without its depth: give each free sprite's
+        // rectangle what the full composition would have left there (depth
+        // cleared, then the scene's colour and depth), all before the first
+        // free sprite lands on the window.
+        glDepthMask(GL_TRUE);
+        glEnable(GL_DEPTH_TEST);
+        BeginComposition(*shared_.forwardDepth, targets_, framebufferWidth, framebufferHeight);
+        for (const FreeSprite& f : sprites) {
+            if (f.cleared.width == 0 || f.target.width == 0) continue;
+            glScissor(f.target.x, f.target.y, f.target.width, f.target.height);
+            glClear(GL_DEPTH_BUFFER_BIT);
+            DrawComposedScene(*shared_.forwardDepth, shared_.centredQuad, cameraShift);
+            ++counters_.drawCalls;
+        }
+    }
+    // Consecutive sprites whose scene rectangles do not meet share one visit
+    // to the scene target and one to the window: each one's rectangle holds
+    // exactly what it would hold were it drawn alone, and the window still
+    // receives them in list order.
+    size_t first = 0;
+    while (first < sprites.size()) {
+        size_t end = first + 1;
+        while (end < sprites.size()) {
+            bool apart = true;
+            for (size_t k = first; k < end && apart; ++k)
+                apart = Intersect(sprites[k].cleared, sprites[end].cleared).width == 0;
+            if (!apart) break;
+            ++end;
+        }
+
+        // Uniforms and lights stay set on the sprite program from the lit pass.
         spriteProgram_->Use();
         glBindFramebuffer(GL_FRAMEBUFFER, targets_.gFramebuffer);
         glViewport(0, 0, kSceneWidth, kSceneHeight);
         glDisable(GL_DEPTH_TEST);
-        glDisable(GL_SCISSOR_TEST);
-        glClear(GL_COLOR_BUFFER_BIT);
         glActiveTexture(GL_TEXTURE0);
-        glBindTexture(GL_TEXTURE_2D, targets_.sMask[0]);
-        lit.textures[0] = lit.textures[1] = lit.textures[2] = 0;  // composition used units 0 and 1
-        lit.vertexArray = 0;
-        DrawLitSprite(*spriteProgram_, item, q, shared_.anchoredQuad, dt, lit, counters_);
+        glBindTexture(GL_TEXTURE_2D, targets_.sMask);
+        BoundTextures bound;  // the composition used units 0 and 1
+        glBindVertexArray(instanceBuffer_.vao);
+        for (size_t i = first; i < end; ++i) {
+            const PixelRect& r = sprites[i].cleared;
+            if (r.width == 0 || sprites[i].target.width == 0) continue;
+            glScissor(r.x, r.y, r.width, r.height);
+            glClear(GL_COLOR_BUFFER_BIT);
+            DrawSpriteRun(instanceBuffer_, freeRuns_[i], 3, 1, bound, counters_);
+        }
         glActiveTexture(GL_TEXTURE0);
 
         glEnable(GL_DEPTH_TEST);
         glBindFramebuffer(GL_FRAMEBUFFER, 0);
         glViewport(0, 0, framebufferWidth, framebufferHeight);
-        if (GetEngineState().mode != EngineMode::Editor) ApplyLetterbox();
         BeginComposition(*shared_.forwardDepth, targets_, framebufferWidth, framebufferHeight);
-        DrawComposedScene(*shared_.forwardDepth, shared_.centredQuad, (p - q) + cameraShift);
-        ++counters_.drawCalls;
+        for (size_t i = first; i < end; ++i) {
+            const PixelRect& t = sprites[i].target;
+            if (sprites[i].cleared.width == 0 || t.width == 0) continue;
+            glScissor(t.x, t.y, t.width, t.height);
+            DrawComposedScene(*shared_.forwardDepth, shared_.centredQuad, sprites[i].shift);
+            ++counters_.drawCalls;
+        }
+        first = end;
     }
+    // Back to the letterbox (or none) for the unlit sprites.
+    if (letterbox)
+        glScissor(window.x, window.y, window.width, window.height);
+    else
+        glDisable(GL_SCISSOR_TEST);
 }

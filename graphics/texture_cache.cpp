@@ -1,6 +1,5 @@
 #include "graphics/texture_cache.h"
 
-#include <unordered_map>
 #include <vector>
 
 #include <lodepng.h>
@@ -9,29 +8,23 @@
 
 namespace {
 
-struct Cache {
-    std::unordered_map<std::string, TextureInfo> byName;
-    std::unordered_map<uint32_t, std::string> byId;
-    std::string folder = "textures/";
-    // Stands in for "debug" when its own image is missing, made once so a level
-    // full of broken names does not make a texture object per request.
-    uint32_t missingDebug = 0;
-};
+TextureCache* g_active = nullptr;
 
-Cache& C() {
-    static Cache cache;
-    return cache;
+// Used while no Graphics exists. Made once and never destroyed: it only ever
+// holds null-device ids, and leaving it alone at exit keeps it out of the
+// static destruction order altogether.
+TextureCache& StandBy() {
+    static TextureCache* cache = new TextureCache;
+    return *cache;
 }
 
 }  // namespace
 
-void SetTextureFolder(const std::string& folder) { C().folder = folder; }
-const std::string& GetTextureFolder() { return C().folder; }
+TextureCache::~TextureCache() { Clear(); }
 
-uint32_t LoadTexture(const std::string& name, int& width, int& height, bool* loaded) {
-    Cache& c = C();
-    auto it = c.byName.find(name);
-    if (it != c.byName.end()) {
+uint32_t TextureCache::Load(const std::string& name, int& width, int& height, bool* loaded) {
+    auto it = byName_.find(name);
+    if (it != byName_.end()) {
         width = it->second.width;
         height = it->second.height;
         if (loaded) *loaded = true;
@@ -40,37 +33,47 @@ uint32_t LoadTexture(const std::string& name, int& width, int& height, bool* loa
     std::vector<unsigned char> pixels;
     unsigned w = 0, h = 0;
     // lodepng converts every PNG colour type and bit depth to 8-bit RGBA rows in file order.
-    unsigned error = lodepng::decode(pixels, w, h, c.folder + name + ".png");
+    unsigned error = lodepng::decode(pixels, w, h, folder_ + name + ".png");
     if (error) {
         if (loaded) *loaded = false;
         if (name == "debug") {
             // The fallback itself is missing: hand out an empty texture rather
             // than asking for "debug" again without end.
             width = height = 1;
-            if (!c.missingDebug) {
-                c.missingDebug = gpu::CreateEmptyTexture();
-                c.byId[c.missingDebug] = "debug";
+            if (!missingDebug_) {
+                missingDebug_ = gpu::CreateEmptyTexture();
+                byId_[missingDebug_] = "debug";
             }
-            return c.missingDebug;
+            return missingDebug_;
         }
-        return LoadTexture("debug", width, height);
+        return Load("debug", width, height);
     }
     TextureInfo info{gpu::CreateTexture(pixels.data(), int(w), int(h)), int(w), int(h)};
-    c.byName[name] = info;
-    c.byId[info.id] = name;
+    byName_[name] = info;
+    byId_[info.id] = name;
     width = info.width;
     height = info.height;
     if (loaded) *loaded = true;
     return info.id;
 }
 
-std::string GetTextureName(uint32_t id) { return C().byId.at(id); }
+std::string TextureCache::GetName(uint32_t id) const { return byId_.at(id); }
 
-void ClearTextures() {
-    Cache& c = C();
-    for (auto& [name, info] : c.byName) gpu::DeleteTexture(info.id);
-    gpu::DeleteTexture(c.missingDebug);
-    c.missingDebug = 0;
-    c.byName.clear();
-    c.byId.clear();
+void TextureCache::Clear() {
+    for (auto& [name, info] : byName_) gpu::DeleteTexture(info.id);
+    gpu::DeleteTexture(missingDebug_);
+    missingDebug_ = 0;
+    byName_.clear();
+    byId_.clear();
 }
+
+void SetActiveTextureCache(TextureCache* cache) { g_active = cache; }
+TextureCache& ActiveTextureCache() { return g_active ? *g_active : StandBy(); }
+
+uint32_t LoadTexture(const std::string& name, int& width, int& height, bool* loaded) {
+    return ActiveTextureCache().Load(name, width, height, loaded);
+}
+std::string GetTextureName(uint32_t id) { return ActiveTextureCache().GetName(id); }
+void ClearTextures() { ActiveTextureCache().Clear(); }
+void SetTextureFolder(const std::string& folder) { ActiveTextureCache().SetFolder(folder); }
+const std::string& GetTextureFolder() { return ActiveTextureCache().GetFolder(); }

@@ -1,23 +1,40 @@
 #version 330 core
-// Lit sprites, drawn into the 498 x 280 scene.
+// Lit sprites, drawn into the 498 x 280 scene, many per draw call: each
+// instance brings its model matrix, tint and the texture rectangle of its
+// frame, laid on the shared anchored quad.
 //
 // World +y points down the screen. The view matrix maps world +y to clip +y,
 // so clip y is negated as the last step, exactly as the forward programs do:
 // the scene target and the window then agree, and texture v = 0 (the first
 // PNG row) is the top of a picture.
 layout (location = 0) in vec3 position;
-layout (location = 1) in vec2 tex_coord;
+layout (location = 1) in vec2 tex_coord;   // 0 or 1 at each corner
+layout (location = 2) in mat4 model;       // per instance (locations 2..5)
+layout (location = 6) in vec4 tint_in;     // per instance
+layout (location = 7) in vec4 frame;       // per instance: u0, v0, u1, v1
 
-uniform mat4 model;
 uniform mat4 view;
 
 out vec2 uv;
 out vec2 world_pos;  // world units, for lights and the shadow mask
+flat out vec4 tint;
+
+// Sprite depth is -z plus a small term from y (see Sprite::ModelMatrix), and
+// levels may use any z. Depths beyond +-0.5 are squeezed into (-1, 1), keeping
+// their order, so no sprite leaves the clip range whatever its z; the views are
+// orthographic (w = 1).
+float KeepInDepthRange(float z) {
+    float a = abs(z);
+    return a <= 0.5 ? z : sign(z) * (0.5 + 0.5 * (a - 0.5) / (a - 0.5 + 8.0));
+}
 
 void main() {
     vec4 world = model * vec4(position, 1.0);
     world_pos = world.xy;
     gl_Position = view * world;
     gl_Position.y = -gl_Position.y;
-    uv = tex_coord;
+    gl_Position.z = KeepInDepthRange(gl_Position.z);
+    // Picked, not blended, so each corner gets its rectangle's value exactly.
+    uv = vec2(tex_coord.x < 0.5 ? frame.x : frame.z, tex_coord.y < 0.5 ? frame.y : frame.w);
+    tint = tint_in;
 }

@@ -87,3 +87,26 @@ TEST(TextureCache, ClearTexturesMakesNamesLoadAgain) {
     EXPECT_NE(after, before);
     EXPECT_EQ(GetTextureName(after), "tree");
 }
+
+TEST(TextureCache, AnOwnedCacheServesWhileActiveAndKeepsItsTexturesToItself) {
+    PngFolder folder;  // the stand-by cache, pointed at the folder
+    folder.Write("tree", 4, 4);
+    int w = 0, h = 0;
+    const uint32_t standBy = LoadTexture("tree", w, h);
+    {
+        TextureCache owned;
+        owned.SetFolder(folder.Path() + "/");
+        SetActiveTextureCache(&owned);
+        EXPECT_EQ(&ActiveTextureCache(), &owned);
+        const uint32_t mine = LoadTexture("tree", w, h);
+        EXPECT_NE(mine, standBy);
+        EXPECT_EQ(owned.GetName(mine), "tree");
+        EXPECT_THROW(GetTextureName(standBy), std::out_of_range);
+        SetActiveTextureCache(nullptr);
+        // Back on the stand-by cache, which never saw the owned one's ids.
+        EXPECT_EQ(GetTextureName(standBy), "tree");
+        EXPECT_THROW(GetTextureName(mine), std::out_of_range);
+    }
+    // The owned cache is gone with its textures; the stand-by one is untouched.
+    EXPECT_EQ(LoadTexture("tree", w, h), standBy);
+}

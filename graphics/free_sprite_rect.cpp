@@ -1,0 +1,59 @@
+#include "graphics/free_sprite_rect.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "graphics/camera.h"
+
+namespace {
+
+PixelRect FromBounds(float x0, float y0, float x1, float y1, int margin, int maxWidth, int maxHeight) {
+    const int ix0 = std::max(0, int(std::floor(x0)) - margin);
+    const int iy0 = std::max(0, int(std::floor(y0)) - margin);
+    const int ix1 = std::min(maxWidth, int(std::ceil(x1)) + margin);
+    const int iy1 = std::min(maxHeight, int(std::ceil(y1)) + margin);
+    if (ix1 <= ix0 || iy1 <= iy0) return {};
+    return {ix0, iy0, ix1 - ix0, iy1 - iy0};
+}
+
+}  // namespace
+
+PixelRect SceneRectOfQuad(const glm::mat4& model, const glm::mat4& sceneView, int margin) {
+    float x0 = 1e30f, y0 = 1e30f, x1 = -1e30f, y1 = -1e30f;
+    for (float qx : {-0.5f, 0.5f}) {
+        for (float qy : {0.0f, 1.0f}) {
+            const glm::vec4 clip = sceneView * model * glm::vec4(qx, qy, 0.0f, 1.0f);
+            const float x = (clip.x + 1.0f) * 0.5f * float(kSceneWidth);
+            const float y = (-clip.y + 1.0f) * 0.5f * float(kSceneHeight);
+            x0 = std::min(x0, x);
+            x1 = std::max(x1, x);
+            y0 = std::min(y0, y);
+            y1 = std::max(y1, y);
+        }
+    }
+    // Anything far off the target (or not a number) leaves nothing to draw.
+    if (!(x1 > -1e6f && x0 < 1e6f && y1 > -1e6f && y0 < 1e6f)) return {};
+    return FromBounds(x0, y0, x1, y1, margin, kSceneWidth, kSceneHeight);
+}
+
+PixelRect WindowRectOfSceneRect(const PixelRect& scene, glm::vec3 shift, int pixelScale, int framebufferWidth,
+                                int framebufferHeight) {
+    if (scene.width <= 0 || scene.height <= 0) return {};
+    // The composition quad maps scene pixel column X to window x
+    // w/2 + s (shift.x + X - 249), and row Y (from the bottom) to window y
+    // h/2 + s (Y - 140 - shift.y).
+    const float s = float(pixelScale);
+    const float cx = float(framebufferWidth) / 2.0f, cy = float(framebufferHeight) / 2.0f;
+    const float x0 = cx + s * (shift.x + float(scene.x) - kSceneWidth / 2.0f);
+    const float x1 = cx + s * (shift.x + float(scene.x + scene.width) - kSceneWidth / 2.0f);
+    const float y0 = cy + s * (float(scene.y) - kSceneHeight / 2.0f - shift.y);
+    const float y1 = cy + s * (float(scene.y + scene.height) - kSceneHeight / 2.0f - shift.y);
+    return FromBounds(x0, y0, x1, y1, 1, framebufferWidth, framebufferHeight);
+}
+
+PixelRect Intersect(const PixelRect& a, const PixelRect& b) {
+    const int x0 = std::max(a.x, b.x), y0 = std::max(a.y, b.y);
+    const int x1 = std::min(a.x + a.width, b.x + b.width), y1 = std::min(a.y + a.height, b.y + b.height);
+    if (x1 <= x0 || y1 <= y0) return {};
+    return {x0, y0, x1 - x0, y1 - y0};
+}

@@ -1,0 +1,25 @@
+#pragma once
+// Where a free sprite (lit, keeping its sub-pixel position) touches the scene
+// target and the window, so its clear and its composition cover its own
+// rectangle instead of the whole scene and window. Plain maths, no GL.
+#include <glm/mat4x4.hpp>
+#include <glm/vec3.hpp>
+
+// Pixels [x, x + width) x [y, y + height), GL window convention (y from the
+// bottom row). Empty when width or height is 0.
+struct PixelRect {
+    int x = 0, y = 0, width = 0, height = 0;
+};
+
+// The scene pixels (498 x 280 target) that the anchored quad placed by `model`
+// can cover under `sceneView` (the lit pass's view; clip y is negated by the
+// shaders), grown by `margin` pixels on every side and kept inside the target.
+PixelRect SceneRectOfQuad(const glm::mat4& model, const glm::mat4& sceneView, int margin);
+
+// The window pixels whose centres sample the scene pixels of `scene` when the
+// scene is composed with `shift` (world units, see SceneShift) at pixelScale
+// onto a framebuffer of the given size, grown by one whole pixel each side.
+PixelRect WindowRectOfSceneRect(const PixelRect& scene, glm::vec3 shift, int pixelScale, int framebufferWidth,
+                                int framebufferHeight);
+
+PixelRect Intersect(const PixelRect& a, const PixelRect& b);

@@ -1,0 +1,41 @@
+#include "graphics/sprite_batch.h"
+
+#include "graphics/sprite.h"
+
+SpriteInstance MakeSpriteInstance(const Sprite& sprite, glm::vec3 position) {
+    SpriteInstance out;
+    out.model = sprite.ModelMatrix(position);
+    const glm::vec4 tint = sprite.GetTint();
+    for (int i = 0; i < 4; ++i) out.tint[i] = tint[i];
+    if (sprite.UsesFrameQuad()) {
+        // Corner (-0.5, 0) of the frame quad is vertex 0, corner (0.5, 1) is
+        // vertex 2; five floats per vertex, (u, v) after the position.
+        const auto& v = sprite.GetFrameVertices();
+        out.frame[0] = v[3];
+        out.frame[1] = v[4];
+        out.frame[2] = v[13];
+        out.frame[3] = v[14];
+    }
+    return out;
+}
+
+void BatchSprites(const std::vector<SpriteDrawItem>& items, float dt, int textureCount,
+                  std::vector<SpriteInstance>& instances, std::vector<SpriteRun>& runs) {
+    for (const SpriteDrawItem& item : items) {
+        Sprite& sprite = *item.sprite;
+        sprite.Animate(dt);
+        const uint32_t textures[3] = {sprite.GetTexture(), textureCount > 1 ? sprite.GetNormalTexture() : 0u,
+                                      textureCount > 2 ? sprite.GetSecondTexture() : 0u};
+        const bool sameTextures = !runs.empty() && runs.back().first + runs.back().count == instances.size() &&
+                                  runs.back().textures[0] == textures[0] && runs.back().textures[1] == textures[1] &&
+                                  runs.back().textures[2] == textures[2];
+        if (!sameTextures) {
+            SpriteRun run;
+            run.first = uint32_t(instances.size());
+            for (int i = 0; i < 3; ++i) run.textures[i] = textures[i];
+            runs.push_back(run);
+        }
+        ++runs.back().count;
+        instances.push_back(MakeSpriteInstance(sprite, item.position));
+    }
+}
