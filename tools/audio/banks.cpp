@@ -30,7 +30,7 @@ Json::Value Event(const SoundDef& d) {
     Json::Value e;
     e["path"] = d.event;
     e["file"] = d.file;
-    e["bus"] = d.kind == SoundKind::Music ? "bus:/Music" : "bus:/SFX";
+    e["bus"] = d.bus;
     e["loop"] = d.kind != SoundKind::Effect;
     e["stream"] = d.kind != SoundKind::Effect;
     e["volume"] = d.volume;
@@ -43,7 +43,7 @@ Json::Value Event(const SoundDef& d) {
 
 std::map<std::string, std::string> BankFiles() {
     Json::Value master = Bank("Master");
-    for (const char* bus : {"bus:/", "bus:/Music", "bus:/SFX"}) master["buses"].append(bus);
+    for (const char* bus : {"bus:/", "bus:/Music", "bus:/SFX", "bus:/UI"}) master["buses"].append(bus);
     std::map<std::string, Json::Value> banks = {{"Music", Bank("Music")}, {"SFX", Bank("SFX")}};
 
     Json::Value sounds;

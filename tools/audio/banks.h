@@ -2,7 +2,7 @@
 // The banks (our JSON bank format), the two bank lists and the cue table,
 // all made from the sound table.
 //
-//   audio/Master.bank          the buses: bus:/ (master), bus:/Music, bus:/SFX
+//   audio/Master.bank          the buses: bus:/ (master), bus:/Music, bus:/SFX, bus:/UI
 //   audio/Music.bank           the music events
 //   audio/SFX.bank             ambience and effects
 //   audio/Master.strings.bank  the strings bank

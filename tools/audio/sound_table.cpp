@@ -33,6 +33,7 @@ SoundDef Def(std::string file, const char* event, const char* cue, SoundKind kin
     d.kind = kind;
     d.volume = volume;
     d.cueVolume = cueVolume;
+    d.bus = kind == SoundKind::Music ? "bus:/Music" : "bus:/SFX";
     return d;
 }
 
@@ -62,6 +63,11 @@ SoundDef Effect(const char* name, const char* event, const char* cue, float cueV
     d.make = [make] { return FromMono(make()); };
     return d;
 }
+SoundDef Interface(const char* name, const char* event, const char* cue, float cueVolume, Mono (*make)()) {
+    SoundDef d = Effect(name, event, cue, cueVolume, make);
+    d.bus = "bus:/UI";
+    return d;
+}
 }  // namespace
 
 const std::vector<SoundDef>& SoundTable() {
@@ -78,8 +84,8 @@ const std::vector<SoundDef>& SoundTable() {
         Effect("footstep_grass_2", "event:/SFX/Footstep2", "Footstep2", 0.5f, [] { return FootstepGrass(1); }),
         Effect("footstep_grass_3", "event:/SFX/Footstep3", "Footstep3", 0.5f, [] { return FootstepGrass(2); }),
         Effect("door", "event:/SFX/Door", "Door", 0.75f, DoorOpen),
-        Effect("button_hover", "event:/SFX/UI/Hover", "Button_Hover", 0.625f, ButtonHover),
-        Effect("button_select", "event:/SFX/UI/Select", "Button_Select", 0.75f, ButtonSelect),
+        Interface("button_hover", "event:/SFX/UI/Hover", "Button_Hover", 0.625f, ButtonHover),
+        Interface("button_select", "event:/SFX/UI/Select", "Button_Select", 0.75f, ButtonSelect),
         Effect("chime", "event:/SFX/Chime", "Chime", 0.75f, SoftChime),
     };
     return table;

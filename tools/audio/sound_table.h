@@ -21,6 +21,8 @@ struct SoundDef {
     std::string event;  // event path, e.g. "event:/Music/Title"
     std::string cue;    // cue name the game plays it by
     SoundKind kind = SoundKind::Effect;
+    std::string bus;    // "bus:/Music", "bus:/SFX", or "bus:/UI" for the menus' sounds,
+                        // which must sound while the game (and so the effects bus) is paused
     float volume = 1.0f;       // the event's own volume in its bank
     float cueVolume = 1.0f;    // the cue's stored volume (used by one-shots)
     float minDistance = 1.0f;  // world units: full strength inside
