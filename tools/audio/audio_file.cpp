@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <optional>
+#include <fstream>
+#include <iterator>
 
-#include "engine/file_util.h"
 
 namespace synth {
 
@@ -64,11 +64,15 @@ void PutLe32(uint8_t* p, uint32_t v) {
 std::string WriteOgg(const std::string& path, const PcmData& pcm, double quality) {
     std::string error = WriteWith(path, pcm, SF_FORMAT_OGG | SF_FORMAT_VORBIS, quality);
     if (!error.empty()) return error;
-    const std::optional<std::string> text = ReadWholeFile(path);
-    if (!text) return "cannot read back " + path;
-    std::vector<uint8_t> bytes(text->begin(), text->end());
+    std::ifstream in(path, std::ios::binary);
+    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (!in.good() && !in.eof()) return "cannot read back " + path;
+    in.close();
     if (!FixOggSerial(bytes, 0x51554D31u)) return "the encoder wrote a malformed Ogg stream";
-    if (!WriteFileAtomically(path, std::string(bytes.begin(), bytes.end()))) return "cannot rewrite " + path;
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    out.close();
+    if (!out) return "cannot rewrite " + path;
     return "";
 }
 
