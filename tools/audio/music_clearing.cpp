@@ -22,10 +22,10 @@ const char* kTuneA =
     "B4/1.5 C5/.5 D5 G5 | F#5/1.5 E5/.5 D5 B4 | C5/1.5 B4/.5 A4 E5 | D5/3 r";
 const char* kTuneB =
     "E5/1.5 D5/.5 C5 G4 | F#4/1.5 G4/.5 A4 D5 | D5/1.5 E5/.5 F#5 D5 | E5/2 B4/2 | "
-    "C5/1.5 D5/.5 E5 G5 | F#5/1.5 E5/.5 D5 A4 | B4/2 D5/2 | G4/3 r";
+    "C5/1.5 D5/.5 E5 G5 | F#5/1.5 E5/.5 D5 A4 | B4/2 D5/2 | F#4/2 A4 r";
 const char* kTuneA2 =
     "B4/1.5 A4/.5 G4 D5 | E5/2 D5 B4 | C5/1.5 B4/.5 A4 G4 | A4/3 r | "
-    "B4/1.5 C5/.5 D5 G5 | F#5/1.5 E5/.5 D5 B4 | C5/1.5 B4/.5 A4 F#4 | G4/2 A4/1 r";
+    "B4/1.5 C5/.5 D5 G5 | F#5/1.5 E5/.5 D5 B4 | C5/1.5 B4/.5 A4 F#4 | F#4/2 A4 r";
 }  // namespace
 
 Stereo ClearingTheme() {

@@ -16,7 +16,7 @@ const char* const kChords[16] = {
 };
 const char* kTune =
     "A5/2 G5 | F5/2 D5 | D5 C5 Bb4 | C5/3 | A4 C5 F5 | E5/2 C5 | D5 C5 Bb4 | G4/3 | "
-    "A4/2 D5 | F5/2 D5 | C5/2 A4 | G4/2 C5 | D5/2 F5 | F5 E5 D5 | Bb4 D5 G5 | E5/2 C5";
+    "A4/2 D5 | F5/2 D5 | C5/2 A4 | G4/2 C5 | D5/2 F5 | F5 D5 Bb4 | Bb4 D5 G5 | E5/2 C5";
 }  // namespace
 
 Stereo LakesideTheme() {

@@ -252,11 +252,13 @@ Json::Value Entities() {
     add(Entity("PondSound", kPond.cx, kPond.cy, 0, {SoundEmitterComponent("Ambience_Lake", 60, 200)}));
     add(Entity("Crickets", -200, -60, 0, {SoundEmitterComponent("Ambience_Insects", 60, 200)}));
 
-    // The level's own theme (the title screen plays the title theme instead).
-    Json::Value music;
+    // The level's own theme (the title screen plays the title theme instead),
+    // and a sound space so that the player's mutes hold across level loads.
+    Json::Value music, space;
     music["__component_name"] = "LevelMusic";
     music["cue"] = "Music_Lakeside";
-    add(Entity("Music", 0, 0, 0, {music}));
+    space["__component_name"] = "SoundSpace";
+    add(Entity("Music", 0, 0, 0, {music, space}));
 
     // Moonlight over the whole clearing.
     Json::Value moon;
