@@ -18,11 +18,13 @@
 #include "engine/input.h"
 #include "engine/log.h"
 #include "engine/pause_menu.h"
+#include "graphics/camera.h"
 #include "graphics/debug_draw.h"
 #include "graphics/graphics.h"
 #include "level/level_file.h"
 #include "level/save_game.h"
 #include "scripting/lua_host.h"
+#include "sound/cue_table.h"
 
 namespace {
 Engine* g_engine = nullptr;
@@ -36,8 +38,7 @@ Engine::Engine() {
     g_engine = this;
     ResetEngineState();
 
-    // physics_ is constructed as a member.
-    // [audio] the audio system member is constructed here.
+    // physics_ and audio_ are constructed as members.
 
     components::RegisterBuiltinComponents();
 
@@ -47,7 +48,9 @@ Engine::Engine() {
     debug_draw::RegisterEvent();
     cheats_ = std::make_unique<Cheats>();
 
-    // [audio] initialise the audio system (banks), then load the stored sound cues.
+    // The banks, then the cues that name their events.
+    audio_.Initialize();
+    LoadCueTable(audio_);
 
     physics_.Initialize();
 
@@ -77,7 +80,7 @@ Engine::~Engine() {
     pauseMenu_.reset();
     // [editor] destroy the Editor here, if it exists.
     // Debug drawing holds nothing to release.
-    // [audio] write the sound cues back to their storage here.
+    SaveCueTable(audio_);
     console_.reset();
     input_.reset();
     GetEngineState().skipDrawing = true;  // the GL context goes with Graphics
@@ -106,8 +109,8 @@ void Engine::Frame(GLFWwindow* window) {
 
     RunLevelCheck();
 
-    // [audio] hand the audio system its listener here: the camera position,
-    // velocity (0, 0, 0), forward (0, -1, 0), up (0, 0, 1).
+    // World +y points down the screen, so "forward" is up the screen.
+    audio_.SetListener(GetCamera().GetPosition(), {0.0f, 0.0f, 0.0f}, {0.0f, -1.0f, 0.0f}, {0.0f, 0.0f, 1.0f});
 
     const float dt = AdvanceFrameTime(float(glfwGetTime()));
 
@@ -118,7 +121,7 @@ void Engine::Frame(GLFWwindow* window) {
     events::Call("PreLogicUpdate", dt);
     events::Call("LogicUpdate", dt);
 
-    // [audio] update the audio system here.
+    audio_.Update();
 
     if (!s.skipDrawing && graphics_->BeginFrame()) {
         graphics_->Draw(dt);

@@ -22,6 +22,14 @@ qm_content() {
     mkdir -p "$QM_GAME/lua/engine"
     cp -r "$QM_REPO/game/lua/engine/." "$QM_GAME/lua/engine/"
     [ -d "$QM_TEST_DIR/lua" ] && cp -r "$QM_TEST_DIR/lua/." "$QM_GAME/lua/"
+    # Audio: the test's own audio/ and Audio/ when it has them, else empty bank
+    # lists and an empty cue table (the engine does not start without them).
+    mkdir -p "$QM_GAME/audio" "$QM_GAME/Audio"
+    [ -d "$QM_TEST_DIR/audio" ] && cp -r "$QM_TEST_DIR/audio/." "$QM_GAME/audio/"
+    [ -d "$QM_TEST_DIR/Audio" ] && cp -r "$QM_TEST_DIR/Audio/." "$QM_GAME/Audio/"
+    [ -f "$QM_GAME/audio/bankFiles.txt" ] || : > "$QM_GAME/audio/bankFiles.txt"
+    [ -f "$QM_GAME/audio/stringFiles.txt" ] || : > "$QM_GAME/audio/stringFiles.txt"
+    [ -f "$QM_GAME/Audio/SoundStorage.json" ] || echo '{"Sounds":{"Cue Number":0}}' > "$QM_GAME/Audio/SoundStorage.json"
     return 0
 }
 
