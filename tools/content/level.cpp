@@ -164,6 +164,17 @@ Json::Value PointLightComponent(double offsetY, double r, double g, double b, do
     return c;
 }
 
+// A looping sound placed at its entity: full strength within `distance` of the
+// listener, fading out over `fallOff` more world units.
+Json::Value SoundEmitterComponent(const std::string& cue, double distance, double fallOff) {
+    Json::Value c;
+    c["__component_name"] = "SoundEmitter";
+    c["Sound Emitter Cue"] = cue;
+    c["Sound Emitter Distance"] = distance;
+    c["Sound Emitter Fall Off Rate"] = fallOff;
+    return c;
+}
+
 Json::Value Entity(const std::string& name, double x, double y, double z, std::vector<Json::Value> components) {
     Json::Value e;
     e["name"] = name;
@@ -224,7 +235,8 @@ Json::Value Entities() {
     // to sit on at its right.
     SpriteDef fire{"campfire", 24, 24, 6, 6, 0.11};
     add(Entity("Campfire", 0, 6, GroundDepth(6, 24),
-               {SpriteComponent(fire), PointLightComponent(12, 1.0, 0.62, 0.32, 180, 1.2, Vec(0.8, 0.5, 2.0))}));
+               {SpriteComponent(fire), PointLightComponent(12, 1.0, 0.62, 0.32, 180, 1.2, Vec(0.8, 0.5, 2.0)),
+                SoundEmitterComponent("Ambience_Campfire", 40, 160)}));
     SpriteDef hero{"hero_idle", 16, 24, 4, 4, 0.45};
     add(Entity("Hero", -34, 4, GroundDepth(4, 24), {SpriteComponent(hero), ShadowCasterComponent(22, 10, 4)}));
     add(Prop("LogSeat", SpriteDef{"log_seat", 30, 12}, 36, 18, 26, 5));
@@ -233,6 +245,20 @@ Json::Value Entities() {
     SpriteDef lantern{"lantern", 12, 32, 4, 4, 0.16};
     add(Entity("Lantern", -132, -12, GroundDepth(-12, 32),
                {SpriteComponent(lantern), PointLightComponent(6, 0.55, 0.75, 1.0, 110, 0.9, Vec(1.0, 0.5, 4.0))}));
+
+    // Sounds of the night: water lapping in the pond to the east, crickets in
+    // the trees to the west. Outside their full-strength distance they are
+    // placed at their entity, so the pond is heard from the right.
+    add(Entity("PondSound", kPond.cx, kPond.cy, 0, {SoundEmitterComponent("Ambience_Lake", 60, 200)}));
+    add(Entity("Crickets", -200, -60, 0, {SoundEmitterComponent("Ambience_Insects", 60, 200)}));
+
+    // The level's own theme (the title screen plays the title theme instead),
+    // and a sound space so that the player's mutes hold across level loads.
+    Json::Value music, space;
+    music["__component_name"] = "LevelMusic";
+    music["cue"] = "Music_Lakeside";
+    space["__component_name"] = "SoundSpace";
+    add(Entity("Music", 0, 0, 0, {music, space}));
 
     // Moonlight over the whole clearing.
     Json::Value moon;

@@ -3,6 +3,11 @@
 local KEY_RIGHT, KEY_LEFT, KEY_DOWN, KEY_UP = 262, 263, 264, 265
 local KEY_A, KEY_D, KEY_S, KEY_W = 65, 68, 83, 87
 
+-- Footsteps: one of three grass steps in turn, one every STEP_TIME seconds
+-- while walking; the first comes as the player sets off.
+local STEP_TIME = 0.36
+local STEPS = { "Footstep1", "Footstep2", "Footstep3" }
+
 local function held(a, b)
   return lb.intput_get_key(a) == 1 or lb.intput_get_key(b) == 1
 end
@@ -15,6 +20,19 @@ local function StripFor(dx, dy)
     return dx > 0 and "hero_walk_right" or "hero_walk_left"
   end
   return dy > 0 and "hero_walk_down" or "hero_walk_up"
+end
+
+local function Step(self, dt, walking)
+  if not walking then
+    self.stepTimer = 0
+    return
+  end
+  self.stepTimer = (self.stepTimer or 0) - dt
+  if self.stepTimer <= 0 then
+    self.stepTimer = STEP_TIME
+    self.step = (self.step or 0) % #STEPS + 1
+    lb.sounds_play(STEPS[self.step])
+  end
 end
 
 players = players or {}
@@ -41,8 +59,9 @@ components.Define("Player", {
     dx, dy = dx + sx, dy + sy
     local len = math.sqrt(dx * dx + dy * dy)
     if len > 1 then dx, dy = dx / len, dy / len end
-    if lb.engine_is_paused() then dx, dy = 0, 0 end
+    if lb.engine_is_paused() or (game and game.leaving) then dx, dy = 0, 0 end
     lb.rigidbody_set_velocity(e.index, e.generation, dx * self.speed, dy * self.speed)
+    Step(self, dt, dx ~= 0 or dy ~= 0)
     local strip = StripFor(dx, dy)
     if strip ~= self.strip then
       self.strip = strip
