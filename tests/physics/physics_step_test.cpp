@@ -272,6 +272,29 @@ TEST_F(PhysicsStepTest, DegenerateShapesNeverProduceNaN) {
     for (const SeenEvent& s : seen) EXPECT_FALSE(std::isnan(s.data.penetration));
 }
 
+// Radii near the float limit: each bound is finite but the width is not.
+// The grid must not be sized from it, and the contact (whose penetration is
+// -infinity) must not throw the bodies to infinity.
+class HugeCircles : public PhysicsWorld, public ::testing::WithParamInterface<Physics::PairSearch> {};
+
+TEST_P(HugeCircles, NeitherBreakTheGridNorTheResponse) {
+    physics.SetPairSearch(GetParam());
+    entity_handle a = Circle(0, 0, 3e38f), b = Circle(5, 0, 3e38f);
+    entity_handle small = Circle(100, 0, 1);  // no body: reported, never pushed
+    Body(a, 1, 0);
+    Body(b, -1, 0);
+    for (int i = 0; i < 3; ++i) physics.Update(0.5f);
+    EXPECT_EQ(Names(), (std::vector<std::string>{"OnCollisionStarted", "OnCollisionStarted", "OnCollisionStarted",
+                                                 "OnCollisionPersisted", "OnCollisionPersisted", "OnCollisionPersisted",
+                                                 "OnCollisionPersisted", "OnCollisionPersisted", "OnCollisionPersisted"}));
+    EXPECT_EQ(a.GetPosition(), glm::vec3(1.5f, 0, 0));
+    EXPECT_EQ(b.GetPosition(), glm::vec3(3.5f, 0, 0));
+    EXPECT_EQ(small.GetPosition(), glm::vec3(100, 0, 0));
+}
+
+INSTANTIATE_TEST_SUITE_P(BothSearches, HugeCircles,
+                         ::testing::Values(Physics::PairSearch::BroadPhase, Physics::PairSearch::PairLoop));
+
 TEST_F(PhysicsStepTest, OutlinesAreDrawnOnlyInTheEditor) {
     // Drawing refreshes a box's corners, even a static one; that is what is
     // observable without a window.
