@@ -70,9 +70,30 @@ TEST_F(LuaComponentTest, SerializeReturnsWhatTheScriptWrote) {
     EXPECT_EQ(saved["speed"].asDouble(), 2.5);
     EXPECT_EQ(saved["tag"].asString(), "blue");
     EXPECT_EQ(saved.size(), 2u);
-    // A stray write after the save goes nowhere that matters.
+    // A stray write after the save is reported and goes nowhere.
+    ClearLog();
     EXPECT_EQ(Eval("ffi.C.lb_serialize_number('late', 1) return 'ok'"), "ok");
+    EXPECT_EQ(LastLogLine(), "Lua Error: lb_serialize_number called while nothing is being saved");
     EXPECT_FALSE(saved.isMember("late"));
+}
+
+// A component saved from inside a save record's writer (say a "LevelUnload"
+// listener saving the level) hands the target back when it is done.
+TEST_F(LuaComponentTest, SerializeInsideAnotherSaveRestoresItsTarget) {
+    engine::entity_handle e = engine::CreateEntity();
+    e.AddComponent("Wobble", Json::Value());
+    RootComponent* c = e.GetBaseEntity()->components.at(components::GetID("Wobble")).get();
+    Eval("writes = { speed = 1 }");
+    Json::Value record;
+    {
+        ScopedSerializationTarget outer(&record);
+        c->Serialize();
+        EXPECT_EQ(GetSerializationTarget(), &record);
+        Eval("ffi.C.lb_serialize_number('coins', 3)");
+    }
+    EXPECT_EQ(GetSerializationTarget(), nullptr);
+    EXPECT_EQ(record["coins"].asInt(), 3);
+    EXPECT_FALSE(record.isMember("speed"));
 }
 
 TEST_F(LuaComponentTest, SavedEntityHoldsOnlyTheComponentNameWhenTheScriptWritesNothing) {
