@@ -198,6 +198,14 @@ TEST_F(LevelFileTest, SavedCopyIsPreferredInTheGameAndIgnoredInTheEditor) {
     EXPECT_EQ(engine::GetLiveEntities().at(0).GetName(), "authored");
 }
 
+// A saved copy that is a folder cannot be opened: the authored copy loads.
+TEST_F(LevelFileTest, ASavedCopyThatIsAFolderFallsBackToTheAuthoredCopy) {
+    WriteLevel("town", LevelWithEntityNamed("authored"));
+    fs::create_directories(SaveDir() + "town.json");
+    LoadLevel("town");
+    EXPECT_EQ(engine::GetLiveEntities().at(0).GetName(), "authored");
+}
+
 TEST_F(LevelFileTest, WithoutASaveFolderTheAuthoredCopyLoadsAndSavesAreSkipped) {
     WriteSavedLevel("town", LevelWithEntityNamed("saved"));
     WriteLevel("town", LevelWithEntityNamed("authored"));
