@@ -305,6 +305,31 @@ TEST_F(LevelFileTest, BadValuesCarryTheLibraryAndRegistryMessages) {
     EXPECT_THROW(LoadLevel("badtiles"), debug::exception);
 }
 
+// Lists of the wrong type would read as empty: the level would load without
+// its components or its tiles' textures and say nothing.
+TEST_F(LevelFileTest, ListsOfTheWrongTypeAreReportedByName) {
+    const std::pair<const char*, const char*> cases[] = {
+        {R"({"entities": [{"name": "gate", "components": 5}]})", "Entity \"gate\": \"components\" is not an array."},
+        {R"({"entities": [{"components": {"__component_name": "Sprite"}}]})",
+         "Entity \"Entity\": \"components\" is not an array."},
+        {R"({"tile_map": {"tile_textures": 5}})", "TileMap: \"tile_textures\" is not an array."},
+        {R"({"tile_map": {"tile_textures": "grass"}})", "TileMap: \"tile_textures\" is not an array."},
+    };
+    for (const auto& [text, message] : cases) {
+        WriteLevel("wrong", text);
+        try {
+            LoadLevel("wrong");
+            ADD_FAILURE() << text << " loaded";
+        } catch (const debug::exception& e) {
+            EXPECT_STREQ(e.what(), message) << text;
+        }
+    }
+    // null still means "none".
+    WriteLevel("nulls", R"({"tile_map": {"tile_textures": null}, "entities": [{"components": null}]})");
+    LoadLevel("nulls");
+    EXPECT_EQ(engine::GetLiveEntities().size(), 1u);
+}
+
 // The events of one load, in order, with what each listener can see.
 TEST_F(LevelFileTest, LoadRaisesUnloadThenLevelLoadWithTheSaveRecord) {
     WriteLevel("a", LevelWithEntityNamed("first"));
