@@ -54,6 +54,9 @@ events.Connect("LevelLoad", "GameLevelLoad", function(record)
   game.title = onTitle()
   if game.title then
     game.PlayMusic(TITLE_MUSIC)
+    -- The record names the level to continue in: leaving the title (or
+    -- quitting there) must not write it, or Continue would open the title.
+    lb.engine_save_on_unload(false)
   else
     game.PlayMusic(levelMusic and levelMusic.cue)
     game.visits = game.visits + 1
@@ -100,13 +103,18 @@ events.Connect("KeyPressed", "GameKeys", function(key)
   if game.title then
     game.title = false
     lb.sounds_play_select()
+    -- Again here, in case a script re-armed it: whatever happens below (even a
+    -- continue that finds no record), the title is never recorded.
+    lb.engine_save_on_unload(false)
     local continue = key == KEY_C and lb.engine_has_save_file()
     game.Leave(function()
+      lb.engine_save_on_unload(false)
       if continue then
         lb.engine_load_saved_level()
       else
         lb.engine_load_level_restart(FIRST_LEVEL)
       end
+      lb.engine_save_on_unload(false)
     end)
   end
 end)
