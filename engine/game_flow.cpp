@@ -2,6 +2,8 @@
 
 #include <json/value.h>
 
+#include "editor/editor.h"
+#include "editor/unsaved_changes.h"
 #include "engine/engine_state.h"
 #include "engine/events.h"
 #include "engine/input.h"
@@ -50,13 +52,15 @@ void ToggleEditor() {
     // A switch already requested this frame waits for the next frame; deciding
     // on the pair keeps a second press from entering or leaving twice.
     if (s.mode == EngineMode::Game && s.requestedMode == EngineMode::Game) {
-        // [editor] create the Editor here.
+        OpenEditor();
         if (GetAudio()) CreateCueLocationMarker();
         s.requestedMode = EngineMode::Editor;
         PauseGame();
     } else if (s.mode == EngineMode::Editor && s.requestedMode == EngineMode::Editor) {
-        // [editor] destroy the Editor here.
+        CloseEditor();
+        // What was edited is on disk before the level is reloaded from it.
         SaveLevel(s.previousLevelName, false);
+        editor::ClearUnsavedChanges();
         s.requestedMode = EngineMode::Game;
         ResumeGame();
         if (PauseMenu* menu = GetPauseMenu()) menu->ClosePauseMenu();

@@ -6,6 +6,7 @@
 
 #include <json/value.h>
 
+#include "editor/editor.h"
 #include "engine/engine_state.h"
 #include "engine/events.h"
 #include "engine/game_flow.h"
@@ -45,11 +46,13 @@ protected:
         events::ClearRegistryForTesting();
         for (const char* name : {"LevelLoad", "LevelUnload", "LevelUnloadFinished"})
             events::Register<Json::Value*>(name);
+        events::Register<>("DebugDraw");  // the editor's markers
         ResetEngineState();
         source = new FakeInputSource();
         input = std::make_unique<Input>(source);
     }
     void TearDown() override {
+        CloseEditor();
         input.reset();
         events::ClearRegistryForTesting();
         ResetEngineState();
@@ -101,9 +104,12 @@ TEST_F(GameFlowTest, ToggleActsOncePerModeChange) {
     EXPECT_EQ(s.requestedMode, EngineMode::Editor);
     EXPECT_TRUE(s.paused);
     EXPECT_EQ(s.timeScale, 0.0f);
+    Editor* opened = GetEditor();
+    EXPECT_NE(opened, nullptr);
     ToggleEditor();  // same frame: ignored, the switch is still pending
     EXPECT_EQ(s.requestedMode, EngineMode::Editor);
     EXPECT_TRUE(s.paused);
+    EXPECT_EQ(GetEditor(), opened);
 
     CommitFrameLevelAndMode();
     EXPECT_EQ(s.mode, EngineMode::Editor);
@@ -111,6 +117,7 @@ TEST_F(GameFlowTest, ToggleActsOncePerModeChange) {
     EXPECT_EQ(s.requestedMode, EngineMode::Game);
     EXPECT_FALSE(s.paused);
     EXPECT_EQ(s.timeScale, 1.0f);
+    EXPECT_EQ(GetEditor(), nullptr);
     ToggleEditor();
     EXPECT_EQ(s.requestedMode, EngineMode::Game);
     EXPECT_EQ(s.mode, EngineMode::Editor);
