@@ -169,10 +169,17 @@ events.Connect("LevelLoad", "GameLevelLoad", function(record)
     -- ending (or quitting there) must not write it, or Continue would open them.
     lb.engine_save_on_unload(false)
   end
+  if game.pauseOpen then
+    menu.page, menu.back = "pause", game.title and "title" or nil
+  elseif lb.engine_is_paused() then
+    -- paused at start-up before the pause menu existed, so without its menu:
+    -- resume, or the title's menu would wait for time that never passes
+    lb.engine_unpause()
+  end
   if game.title then
     readProgress(record)
     game.PlayMusic(TITLE_MUSIC)
-    menu.page = "title"
+    if not game.pauseOpen then menu.page = "title" end
     return
   end
   game.PlayMusic(levelMusic and levelMusic.cue)
@@ -345,10 +352,12 @@ function game.Navigate(action)
 end
 
 events.Connect("PauseMenuPaused", "GameMenuOpen", function()
+  game.pauseOpen = true
   menu.back = (menu.page == "title") and "title" or nil
   menu.page, menu.choice = "pause", 1
 end)
 events.Connect("PauseMenuUnPaused", "GameMenuClose", function()
+  game.pauseOpen = false
   menu.page, menu.choice = game.title and "title" or nil, 1
   menu.back = nil
 end)

@@ -33,7 +33,7 @@ key Escape
 wait_line "probe: unpaused false" 10
 key Escape
 wait_line "probe: paused true" 10
-key Down
+key Up      # wraps round to "Quit game", the last entry
 key Return
 key y
 qm_wait_exit 20
@@ -57,7 +57,7 @@ grep -q '"last_level" : "veltrane_clearing"' "$save/save_file.json" || fail "rec
 [ -e "$save/veltrane_splash.json" ] && fail "the title was saved"
 key Escape
 wait_line "probe: paused true" 10
-key Down
+key Up      # wraps round to "Quit game", the last entry
 key Return
 key y
 qm_wait_exit 20
