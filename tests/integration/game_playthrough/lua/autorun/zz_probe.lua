@@ -15,3 +15,6 @@ events.Connect("KeyPressed", "ProbeWhere", function(key)
       p.x, p.y, cx, cy, lb.graphics_get_width(), lb.graphics_get_height()))
   end
 end)
+events.Connect("KeyPressed", "ProbeKey", function(key)
+  lb.print("probe: key " .. key .. ", paused " .. tostring(lb.engine_is_paused()) .. ", menu " .. tostring(game.menu.page))
+end)
