@@ -28,7 +28,9 @@ events.Connect("OnCollisionStarted", "DoorsTakePlayers", function(a, b)
   if a == nil or b == nil then return end
   for _, pair in ipairs({ { a, b }, { b, a } }) do
     local door = components.Get(pair[1], "Door")
-    if door and IsPlayer(pair[2]) and door.target ~= "" and not (game and game.leaving) then
+    -- the door behind the gate leads nowhere while the gate is shut
+    local shut = door and gates and gates.Guards(door.target) and not game.GateOpen()
+    if door and IsPlayer(pair[2]) and door.target ~= "" and not shut and not (game and game.leaving) then
       local target = door.target
       lb.print("Door: to " .. target)
       lb.sounds_play("Door")
