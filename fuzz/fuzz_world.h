@@ -2,7 +2,8 @@
 // The headless engine every fuzz target runs in, set up once per process: a
 // scratch game folder as the working directory (levels/, textures/ and the save
 // folder inside it), the built-in components and the events the engine
-// registers before any level loads. No window, no scripts.
+// registers before any level loads. No window, no scripts. Since the working
+// directory changes, give libFuzzer absolute paths (run_fuzzer.sh does).
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
