@@ -1,8 +1,8 @@
 // The game killed (SIGKILL) at random moments while it writes a level of 500
-// entities
-// (its saved copy) and the save record, hundreds of times, a good share of them right as a
-// temporary file appears: afterwards every file of the save folder is complete
-// and parses, and the next start leaves no temporary file behind.
+// entities (its saved copy) and the save record, hundreds of times, a good
+// share of them right as a temporary file appears: afterwards every file of
+// the save folder is complete and parses, and the next start leaves no
+// temporary file behind.
 //
 // The writer is a forked copy of this process doing what the game does when it
 // leaves a level (SaveLevel to the save folder, then the record), in a loop.
