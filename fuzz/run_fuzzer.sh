@@ -4,9 +4,12 @@
 # given time from a scratch copy of the seeds, so the committed corpus never
 # changes behind anyone's back. A crash is kept beside the fuzzer as
 # crash-<hash> (add it to the seeds once fixed) and fails the run.
+#
+# Paths are made absolute: the targets work in a scratch folder of their own
+# (fuzz_world.h), and libFuzzer reads the corpus files as it goes.
 set -euo pipefail
-fuzzer=$1 seeds=$2 seconds=$3
-out=$(dirname "$fuzzer")/$(basename "$fuzzer")-findings
+fuzzer=$(realpath "$1") seeds=$(realpath "$2") seconds=$3
+out=$fuzzer-findings
 rm -rf "$out"
 mkdir -p "$out/corpus"
 cp -r "$seeds/." "$out/corpus/" 2>/dev/null || true

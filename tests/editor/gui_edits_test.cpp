@@ -2,7 +2,6 @@
 // changes for the inspector, "Tiles" and "Graphics" panels.
 #include <gtest/gtest.h>
 
-#include <cstring>
 
 #include <imgui.h>
 
@@ -62,9 +61,4 @@ TEST_F(GuiEditsTest, AFrameWithoutInputHasNoEdit) {
     Begin();
     EXPECT_FALSE(editor::DrawnWithEdits([this] { ImGui::InputText("name", buffer, sizeof buffer); }));
     End();
-}
-
-TEST(GuiEditsWithoutContext, NothingIsEditedWithoutAGui) {
-    ASSERT_EQ(ImGui::GetCurrentContext(), nullptr);
-    EXPECT_FALSE(editor::DrawnWithEdits([] {}));
 }

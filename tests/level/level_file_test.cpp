@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <vector>
 
 #include "engine/debug_exception.h"
@@ -364,6 +365,18 @@ TEST_F(LevelFileTest, PhysicsOptionsAreReadPerLevelAndWrittenOnlyWhenSet) {
         }
     }
     GetPhysicsSettings() = PhysicsSettings();
+}
+
+// Found by fuzzing: a position too large for a float reads as infinity; the
+// level saved afterwards must load again (jsoncpp's own "1e+9999" does not).
+TEST_F(LevelFileTest, AnInfinitePositionSavesToALoadableLevel) {
+    WriteLevel("far", R"({"entities": [{"name": "far", "pos": {"x": 1e40, "y": -1e40}}]})");
+    LoadLevel("far");
+    SaveLevel("far_out", false);
+    LoadLevel("far_out");
+    ASSERT_EQ(engine::GetLiveEntities().size(), 1u);
+    EXPECT_EQ(engine::GetLiveEntities()[0].GetPosition().x, std::numeric_limits<float>::infinity());
+    EXPECT_EQ(engine::GetLiveEntities()[0].GetPosition().y, -std::numeric_limits<float>::infinity());
 }
 
 // The events of one load, in order, with what each listener can see.

@@ -65,7 +65,10 @@ Mono Pluck(float hz, float seconds, float velocity, float brightness, float ring
     mean /= float(n);
     for (int i = 0; i < n; ++i) line[i] = (shaped[i] - mean) * velocity;
 
+    // Losses per trip round the loop (one period): the ringing string falls by
+    // 60 dB in `ring` seconds; once released, the hand damps it by 40 dB in 0.3 s.
     const float loss = std::pow(0.001f, 1.0f / (hz * ring));
+    const float handDamp = std::pow(0.01f, 1.0f / (hz * 0.3f));
     float prev = 0.0f, apIn = 0.0f, apOut = 0.0f;
     int pos = 0;
     OnePole body;
@@ -78,7 +81,7 @@ Mono Pluck(float hz, float seconds, float velocity, float brightness, float ring
         apIn = avg;
         apOut = y;
         float damp = loss;
-        if (i > hold) damp *= 0.9990f;  // a released string is damped by the hand
+        if (i > hold) damp *= handDamp;
         line[pos] = y * damp;
         if (++pos == n) pos = 0;
         out[i] = body.HighPass(x);  // no DC in the string's output
@@ -120,7 +123,7 @@ Mono Bell(float hz, float velocity, float ring) {
     const Partial partials[] = {{0.5f, 0.35f, 1.0f},   {1.0f, 1.0f, 0.8f},   {1.003f, 0.5f, 0.75f},
                                 {1.19f, 0.4f, 0.5f},   {1.5f, 0.25f, 0.35f}, {2.0f, 0.3f, 0.3f},
                                 {2.74f, 0.15f, 0.2f},  {3.76f, 0.08f, 0.12f}};
-    const int total = Samples(3.6 * ring + 0.1);
+    const int total = Samples(5.0 * ring + 0.1);
     Mono out(total, 0.0f);
     for (const Partial& p : partials) {
         const float f = hz * p.ratio;

@@ -2,23 +2,18 @@
 
 QM_SOUND_COMMON="$QM_REPO/tests/integration/sound_common"
 
-# qm_sound_capture: the game's next start mixes into $QM_WORK/out.wav through
-# OpenAL Soft's wave writer instead of a device (in real time).
-qm_sound_capture() {
-    printf '[wave]\nfile = %s\n' "$QM_WORK/out.wav" > "$QM_WORK/alsoft.conf"
-    export ALSOFT_CONF="$QM_WORK/alsoft.conf" ALSOFT_DRIVERS=wave
-}
-
 # qm_tone <file under audio/> <seconds> <hz>: a sine tone for the test's bank.
 qm_tone() {
     mkdir -p "$(dirname "$QM_GAME/audio/$1")"
     python3 "$QM_SOUND_COMMON/wav_levels.py" tone "$QM_GAME/audio/$1" "$2" "$3" || fail "could not write $1"
 }
 
-# qm_sound_run <seconds>: starts the game, focuses it, leaves the start-up
+# qm_sound_run <seconds>: starts the game with its mix captured into
+# $QM_WORK/out.wav (qm_audio_capture_env), focuses it, leaves the start-up
 # pause, and waits for the script to quit it; the exit must be clean and the
 # capture present.
 qm_sound_run() {
+    qm_audio_capture_env
     qm_start
     qm_focus
     qm_resume_startup_pause

@@ -7,8 +7,7 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 import wav_levels  # noqa: E402
 
 WINDOW = 0.05
-rate, samples = wav_levels.read(sys.argv[1])
-levels = wav_levels.rms(samples, rate, WINDOW)
+levels = wav_levels.rms_levels(sys.argv[1], WINDOW)
 loud = [i for i, r in enumerate(levels) if r > 0.05]
 if not loud:
     sys.exit("no audible window at all (loudest RMS %.5f)" % max(levels, default=0))

@@ -6,7 +6,6 @@ source "$QM_REPO/tests/integration/sound_common/capture.sh"
 qm_content
 qm_debug_textures
 qm_tone sfx/tone.wav 1 440
-qm_sound_capture
 qm_sound_run 40
 grep -qF "probe: muted true" "$QM_WORK/stdout" || fail "lb_sounds_all_muted did not follow the mute"
 grep -q "^error" "$QM_WORK/stdout" && fail "the audio system reported an error"

@@ -11,8 +11,7 @@ import wav_levels  # noqa: E402
 WINDOW = 0.05
 PHASE = int(1.5 / WINDOW)
 MARGIN = 5  # windows left out at each phase edge (frame timing)
-rate, samples = wav_levels.read(sys.argv[1])
-levels = wav_levels.rms(samples, rate, WINDOW)
+levels = wav_levels.rms_levels(sys.argv[1], WINDOW)
 top = max(levels)
 if top < 0.05:
     sys.exit("nothing audible (loudest RMS %.5f)" % top)
