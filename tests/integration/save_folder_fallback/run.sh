@@ -19,7 +19,7 @@ qm_wait_line "Level entered, visit 1" 20
 grep -qF "saves go to \"$data/\"" "$QM_WORK/stdout" || fail "the log does not say where saves go"
 qm_key Escape
 qm_wait_line "probe: paused true" 10
-qm_key Down
+qm_key Up      # wraps round to "Quit game", the last entry
 qm_key Return
 qm_key y
 qm_wait_exit 20
