@@ -1,5 +1,6 @@
 #include <cstdlib>
 
+#include "editor/editor.h"
 #include "engine/game_flow.h"
 #include "sound/cue_table.h"
 #include "tests/sound/audio_fixture.h"
@@ -48,11 +49,15 @@ TEST_F(EngineAudioTest, PausingTheGamePausesMusicAndEffectsOnly) {
 
 TEST_F(EngineAudioTest, EnteringTheEditorLeavesTheCueLocationMarker) {
     StartWithCues();
+    // the editor that opens listens to these
+    events::Register<>("DebugDraw");
+    for (const char* name : {"KeyPressed", "MouseButtonPressed", "MouseButtonReleased"}) events::Register<int>(name);
     GetEngineState().mode = EngineMode::Game;
     ToggleEditor();
     EXPECT_TRUE(std::filesystem::exists(kCueLocationPath));
     EXPECT_EQ(std::filesystem::file_size(kCueLocationPath), 0u);
     EXPECT_TRUE(GetEngineState().paused);
+    CloseEditor();
 }
 
 // The frame's level check with the real level loader: everything on the master
