@@ -27,7 +27,7 @@ stage "plain build"
 cmake -S . -B build -G Ninja "${launcher[@]}"
 cmake --build build
 stage "plain tests"
-ctest --test-dir build --output-on-failure
+ctest --test-dir build --output-on-failure -j2
 
 stage "checked build"
 CC=clang-14 CXX=clang++-14 cmake -S . -B build-asan -G Ninja -DQM_SANITIZE=ON "${launcher[@]}"
