@@ -68,6 +68,9 @@ Engine::Engine() {
         });
     }
 
+    // A write killed half-way leaves its temporary file; nothing has written yet.
+    RemoveStaleTemporaryFiles();
+
     pauseMenu_ = std::make_unique<PauseMenu>(graphics_->GetWindow());
     // Last: the host runs the start-up scripts, which may connect to any event
     // registered above.

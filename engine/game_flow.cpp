@@ -108,6 +108,11 @@ float AdvanceFrameTime(float now) {
 
 FocusAction UpdateFocus(FocusTimers& t, bool foreground, bool otherWindowFocused, bool fullscreen, float now) {
     EngineState& s = GetEngineState();
+    if (t.graceEnd < 0.0f) t.graceEnd = now + kStartupFocusGrace;
+    if (!foreground && now < t.graceEnd) {
+        s.focused = false;
+        return FocusAction::None;
+    }
     if (!foreground) {
         PauseThroughPauseMenu();
         s.focused = false;

@@ -86,13 +86,12 @@ CONTENT_ASSET(campfire) {
                 MaskOfColors(pic, {pal::fire0, pal::fire1, pal::fire2, pal::fire3, pal::fire4, pal::ember}));
 }
 
-// A lantern on a wooden post with a cold blue flame; four frames of flicker in
-// one row of 12 x 32 cells.
-CONTENT_ASSET(lantern) {
+// A lantern on a wooden post, in one row of 12 x 32 cells; `glass` is the
+// colour of its glass in each frame and `flame` whether a flame burns in it.
+static PixelCanvas LanternSheet(const rgba (&glass)[4], bool flame) {
     const int frames = 4;
     const SheetLayout sheet{12, 32, frames, 1};
     PixelCanvas pic(sheet.Width(), sheet.Height());
-    const rgba glass[] = {Rgb(150, 196, 240), pal::glowBlue, Rgb(226, 242, 255), pal::glowBlue};
     const rgba iron = Rgb(44, 44, 56), ironLight = Rgb(82, 84, 100);
     for (int f = 0; f < frames; ++f) {
         PixelCanvas c(12, 32);
@@ -105,16 +104,36 @@ CONTENT_ASSET(lantern) {
         c.Set(6, 0, ironLight);
         c.FillRect(3, 3, 6, 7, iron);  // frame
         c.FillRect(4, 4, 4, 5, glass[f]);
-        c.Set(5 + (f % 2), 6, Rgb(255, 255, 255));  // flame core
-        c.Set(5 + (f % 2), 7, Rgb(255, 255, 255));
+        if (flame) {
+            c.Set(5 + (f % 2), 6, Rgb(255, 255, 255));  // flame core
+            c.Set(5 + (f % 2), 7, Rgb(255, 255, 255));
+        }
         c.FillRect(3, 10, 6, 1, iron);
         c.FillRect(4, 11, 4, 1, ironLight);
         c.Outline(Rgb(20, 18, 28));
         pic.Paste(c, sheet.CellX(f), sheet.CellY(0));
     }
+    return pic;
+}
+
+// The lantern with a cold blue flame; four frames of flicker.
+CONTENT_ASSET(lantern) {
+    const rgba glass[] = {Rgb(150, 196, 240), pal::glowBlue, Rgb(226, 242, 255), pal::glowBlue};
+    PixelCanvas pic = LanternSheet(glass, true);
     out.Texture("lantern", pic);
     out.Texture("lantern_nm", MakeNormalMap(HeightFromSilhouette(pic, 2, 2.0f), pic, 1.0f));
     out.Texture("lantern_sm", MaskOfColors(pic, {glass[0], glass[1], glass[2], Rgb(255, 255, 255)}));
+}
+
+// The same lantern before it is lit: dark glass and no flame, with the same
+// sheet layout so a script can swap one texture for the other.
+CONTENT_ASSET(lantern_cold) {
+    const rgba dark = Rgb(46, 58, 80);
+    const rgba glass[] = {dark, dark, dark, dark};
+    PixelCanvas pic = LanternSheet(glass, false);
+    out.Texture("lantern_cold", pic);
+    out.Texture("lantern_cold_nm", MakeNormalMap(HeightFromSilhouette(pic, 2, 2.0f), pic, 1.0f));
+    out.Texture("lantern_cold_sm", MaskOfColors(pic, {}));
 }
 
 // A firefly: a bright dot with a soft halo that swells and fades over six

@@ -14,7 +14,10 @@
 #include <json/json.h>
 
 #include "tools/content/content.h"
+#include "tools/content/level_parts.h"
 #include "tools/content/terrain.h"
+
+using namespace lvl;
 
 namespace {
 // 34 x 20 tiles of 16 pixels: a little more than the 498 x 280 view, so a small
@@ -50,155 +53,7 @@ Ground GroundAt(float x, float y) {
     return Ground::Grass;
 }
 
-// Picks each cell's tile from its corners. When a cell's corners hold two
-// different non-grass materials, the stronger one (water, then stone, then
-// path) takes all of them: paving simply meets the path at the tile border.
-Json::Value TileMap() {
-    std::vector<std::vector<Ground>> corner(kMapW + 1, std::vector<Ground>(kMapH + 1));
-    for (int i = 0; i <= kMapW; ++i)
-        for (int j = 0; j <= kMapH; ++j)
-            corner[i][j] = GroundAt(float(kTileSize * (i - kMapW / 2)), float(kTileSize * (j - kMapH / 2)));
-
-    std::vector<std::string> names;
-    std::map<std::string, int> index;
-    auto tileIndex = [&](const std::string& name) {
-        auto it = index.find(name);
-        if (it != index.end()) return it->second;
-        names.push_back(name);
-        return index[name] = int(names.size());
-    };
-    std::ostringstream tiles;
-    for (int x = 0; x < kMapW; ++x)
-        for (int y = 0; y < kMapH; ++y) {
-            const Ground c[4] = {corner[x][y], corner[x + 1][y], corner[x][y + 1], corner[x + 1][y + 1]};
-            Ground strongest = Ground::Grass;
-            for (Ground g : c)
-                if (int(g) > int(strongest)) strongest = g;
-            int mask = 0;
-            for (int k = 0; k < 4; ++k)
-                if (c[k] != Ground::Grass) mask |= 1 << k;
-            std::string name;
-            if (strongest == Ground::Grass) {
-                // plain grass in variants so the lawn does not show its repeat
-                float r = Hash01(x, y, 3);
-                name = r < 0.07f ? "grass_flowers" : r < 0.27f ? "grass_tuft" : r < 0.6f ? "grass_b" : "grass";
-            } else {
-                name = GroundTileName(strongest, mask);
-            }
-            tiles << tileIndex(name) << ' ';
-        }
-    Json::Value map;
-    map["tile_width"] = kTileSize;
-    map["tile_height"] = kTileSize;
-    map["width"] = kMapW;
-    map["height"] = kMapH;
-    map["tile_textures"] = Json::Value(Json::arrayValue);
-    for (const std::string& n : names) map["tile_textures"].append(n);
-    map["tiles"] = tiles.str();
-    return map;
-}
-
 // ---- entities -----------------------------------------------------------
-
-Json::Value Vec(double x, double y) {
-    Json::Value v;
-    v["x"] = x;
-    v["y"] = y;
-    return v;
-}
-Json::Value Vec(double x, double y, double z) {
-    Json::Value v = Vec(x, y);
-    v["z"] = z;
-    return v;
-}
-
-struct SpriteDef {
-    std::string texture;
-    int width = 0, height = 0;  // size of one frame, for placing shadows
-    int frames = 1, columns = 1;
-    double frameTime = 1.0;
-    bool environmental = true;
-};
-
-Json::Value SpriteComponent(const SpriteDef& s) {
-    Json::Value c;
-    c["__component_name"] = "Sprite";
-    c["texture"] = s.texture;
-    c["environmental"] = s.environmental;
-    c["clamped"] = true;
-    c["y_offset"] = 0.0;
-    c["looping"] = true;
-    Json::Value tint;
-    tint["x"] = 1.0;
-    tint["y"] = 1.0;
-    tint["z"] = 1.0;
-    tint["w"] = 1.0;
-    c["tint"] = tint;
-    c["frame_time"] = s.frameTime;
-    c["frames"] = s.frames;
-    c["rows"] = 1;
-    c["columns"] = s.columns;
-    return c;
-}
-
-Json::Value ShadowCasterComponent(double offsetY, double width, double height) {
-    Json::Value c;
-    c["__component_name"] = "ShadowCaster";
-    c["offset"] = Vec(0, offsetY);
-    c["width"] = width;
-    c["height"] = height;
-    return c;
-}
-
-// Attenuation is (constant, linear, quadratic) over the distance in hundreds of pixels.
-Json::Value PointLightComponent(double offsetY, double r, double g, double b, double radius, double diffuse,
-                                Json::Value attenuation) {
-    Json::Value c;
-    c["__component_name"] = "PointLight";
-    c["offset"] = Vec(0, offsetY);
-    c["color"] = Vec(r, g, b);
-    c["ambient_intensity"] = 0.1;
-    c["diffuse_intensity"] = diffuse;
-    c["max_radius"] = radius;
-    c["attenuation"] = std::move(attenuation);
-    return c;
-}
-
-// A looping sound placed at its entity: full strength within `distance` of the
-// listener, fading out over `fallOff` more world units.
-Json::Value SoundEmitterComponent(const std::string& cue, double distance, double fallOff) {
-    Json::Value c;
-    c["__component_name"] = "SoundEmitter";
-    c["Sound Emitter Cue"] = cue;
-    c["Sound Emitter Distance"] = distance;
-    c["Sound Emitter Fall Off Rate"] = fallOff;
-    return c;
-}
-
-Json::Value Entity(const std::string& name, double x, double y, double z, std::vector<Json::Value> components) {
-    Json::Value e;
-    e["name"] = name;
-    e["pos"] = Vec(x, y, z);
-    Json::Value list(Json::arrayValue);
-    for (Json::Value& c : components) list.append(std::move(c));
-    e["components"] = list;
-    return e;
-}
-
-// Lit sprites that overlap are layered by the entity's z (larger z is nearer),
-// taken from where the picture meets the ground, so whatever stands lower on the
-// screen is in front.
-double GroundDepth(double topY, int height) { return 0.3 + (topY + height) / 1000.0; }
-
-// A lit, shadow-casting prop standing on the ground.
-Json::Value Prop(const std::string& name, const SpriteDef& s, double x, double y, double shadowW,
-                 double shadowH) {
-    return Entity(name, x, y, GroundDepth(y, s.height),
-                  {SpriteComponent(s), ShadowCasterComponent(s.height - shadowH / 2 - 1, shadowW, shadowH)});
-}
-
-const SpriteDef kPine{"tree_pine", 40, 64}, kPineB{"tree_pine_b", 40, 64}, kOak{"tree_oak", 56, 64},
-    kBush{"bush", 26, 16}, kRock{"rock", 26, 18}, kRockSmall{"rock_small", 14, 10};
 
 Json::Value Entities() {
     Json::Value list(Json::arrayValue);
@@ -278,32 +133,15 @@ Json::Value Entities() {
         add(Entity("Firefly" + std::to_string(++n), f[0], f[1], 0.9, {SpriteComponent(fly)}));
     }
 
-    // Title lettering, unlit and in front of everything.
+    // Title lettering, unlit and in front of everything; the menu is drawn
+    // under it by the game's script.
     add(Entity("TitleBanner", 0, -130, 0.95, {SpriteComponent(SpriteDef{"title_banner", 207, 35, 1, 1, 1.0, false})}));
-    add(Entity("PressAnyKey", 0, 114, 0.95,
-               {SpriteComponent(SpriteDef{"title_press_key", 81, 11, 2, 2, 0.8, false})}));
     return list;
 }
 
-Json::Value Graphics() {
-    Json::Value g;
-    g["moonlight_color"] = Vec(0.42, 0.52, 0.85);
-    g["moonlight_fade_dist"] = 120.0;
-    g["moonlight_fade_exponent"] = 2.0;
-    g["global_ambient"] = Vec(0.32, 0.36, 0.58);
-    g["global_ambient_intensity"] = 0.3;
-    g["attenuation_zero"] = 0.001;
-    return g;
-}
 }  // namespace
 
 CONTENT_ASSET(level_veltrane_splash) {
-    Json::Value level;
-    level["tile_map"] = TileMap();
-    level["entities"] = Entities();
-    level["graphics"] = Graphics();
-    Json::StreamWriterBuilder builder;
-    builder["indentation"] = "   ";
-    builder["precision"] = 6;
-    out.Text("levels/veltrane_splash.json", Json::writeString(builder, level) + "\n");
+    out.Text("levels/veltrane_splash.json",
+             LevelText(TileMap(kMapW, kMapH, GroundAt), Entities(), NightGraphics()));
 }

@@ -1,5 +1,6 @@
 -- The player's character: moved with WASD, the arrow keys or the left stick,
--- pushed by the physics like any body, followed by the camera.
+-- pushed by the physics like any body, followed by the camera. He carries a
+-- lantern (the point light on his entity).
 local KEY_RIGHT, KEY_LEFT, KEY_DOWN, KEY_UP = 262, 263, 264, 265
 local KEY_A, KEY_D, KEY_S, KEY_W = 65, 68, 83, 87
 
@@ -35,6 +36,30 @@ local function Step(self, dt, walking)
   end
 end
 
+-- The camera follows the player, easing towards him (CAMERA_EASE per second)
+-- and stopping where the view would pass the level's edge (LevelInfo). It is
+-- set on whole pixels so the picture and the interface do not shimmer.
+local CAMERA_EASE = 5
+
+local function Follow(self, e, dt)
+  local x, y = lb.entity_get_pos_xy(e.index, e.generation)
+  local tx, ty = x, y + 12
+  local info = levelInfo or { half_width = 249, half_height = 140 }
+  local w, h = lb.graphics_get_width(), lb.graphics_get_height()
+  if w <= 0 or h <= 0 then w, h = 498, 280 end
+  local mx, my = math.max(0, info.half_width - w / 2), math.max(0, info.half_height - h / 2)
+  tx, ty = math.max(-mx, math.min(mx, tx)), math.max(-my, math.min(my, ty))
+  if self.snap or not self.camX then
+    self.snap = false
+    self.camX, self.camY = tx, ty
+  else
+    local k = 1 - math.exp(-CAMERA_EASE * dt)
+    self.camX = self.camX + (tx - self.camX) * k
+    self.camY = self.camY + (ty - self.camY) * k
+  end
+  lb.camera_set_pos(math.floor(self.camX + 0.5), math.floor(self.camY + 0.5))
+end
+
 players = players or {}
 
 components.Define("Player", {
@@ -68,11 +93,11 @@ components.Define("Player", {
       lb.sprite_set_texture(e.index, e.generation, strip)
       lb.sprite_set_frame_time(e.index, e.generation, strip == "hero_idle" and 0.25 or 0.12)
     end
-    local x, y = lb.entity_get_pos_xy(e.index, e.generation)
-    -- Follow the player, but stop where the view would pass the tile map's
-    -- edge (34 x 20 tiles of 16: x within +-272, y within +-160; the view is
-    -- 498 x 280).
-    lb.camera_set_pos(math.max(-23, math.min(23, x)), math.max(-20, math.min(20, y)))
+    -- nearer the viewer the lower he stands, like the props (their z is
+    -- 0.3 + the y of their foot / 1000)
+    local _, y = lb.entity_get_pos_xy(e.index, e.generation)
+    lb.entity_set_z(e.index, e.generation, 0.3 + (y + 24) / 1000)
+    Follow(self, e, dt)
   end,
 })
 

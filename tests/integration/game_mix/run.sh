@@ -22,9 +22,9 @@ sleep 2
 timeout 10 xdotool keyup Right
 qm_key F9
 qm_wait_line "probe: by the door" 5
-timeout 10 xdotool keydown --clearmodifiers Down || fail "could not press Down"
+timeout 10 xdotool keydown --clearmodifiers Right || fail "could not press Right"
 sleep 1
-timeout 10 xdotool keyup Down
+timeout 10 xdotool keyup Right
 qm_wait_line "Level entered, visit 2" 20
 sleep 4
 qm_stop

@@ -60,9 +60,9 @@ qm_wait_line "probe: unpaused" 10
 # Through the door: creak, music fades, then the hollow loads with its theme.
 qm_key F9
 qm_wait_line "probe: by the door" 5
-timeout 10 xdotool keydown --clearmodifiers Down || fail "could not press Down"
+timeout 10 xdotool keydown --clearmodifiers Right || fail "could not press Right"
 sleep 1
-timeout 10 xdotool keyup Down
+timeout 10 xdotool keyup Right
 qm_wait_line "Door: to veltrane_hollow" 10
 qm_wait_line "Level entered, visit 2" 20
 qm_wait_line "probe: sounds_play Music_Hollow" 10
