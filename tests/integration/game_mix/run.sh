@@ -10,7 +10,7 @@ for d in levels textures lua audio Audio; do cp -r "$QM_REPO/game/$d/." "$QM_GAM
 cp -r "$QM_TEST_DIR/lua/." "$QM_GAME/lua/"
 out="$QM_WORK/stdout"
 
-qm_sound_capture
+qm_audio_capture_env
 qm_start
 qm_focus
 qm_resume_startup_pause
