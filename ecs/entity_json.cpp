@@ -4,6 +4,7 @@
 
 #include "ecs/component_registry.h"
 #include "ecs/entity_store.h"
+#include "engine/debug_exception.h"
 
 namespace engine {
 
@@ -36,7 +37,11 @@ void entity_handle::Deserialize(Json::Value&& json) const {
     SetPosition(pos["x"].asFloat(), pos["y"].asFloat(), pos["z"].asFloat());
     std::string name = std::as_const(json)["name"].asString();
     if (!name.empty()) SetName(name);
-    if (std::as_const(json)["components"].isNull()) return;
+    const Json::Value& given = std::as_const(json)["components"];
+    if (given.isNull()) return;
+    // Any other type would read as "no components" and lose them silently.
+    if (!given.isArray())
+        throw debug::exception("Entity \"" + GetName() + "\": \"components\" is not an array.");
     Json::Value& components = json["components"];
     for (Json::ArrayIndex i = 0; i < components.size(); ++i) {
         Json::Value& element = components[i];

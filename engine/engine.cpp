@@ -9,6 +9,8 @@
 #include "ecs/component_registry.h"
 #include "ecs/entity_handle.h"
 #include "ecs/entity_store.h"
+#include "editor/editor.h"
+#include "editor/editor_window.h"
 #include "engine/callback_errors.h"
 #include "engine/cheats.h"
 #include "engine/console.h"
@@ -63,6 +65,9 @@ Engine::Engine() {
         });
     }
 
+    // A write killed half-way leaves its temporary file; nothing has written yet.
+    RemoveStaleTemporaryFiles();
+
     pauseMenu_ = std::make_unique<PauseMenu>(graphics_->GetWindow());
     // Last: the host runs the start-up scripts, which may connect to any event
     // registered above.
@@ -75,7 +80,7 @@ Engine::~Engine() {
     SetLuaHost(nullptr);
     cheats_.reset();
     pauseMenu_.reset();
-    // [editor] destroy the Editor here, if it exists.
+    CloseEditor();
     // Debug drawing holds nothing to release.
     // [audio] write the sound cues back to their storage here.
     console_.reset();
@@ -84,6 +89,15 @@ Engine::~Engine() {
     graphics_.reset();
     // The audio system and physics_ go with the members, in that order.
     g_engine = nullptr;
+}
+
+void Engine::RestartScripts() {
+    pauseMenu_.reset();
+    luaHost_.reset();
+    SetLuaHost(nullptr);
+    luaHost_ = std::make_unique<LuaHost>();
+    SetLuaHost(luaHost_.get());
+    pauseMenu_ = std::make_unique<PauseMenu>(graphics_->GetWindow());
 }
 
 void Engine::Run() {
@@ -126,7 +140,8 @@ void Engine::Frame(GLFWwindow* window) {
         graphics_->Draw(dt);
         debug_draw::RunFrame();
         if (s.mode == EngineMode::Editor && s.requestedMode == EngineMode::Editor) {
-            // [editor] update the active editor actions, then draw the editor window here.
+            Editor::UpdateActions();
+            editor::DrawEditorWindow();
         }
         console_->Draw();
         graphics_->EndFrame();

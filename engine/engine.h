@@ -44,6 +44,11 @@ public:
 
     Physics& GetPhysics() { return physics_; }
 
+    // Every script runs again from the start: destroys the pause menu, then the
+    // Lua host, and creates a new Lua host, then a new pause menu. The editor's
+    // "save level and reload assets" calls it with no entities alive.
+    void RestartScripts();
+
 private:
     void Frame(GLFWwindow* window);
     void HandleFocus(GLFWwindow* window);

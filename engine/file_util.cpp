@@ -21,7 +21,14 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
     if (fd < 0) return std::nullopt;
     std::string text;
     struct stat info {};
-    if (fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0) text.resize(size_t(info.st_size));
+    const bool known = fstat(fd, &info) == 0;
+    // A directory opens but has no text: it counts as a file that cannot be
+    // opened, so a folder named like a saved level falls back to the authored one.
+    if (known && S_ISDIR(info.st_mode)) {
+        close(fd);
+        return std::nullopt;
+    }
+    if (known && S_ISREG(info.st_mode) && info.st_size > 0) text.resize(size_t(info.st_size));
     size_t filled = 0;
     char block[4096];
     for (;;) {
@@ -29,7 +36,7 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
         char* to = inPlace ? text.data() + filled : block;
         const ssize_t n = read(fd, to, inPlace ? text.size() - filled : sizeof block);
         if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) break;  // end of file, or an error (a directory): keep what was read
+        if (n <= 0) break;  // end of file, or an error: keep what was read
         if (!inPlace) text.append(block, size_t(n));
         filled += size_t(n);
     }

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+// No value when the path cannot be opened or is a directory.
 std::optional<std::string> ReadWholeFile(const std::string& path);
 bool WriteFileAtomically(const std::string& path, const std::string& content);
 // Names (without extension) of the files in a folder with the given extension,

@@ -2,6 +2,8 @@
 
 #include <json/value.h>
 
+#include "editor/editor.h"
+#include "editor/unsaved_changes.h"
 #include "engine/engine_state.h"
 #include "engine/events.h"
 #include "engine/input.h"
@@ -42,13 +44,15 @@ void ToggleEditor() {
     // A switch already requested this frame waits for the next frame; deciding
     // on the pair keeps a second press from entering or leaving twice.
     if (s.mode == EngineMode::Game && s.requestedMode == EngineMode::Game) {
-        // [editor] create the Editor here.
+        OpenEditor();
         // [audio] create or truncate the sound cue location file here.
         s.requestedMode = EngineMode::Editor;
         PauseGame();
     } else if (s.mode == EngineMode::Editor && s.requestedMode == EngineMode::Editor) {
-        // [editor] destroy the Editor here.
+        CloseEditor();
+        // What was edited is on disk before the level is reloaded from it.
         SaveLevel(s.previousLevelName, false);
+        editor::ClearUnsavedChanges();
         s.requestedMode = EngineMode::Game;
         ResumeGame();
         if (PauseMenu* menu = GetPauseMenu()) menu->ClosePauseMenu();
@@ -96,6 +100,11 @@ float AdvanceFrameTime(float now) {
 
 FocusAction UpdateFocus(FocusTimers& t, bool foreground, bool otherWindowFocused, bool fullscreen, float now) {
     EngineState& s = GetEngineState();
+    if (t.graceEnd < 0.0f) t.graceEnd = now + kStartupFocusGrace;
+    if (!foreground && now < t.graceEnd) {
+        s.focused = false;
+        return FocusAction::None;
+    }
     if (!foreground) {
         PauseThroughPauseMenu();
         s.focused = false;

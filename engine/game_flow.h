@@ -51,10 +51,16 @@ float AdvanceFrameTime(float now);
 // quick return from restoring it half-way.
 constexpr float kFocusDelay = 0.2f;
 
+// A new window often gets the focus a few frames after it appears; losing it
+// during the first second after the first frame does not count, so a game that
+// is focused in time starts unpaused with no menu open.
+constexpr float kStartupFocusGrace = 1.0f;
+
 struct FocusTimers {
     bool minimizeArmed = false;
     bool restoreArmed = false;
     float deadline = 0.0f;  // s on the frame clock, shared by both timers
+    float graceEnd = -1.0f;  // s; negative until the first frame sets it
 };
 
 enum class FocusAction { None, Iconify, Restore };
@@ -62,7 +68,7 @@ enum class FocusAction { None, Iconify, Restore };
 // Step 2 of the frame. foreground: the game window has the focus;
 // otherWindowFocused: some other window has it (false when nothing does);
 // fullscreen: Graphics is full screen. Updates focused/minimized and pauses on
-// focus loss; returns what to do with the window.
+// focus loss (after the start-up grace); returns what to do with the window.
 FocusAction UpdateFocus(FocusTimers& timers, bool foreground, bool otherWindowFocused, bool fullscreen,
                         float now);
 

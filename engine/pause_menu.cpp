@@ -52,14 +52,15 @@ PauseMenu::~PauseMenu() {
 void PauseMenu::OpenPauseMenu() {
     if (open_) return;
     open_ = true;
-    if (GetEngineState().mode == EngineMode::Game) PauseGame();
+    // Outside the editor, start-up included: an open menu always means paused.
+    if (GetEngineState().mode != EngineMode::Editor) PauseGame();
     events::Call("PauseMenuPaused");
 }
 
 void PauseMenu::ClosePauseMenu() {
     if (!open_) return;
     open_ = false;
-    if (GetEngineState().mode == EngineMode::Game) ResumeGame();
+    if (GetEngineState().mode != EngineMode::Editor) ResumeGame();
     events::Call("PauseMenuUnPaused");
 }
 

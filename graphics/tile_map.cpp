@@ -37,9 +37,11 @@ void TileMap::Deserialize(const Json::Value& json) {
     tileWidth = json["tile_width"].asUInt();
     tileHeight = json["tile_height"].asUInt();
 
+    const Json::Value& names = json["tile_textures"];
+    if (!names.isNull() && !names.isArray()) throw debug::exception("TileMap: \"tile_textures\" is not an array.");
     tileTextures.assign(1, 0);
     tileNames.assign(1, "empty tile");
-    for (const Json::Value& name : json["tile_textures"]) {
+    for (const Json::Value& name : names) {
         tileTextures.push_back(LoadTileTexture(name.asString()));
         tileNames.push_back(name.asString());
     }

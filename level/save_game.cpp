@@ -10,7 +10,10 @@
 #include "engine/engine_state.h"
 #include "engine/events.h"
 #include "engine/file_util.h"
+#include "engine/log.h"
 #include "level/json_text.h"
+
+#include <unistd.h>
 
 namespace {
 
@@ -59,18 +62,62 @@ std::string DocumentsFolder() {
     return documents;
 }
 
+// Where saves go when the documents folder cannot hold them: $XDG_DATA_HOME
+// (only when absolute, as the XDG rules say), else ~/.local/share.
+std::string DataFolder() {
+    std::string data = EnvOrEmpty("XDG_DATA_HOME");
+    if (data.empty() || data.front() != '/') {
+        const std::string home = EnvOrEmpty("HOME");
+        data = home.empty() ? "" : home + "/.local/share";
+    }
+    return data;
+}
+
+// base + "Quillmere/", created with its parents; "" when it cannot be made a
+// folder we can write into (a file in its place, a read-only home).
+std::string MakeWritableFolder(std::string base) {
+    if (base.empty()) return "";
+    if (base.back() != '/') base += '/';
+    base += "Quillmere/";
+    std::error_code ec;
+    std::filesystem::create_directories(base, ec);
+    if (ec || !std::filesystem::is_directory(base, ec) || access(base.c_str(), W_OK | X_OK) != 0) return "";
+    return base;
+}
+
+// Says once where saves go while they cannot go to the documents folder.
+void ReportFallback(const std::string& folder) {
+    static std::string reported;
+    if (folder == reported) return;
+    reported = folder;
+    Print("Save folder: the documents folder cannot be written, saves go to \"" + folder + "\"");
+}
+
+bool IsTemporaryFile(const std::filesystem::directory_entry& entry) {
+    std::error_code ec;
+    const std::string name = entry.path().filename().string();
+    return entry.is_regular_file(ec) && name.size() > 4 && name.compare(name.size() - 4, 4, ".tmp") == 0;
+}
+
+void RemoveTemporaryFilesIn(const std::string& folder) {
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, ec))
+        if (IsTemporaryFile(entry)) std::filesystem::remove(entry.path(), ec);
+}
+
 }  // namespace
 
 std::string GetSaveFolder() {
-    std::string folder = DocumentsFolder();
-    if (folder.empty()) throw debug::exception("Failed to create save in \"My Documents/Quillmere\"!");
-    if (folder.back() != '/') folder += '/';
-    folder += "Quillmere/";
-    std::error_code ec;
-    std::filesystem::create_directories(folder, ec);
-    if (ec || !std::filesystem::is_directory(folder, ec))
-        throw debug::exception("Failed to create save file path in \"My Documents/Quillmere\"!");
-    return folder;
+    const std::string documents = DocumentsFolder();
+    std::string folder = MakeWritableFolder(documents);
+    if (!folder.empty()) return folder;
+    folder = MakeWritableFolder(DataFolder());
+    if (!folder.empty()) {
+        ReportFallback(folder);
+        return folder;
+    }
+    if (documents.empty()) throw debug::exception("Failed to create save in \"My Documents/Quillmere\"!");
+    throw debug::exception("Failed to create save file path in \"My Documents/Quillmere\"!");
 }
 
 void UnloadLevel() {
@@ -113,4 +160,13 @@ void DeleteSave() {
     const std::string folder = GetSaveFolder();
     for (const std::string& name : ListFilesWithExtension(folder, "json"))
         std::remove((folder + name + ".json").c_str());
+    RemoveTemporaryFilesIn(folder);
+}
+
+void RemoveStaleTemporaryFiles() {
+    try {
+        RemoveTemporaryFilesIn(GetSaveFolder());
+    } catch (const debug::exception&) {
+        // No save folder: nothing was ever written.
+    }
 }

@@ -9,8 +9,11 @@
 
 // The save folder, ending in "/": the documents folder ($XDG_DOCUMENTS_DIR, else
 // the XDG_DOCUMENTS_DIR entry of user-dirs.dirs, else $HOME/Documents) followed
-// by "Quillmere/". Worked out anew and created (with missing parents) at every
-// call. Throws debug::exception with
+// by "Quillmere/". When that cannot be made a writable folder (a file in its
+// place, a read-only home), the data folder instead: $XDG_DATA_HOME/Quillmere/,
+// else ~/.local/share/Quillmere/, and the log says so once. Worked out anew and
+// created (with missing parents) at every call. When neither works, throws
+// debug::exception with
 //   "Failed to create save in \"My Documents/Quillmere\"!" when no documents
 //   folder can be named, and
 //   "Failed to create save file path in \"My Documents/Quillmere\"!" when the
@@ -29,8 +32,14 @@ void UnloadLevel();
 std::string ReadLastLevel();
 
 // Deletes every ".json" file of the save folder: the record and all saved level
-// copies. A save folder failure is thrown; single failed deletions are ignored.
+// copies, and the temporary files of interrupted writes. A save folder failure
+// is thrown; single failed deletions are ignored.
 void DeleteSave();
+
+// Removes the "*.tmp" files that a write killed half-way left in the save
+// folder (the file it was replacing is intact beside it). Run at start-up,
+// before anything writes; a missing save folder is not an error here.
+void RemoveStaleTemporaryFiles();
 
 // Whether a readable save record names a level.
 bool HasSave();

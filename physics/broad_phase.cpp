@@ -11,17 +11,23 @@ bool Touch(const Bounds& a, const Bounds& b) {
     return a.minX <= b.maxX && b.minX <= a.maxX && a.minY <= b.maxY && b.minY <= a.maxY;
 }
 
+// Bounds whose corners and sizes are all finite floats. A body of radius 3e38
+// has finite corners but a width that overflows to infinity; it goes with the
+// large items rather than into the grid's size.
 bool FiniteBounds(const Bounds& b) {
-    return std::isfinite(b.minX) && std::isfinite(b.minY) && std::isfinite(b.maxX) && std::isfinite(b.maxY);
+    return std::isfinite(b.minX) && std::isfinite(b.minY) && std::isfinite(b.maxX) && std::isfinite(b.maxY) &&
+           std::isfinite(b.maxX - b.minX) && std::isfinite(b.maxY - b.minY);
 }
 
 }  // namespace
 
 BroadPhase::CellRange BroadPhase::CellsOf(const Bounds& b) const {
-    // Clamped in float first, so huge coordinates never overflow the integer.
-    auto cell = [this](float v, float origin, int count) {
-        float f = std::floor((v - origin) * inverseCell_);
-        f = std::min(std::max(f, 0.0f), float(count - 1));
+    // Clamped before the conversion, so huge coordinates never overflow the
+    // integer. In double: a float difference of two huge coordinates could be
+    // infinite, and infinity times a tiny inverse cell size NaN.
+    auto cell = [this](float v, double origin, int count) {
+        double f = std::floor((double(v) - origin) * inverseCell_);
+        f = std::min(std::max(f, 0.0), double(count - 1));
         return int(f);
     };
     return {cell(b.minX, originX_, columns_), cell(b.minY, originY_, rows_), cell(b.maxX, originX_, columns_),
@@ -32,7 +38,8 @@ void BroadPhase::FindPairs(const std::vector<Bounds>& bounds, const std::vector<
                            std::vector<uint64_t>& pairs) {
     large_.clear();
     gridded_.clear();
-    float loX = 0, loY = 0, hiX = 0, hiY = 0, extent = 0;
+    // Sums and spans in double: items at -3e38 and +3e38 span more than a float holds.
+    double loX = 0, loY = 0, hiX = 0, hiY = 0, extent = 0;
     for (uint32_t i = 0; i < bounds.size(); ++i) {
         if (!usable[i]) continue;
         const Bounds& b = bounds[i];
@@ -41,22 +48,22 @@ void BroadPhase::FindPairs(const std::vector<Bounds>& bounds, const std::vector<
             continue;
         }
         if (gridded_.empty()) loX = b.minX, loY = b.minY, hiX = b.maxX, hiY = b.maxY;
-        loX = std::min(loX, b.minX), loY = std::min(loY, b.minY);
-        hiX = std::max(hiX, b.maxX), hiY = std::max(hiY, b.maxY);
-        extent += std::max(b.maxX - b.minX, b.maxY - b.minY);
+        loX = std::min(loX, double(b.minX)), loY = std::min(loY, double(b.minY));
+        hiX = std::max(hiX, double(b.maxX)), hiY = std::max(hiY, double(b.maxY));
+        extent += std::max(double(b.maxX) - b.minX, double(b.maxY) - b.minY);
         gridded_.push_back(i);
     }
     if (!gridded_.empty()) {
         // Cells about twice the average item, but never more cells than a few
         // per item, so a sparse level does not pay for an empty grid.
         const size_t n = gridded_.size();
-        const float spanX = std::max(hiX - loX, 1e-3f), spanY = std::max(hiY - loY, 1e-3f);
-        float cell = std::max(2.0f * extent / float(n), 1e-3f);
-        const float cap = 4.0f * float(n) + 16.0f;
-        if ((spanX / cell + 1) * (spanY / cell + 1) > cap) cell = std::sqrt(spanX * spanY / cap) * 1.5f;
-        originX_ = loX, originY_ = loY, inverseCell_ = 1.0f / cell;
-        columns_ = int(std::min(spanX / cell + 1, 4096.0f));
-        rows_ = int(std::min(spanY / cell + 1, 4096.0f));
+        const double spanX = std::max(hiX - loX, 1e-3), spanY = std::max(hiY - loY, 1e-3);
+        double cell = std::max(2.0 * extent / double(n), 1e-3);
+        const double cap = 4.0 * double(n) + 16.0;
+        if ((spanX / cell + 1) * (spanY / cell + 1) > cap) cell = std::sqrt(spanX * spanY / cap) * 1.5;
+        originX_ = loX, originY_ = loY, inverseCell_ = 1.0 / cell;
+        columns_ = int(std::clamp(spanX / cell + 1, 1.0, 4096.0));
+        rows_ = int(std::clamp(spanY / cell + 1, 1.0, 4096.0));
 
         // Counting sort of (cell, item) references.
         cellStart_.assign(size_t(columns_) * rows_ + 1, 0);

@@ -19,7 +19,8 @@ class BroadPhase {
 public:
     // Appends, once each and in no particular order, the pair code of every two
     // items whose bounds overlap (edges touching included). Items with `usable`
-    // false take no part. Bounds must not hold NaN; infinite ones are fine.
+    // false take no part. Bounds must not hold NaN; infinite ones, and finite
+    // ones whose size overflows a float, are fine (checked against all items).
     void FindPairs(const std::vector<Bounds>& bounds, const std::vector<uint8_t>& usable,
                    std::vector<uint64_t>& pairs);
 
@@ -30,7 +31,7 @@ private:
     CellRange CellsOf(const Bounds& b) const;
 
     // Grid of the current call: cells of `cell` world units from (originX, originY).
-    float originX_ = 0, originY_ = 0, inverseCell_ = 1;
+    double originX_ = 0, originY_ = 0, inverseCell_ = 1;
     int columns_ = 1, rows_ = 1;
     // Items covering too many cells (huge level geometry, infinite bounds) are
     // checked against every item instead of being put in the grid.

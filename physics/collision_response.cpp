@@ -12,6 +12,9 @@ void ApplyResponse(const CollisionDataObj& record, const BodyParts& a, const Bod
     // Two circles on the same centre give a zero normal: there is no direction
     // to push along, and dividing by it would turn both bodies into NaN.
     if (!(len > 0.0f) || !std::isfinite(len)) return;
+    // Circles whose radii add up past the float range overlap by "infinity":
+    // correcting by that would throw both bodies to infinity or NaN.
+    if (!std::isfinite(record.penetration)) return;
     const glm::vec2 n = record.normal / len;
     const float vn = record.relativeVelocity.x * n.x + record.relativeVelocity.y * n.y;
     if (vn == 0.0f) return;

@@ -9,7 +9,8 @@
 namespace CollisionDetection {
 
 // Nothing happens unless both entities have a RigidBody, nor when the normal
-// has no direction, nor when the relative velocity along it is exactly 0.
+// has no direction, nor when the penetration is not finite (radii past the
+// float range), nor when the relative velocity along it is exactly 0.
 void ApplyResponse(const CollisionDataObj& record, const BodyParts& a, const BodyParts& b);
 
 }  // namespace CollisionDetection

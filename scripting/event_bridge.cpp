@@ -59,7 +59,7 @@ void ForwardKey(const char* name, int key) {
 }
 
 void ForwardLevelUnload(const char* name, Json::Value* record) {
-    SetSerializationTarget(record);
+    ScopedSerializationTarget target(record);
     ForwardNoArgs(name);
 }
 

@@ -69,13 +69,10 @@ void LuaComponent::Copy(RootComponent* source) {
 
 Json::Value LuaComponent::Serialize() {
     Json::Value value;
-    SetSerializationTarget(&value);
-    CallSimple("lb_SerializeComponent", owner, typeName_);
-    // The target is never cleared; park it on a value that outlives this call so
-    // a stray lb_serialize_* afterwards writes somewhere harmless.
-    static Json::Value lastSerialized;
-    lastSerialized = value;
-    SetSerializationTarget(&lastSerialized);
+    {
+        ScopedSerializationTarget target(&value);
+        CallSimple("lb_SerializeComponent", owner, typeName_);
+    }
     return value;
 }
 

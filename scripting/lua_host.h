@@ -61,8 +61,26 @@ void PushGlobal(lua_State* L, const char* name);
 
 }  // namespace lua
 
-// The JSON value lb_serialize_number/lb_serialize_string write into. Set by the
-// "LevelUnload" forwarder and by LuaComponent::Serialize; never cleared, so it
-// keeps pointing at the last value set.
+// The JSON value lb_serialize_number/lb_serialize_string write into: set only
+// while the "LevelUnload" forwarder or a LuaComponent::Serialize runs, null
+// otherwise, so a script writing outside a save (say in a "LevelLoad"
+// listener) gets a "Lua Error" line instead of writing into a value that is
+// gone.
 Json::Value* GetSerializationTarget();
 void SetSerializationTarget(Json::Value* target);
+
+// Points the target at a value for one scope, then back at what it was (a
+// component serialised from inside a "LevelUnload" listener must not end the
+// listener's own save).
+class ScopedSerializationTarget {
+public:
+    explicit ScopedSerializationTarget(Json::Value* target) : previous_(GetSerializationTarget()) {
+        SetSerializationTarget(target);
+    }
+    ~ScopedSerializationTarget() { SetSerializationTarget(previous_); }
+    ScopedSerializationTarget(const ScopedSerializationTarget&) = delete;
+    ScopedSerializationTarget& operator=(const ScopedSerializationTarget&) = delete;
+
+private:
+    Json::Value* previous_;
+};

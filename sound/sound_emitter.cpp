@@ -1,12 +1,52 @@
 #include "sound/sound_emitter.h"
 
+#include <fstream>
+
+#include <glm/geometric.hpp>
 #include <imgui.h>
+#include <json/json.h>
 
 #include "engine/events.h"
+#include "engine/log.h"
+#include "graphics/camera.h"
+#include "ecs/entity_store.h"
+#include "physics/rigid_body.h"
+#include "sound/audio_system.h"
+#include "sound/cue_table.h"
+#include "sound/sound_cue.h"
+
+using namespace audio_rt;
+
+namespace {
+
+VECTOR ToVector(glm::vec3 v) { return {v.x, v.y, v.z}; }
+
+// The cue names of the table on disk, in table order (the inspector offers
+// what the designer has saved, whether or not it is loaded).
+std::vector<std::string> CueNamesOnDisk() {
+    std::vector<std::string> names;
+    std::ifstream file(kCueTablePath, std::ios::binary);
+    Json::Value root;
+    Json::CharReaderBuilder builder;
+    std::string errors;
+    if (!file || !Json::parseFromStream(builder, file, &root, &errors) || !root.isObject()) return names;
+    const Json::Value& sounds = root["Sounds"];
+    if (!sounds.isObject() || !sounds["Cue Number"].isUInt()) return names;
+    const unsigned n = std::min(sounds["Cue Number"].asUInt(), kMaxCues);
+    for (unsigned i = 0; i < n; ++i) {
+        const Json::Value& name = sounds["Sound" + std::to_string(i)];
+        if (name.isString()) names.push_back(name.asString());
+    }
+    return names;
+}
+
+}  // namespace
 
 SoundEmitter::~SoundEmitter() {
-    // Once the audio runtime exists this stops the instance with its own
-    // fade-out and releases it; until then there is never an instance.
+    if (instance.generation != 0 && instance.isValid()) {
+        audio::Check(instance.stop(Studio::STOP_ALLOWFADEOUT));
+        audio::Check(instance.release());
+    }
     held = true;
 }
 
@@ -20,9 +60,63 @@ void SoundEmitter::Initialize() {
 
 void SoundEmitter::Remove() { events::Disconnect("LogicUpdate", ListenerName()); }
 
+// The owner's rigid-body velocity in the plane, or none.
+static glm::vec3 OwnerVelocity(engine::entity_handle owner) {
+    if (!owner.Has<RigidBody>()) return {0.0f, 0.0f, 0.0f};
+    const glm::vec2 v = owner.Get<RigidBody>()->velocity;
+    return {v.x, v.y, 0.0f};
+}
+
+void SoundEmitter::Start() {
+    held = false;
+    if (cueName.empty()) return;
+    AudioSystem* audio = GetAudio();
+    if (!audio) return;
+    SoundCue* cue = GetCue(*audio, cueName);
+    if (!cue || cue->description.generation == 0) return;
+
+    if (instance.generation != 0 && instance.isValid()) {
+        audio::Check(instance.stop(Studio::STOP_ALLOWFADEOUT));
+        audio::Check(instance.release());
+    }
+    instance = Studio::EventInstance();
+    audio::Check(cue->description.createInstance(&instance));
+
+    _3D_ATTRIBUTES at;
+    at.position = ToVector(owner.GetPosition());
+    at.velocity = ToVector(OwnerVelocity(owner));
+    at.forward = ToVector(forward);
+    at.up = ToVector(up);
+    audio::Check(instance.set3DAttributes(&at));
+    audio::Check(instance.start());
+}
+
 void SoundEmitter::Update() {
-    // Positioning and the restart rule need the audio runtime; without one an
-    // emitter stays silent.
+    AudioSystem* audio = GetAudio();
+    if (!audio) return;
+
+    // An emitter without a live instance (never started, or its shared
+    // instance released by a copy) counts as stopped, so it starts by itself.
+    const bool live = instance.generation != 0 && instance.isValid();
+    Studio::PLAYBACK_STATE state = Studio::PLAYBACK_STOPPED;
+    if (live) audio::Check(instance.getPlaybackState(&state));
+
+    if (live) {
+        const glm::vec3 entityPosition = owner.GetPosition();
+        const float d = glm::distance(GetCamera().GetPosition(), entityPosition);
+        if (d <= enclosedDistance) {
+            audio::Check(instance.set3DAttributes(&audio->Listener()));
+        } else {
+            position = entityPosition;
+            velocity = OwnerVelocity(owner);
+            const _3D_ATTRIBUTES at{ToVector(position), ToVector(velocity), ToVector(forward), ToVector(up)};
+            audio::Check(instance.set3DAttributes(&at));
+            audio::Check(instance.setProperty(Studio::EVENT_PROPERTY_MINIMUM_DISTANCE, enclosedDistance));
+            audio::Check(instance.setProperty(Studio::EVENT_PROPERTY_MAXIMUM_DISTANCE, enclosedDistance + fallOffRate));
+        }
+    }
+
+    if (state == Studio::PLAYBACK_STOPPED && !held) Start();
 }
 
 void SoundEmitter::Copy(RootComponent* source) {
@@ -53,7 +147,33 @@ void SoundEmitter::Deserialize(Json::Value json) {
         fallOffRate = json["Sound Emitter Fall Off Rate"].asFloat();
 }
 
+void SoundEmitter::ChooseCue(const std::string& name) {
+    cueName = name;
+    AudioSystem* audio = GetAudio();
+    if (!audio || !GetCue(*audio, name)) {
+        Print("Error In Getting Cue for emitter");
+        held = true;
+    }
+}
+
+void SoundEmitter::PlayEmit() {
+    if (AudioSystem* audio = GetAudio()) {
+        audio->SetBusPaused("Music Bus", false);
+        audio->SetBusPaused("SFX Bus", false);
+        audio->StopBus("Master Bus");
+    }
+    Start();
+}
+
 void SoundEmitter::EditInfoDisplay() {
+    const std::vector<std::string> names = CueNamesOnDisk();
+    if (ImGui::Button("Select Cue")) ImGui::OpenPopup("Get Cue");
+    if (ImGui::BeginPopup("Get Cue")) {
+        for (const std::string& name : names)
+            if (ImGui::Selectable(name.c_str())) ChooseCue(name);
+        ImGui::EndPopup();
+    }
+    if (ImGui::Button("Play Emit")) PlayEmit();
     ImGui::InputFloat("Enclosed Distance", &enclosedDistance);
     ImGui::InputFloat("Fall Off Rate", &fallOffRate);
 }

@@ -12,6 +12,7 @@
 #include <glm/vec3.hpp>
 
 #include "ecs/root_component.h"
+#include "sound/runtime/audio_runtime.h"
 
 class SoundEmitter : public BaseComponent<SoundEmitter> {
 public:
@@ -23,10 +24,12 @@ public:
     float fallOffRate = 10.0f;       // world units added to enclosedDistance for the maximum distance
     bool held = false;               // true: not restarted automatically
     std::string cueName;             // empty: silent
-    // The audio runtime's event instance; null until the emitter first starts.
-    // Copies share it (both emitters then drive the same instance).
-    void* instance = nullptr;
+    // The emitter's own instance of the cue's event; empty until the emitter
+    // first starts. Copies share it (both emitters then drive the same
+    // instance); a released or stale handle counts as stopped.
+    audio_rt::Studio::EventInstance instance;
 
+    // Stops the instance with the event's own fade-out and releases it.
     ~SoundEmitter() override;
     void Initialize() override;  // connects "UpdateEmitterPosition<id>" to "LogicUpdate"
     void Remove() override;      // disconnects it
@@ -35,8 +38,23 @@ public:
     void Deserialize(Json::Value json) override;
     void EditInfoDisplay() override;
 
-    // The per-frame step run by the "LogicUpdate" listener.
+    // Starts the cue's event afresh at the entity (also the "Play Emit"
+    // button). Clears held; an empty or unknown cue name leaves it silent.
+    void Start();
+
+    // The per-frame step run by the "LogicUpdate" listener: within the
+    // enclosed distance of the camera the sound is placed at the listener
+    // (undiminished); beyond it at the entity, with the runtime's minimum
+    // distance = enclosedDistance and maximum = enclosedDistance + fallOffRate.
+    // A stopped (or not yet started) instance is started again unless held.
     void Update();
+
+    // The inspector's actions. ChooseCue sets the cue name; a cue that is not
+    // loaded prints "Error In Getting Cue for emitter" and holds the emitter.
+    // PlayEmit unpauses "Music Bus" and "SFX Bus", stops everything on
+    // "Master Bus" and starts the emitter.
+    void ChooseCue(const std::string& name);
+    void PlayEmit();
 
     std::string ListenerName() const;
 };

@@ -1,6 +1,7 @@
 #include "sound/sound_space.h"
 
 #include "engine/events.h"
+#include "sound/audio_system.h"
 
 namespace {
 
@@ -28,6 +29,8 @@ void SoundSpace::Remove() {
 }
 
 void SoundSpace::OnLevelLoad() {
-    // Re-applies the player's mutes once the audio runtime exists; until then
-    // there is nothing to mute.
+    // A level load stops the master bus but leaves its mute alone; the music
+    // cues of the new level are the same cue objects. Reapplying both keeps the
+    // player's choice whatever the level did in between.
+    if (AudioSystem* audio = GetAudio()) audio->ReapplyMutes();
 }

@@ -58,6 +58,11 @@ struct _3D_ATTRIBUTES {
     VECTOR up;
 };
 
+// Low-level initialize flag (the flags argument of Studio::System::initialize):
+// run on the silent null output without trying a device, as when none can be
+// opened, except that initialize then returns OK.
+constexpr unsigned INIT_NULL_OUTPUT = 0x00010000;
+
 // Low-level channel group: a named group of voices. Stopping it stops every
 // voice started in it (auditions and the like).
 class ChannelGroup {
@@ -74,7 +79,10 @@ class System {
 public:
     RESULT createChannelGroup(const char* name, ChannelGroup* group);
     // Doppler scale, distance factor (world units per metre), roll-off scale.
+    // Stored and read back; events keep their own min/max distance curves,
+    // which the roll-off scale does not change.
     RESULT set3DSettings(float dopplerscale, float distancefactor, float rolloffscale);
+    RESULT get3DSettings(float* dopplerscale, float* distancefactor, float* rolloffscale) const;
     RESULT update();
 };
 
@@ -156,7 +164,11 @@ public:
     static RESULT create(System** system, unsigned headerversion = HEADER_VERSION);
     // Opens the output device. When none can be opened the system still works
     // (instances play, time passes, states change) but nothing is heard, and
-    // the result is ERR_OUTPUT_INIT.
+    // the result is ERR_OUTPUT_INIT. extradriverdata: null for the default
+    // OpenAL device (ALSOFT_DRIVERS / ALSOFT_CONF choose it), or a const char*
+    // naming the device to open. maxchannels: voices that can sound at once
+    // (fewer if the device offers fewer); past that the quietest, then oldest,
+    // voice is taken over and its instance goes on silently until one frees.
     RESULT initialize(int maxchannels, unsigned studioflags, unsigned flags, void* extradriverdata);
     RESULT getLowLevelSystem(audio_rt::System** system);
     RESULT loadBankFile(const char* filename, unsigned flags, Bank* bank);

@@ -3,6 +3,8 @@
 #include "ecs/component_registry.h"
 #include "ecs/entity_store.h"
 #include "engine/events.h"
+#include "physics/circle_collider.h"
+#include "physics/rigid_body.h"
 
 using engine::entity_handle;
 
@@ -95,16 +97,37 @@ TEST_F(EntityStoreTest, CopyFromReplacesComponentsPositionAndName) {
     entity_handle src = engine::CreateEntity();
     src.SetName("tree");
     src.SetPosition(10, 20, 0.5f);
-    src.AddComponent("RigidBody", Json::Value());
+    Json::Value body;
+    body["vel_x"] = 3.5;
+    body["vel_y"] = -2;
+    body["restitution"] = 0.25;
+    src.AddComponent("RigidBody", body);
+    Json::Value circle;
+    circle["Circle Radius"] = 7;
+    circle["Circle Center OffsetX"] = 1.5;
+    circle["Circle Ghost"] = true;
+    src.AddComponent("CircleCollider", circle);
     src.AddComponent("Ray", Json::Value());
     entity_handle dst = engine::CreateEntity();
     dst.AddComponent("SoundSpace", Json::Value());
+    dst.AddComponent("RigidBody", Json::Value());  // replaced, not kept
     dst.CopyFrom(src);
     EXPECT_EQ(dst.GetName(), "tree");
     EXPECT_EQ(dst.GetPosition(), glm::vec3(10, 20, 0.5f));
     EXPECT_FALSE(dst.HasComponent("SoundSpace"));
-    EXPECT_TRUE(dst.HasComponent("RigidBody"));
     EXPECT_TRUE(dst.HasComponent("Ray"));
+    // The data came along, in components of the copy's own.
+    ASSERT_TRUE(dst.HasComponent("RigidBody"));
+    ASSERT_TRUE(dst.HasComponent("CircleCollider"));
+    EXPECT_NE(dst.Get<RigidBody>(), src.Get<RigidBody>());
+    EXPECT_EQ(dst.Get<RigidBody>()->velocity, glm::vec2(3.5f, -2));
+    EXPECT_EQ(dst.Get<RigidBody>()->restitution, 0.25f);
+    EXPECT_EQ(dst.Get<CircleCollider>()->radius, 7.0f);
+    EXPECT_EQ(dst.Get<CircleCollider>()->centerOffset, glm::vec2(1.5f, 0));
+    EXPECT_TRUE(dst.Get<CircleCollider>()->ghost);
+    EXPECT_EQ(dst.Get<CircleCollider>()->owner, dst);
+    // The copy serialises to the source's components exactly.
+    EXPECT_EQ(dst.Serialize()["components"], src.Serialize()["components"]);
 }
 
 }  // namespace

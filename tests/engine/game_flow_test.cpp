@@ -6,16 +6,32 @@
 
 #include <json/value.h>
 
+#include "editor/editor.h"
 #include "engine/engine_state.h"
 #include "engine/events.h"
 #include "engine/game_flow.h"
 #include "engine/input.h"
+#include "engine/pause_menu.h"
 #include "fake_input_source.h"
 
 namespace {
 
 class GameFlowTest : public ::testing::Test {
 protected:
+    // The pause menu with the events it needs.
+    static PauseMenu MakePauseMenu() {
+        for (const char* name : {"PauseMenuPaused", "PauseMenuUnPaused", "PauseMenuConfirmClose"})
+            if (!events::IsRegistered(name)) events::Register<>(name);
+        if (!events::IsRegistered("LogicUpdate")) events::Register<float>("LogicUpdate");
+        return PauseMenu();
+    }
+    // Timers of a game past its start-up grace.
+    static FocusTimers Started() {
+        FocusTimers t;
+        t.graceEnd = 0.0f;
+        return t;
+    }
+
     void SetUp() override {
         // Level loads and saves run for real: give them a throw-away game folder
         // with the levels these tests visit and the events the engine registers.
@@ -30,11 +46,13 @@ protected:
         events::ClearRegistryForTesting();
         for (const char* name : {"LevelLoad", "LevelUnload", "LevelUnloadFinished"})
             events::Register<Json::Value*>(name);
+        events::Register<>("DebugDraw");  // the editor's markers
         ResetEngineState();
         source = new FakeInputSource();
         input = std::make_unique<Input>(source);
     }
     void TearDown() override {
+        CloseEditor();
         input.reset();
         events::ClearRegistryForTesting();
         ResetEngineState();
@@ -86,9 +104,12 @@ TEST_F(GameFlowTest, ToggleActsOncePerModeChange) {
     EXPECT_EQ(s.requestedMode, EngineMode::Editor);
     EXPECT_TRUE(s.paused);
     EXPECT_EQ(s.timeScale, 0.0f);
+    Editor* opened = GetEditor();
+    EXPECT_NE(opened, nullptr);
     ToggleEditor();  // same frame: ignored, the switch is still pending
     EXPECT_EQ(s.requestedMode, EngineMode::Editor);
     EXPECT_TRUE(s.paused);
+    EXPECT_EQ(GetEditor(), opened);
 
     CommitFrameLevelAndMode();
     EXPECT_EQ(s.mode, EngineMode::Editor);
@@ -96,6 +117,7 @@ TEST_F(GameFlowTest, ToggleActsOncePerModeChange) {
     EXPECT_EQ(s.requestedMode, EngineMode::Game);
     EXPECT_FALSE(s.paused);
     EXPECT_EQ(s.timeScale, 1.0f);
+    EXPECT_EQ(GetEditor(), nullptr);
     ToggleEditor();
     EXPECT_EQ(s.requestedMode, EngineMode::Game);
     EXPECT_EQ(s.mode, EngineMode::Editor);
@@ -173,7 +195,7 @@ TEST_F(GameFlowTest, FrameTimeIsUnclampedAndScaled) {
 TEST_F(GameFlowTest, FocusLossPausesAndIconifiesAFullScreenWindowAfterTheDelay) {
     EngineState& s = GetEngineState();
     CommitFrameLevelAndMode();
-    FocusTimers t;
+    FocusTimers t = Started();
     EXPECT_EQ(UpdateFocus(t, false, true, true, 1.0f), FocusAction::None);
     EXPECT_TRUE(s.paused);
     EXPECT_FALSE(s.focused);
@@ -192,7 +214,7 @@ TEST_F(GameFlowTest, FocusLossPausesAndIconifiesAFullScreenWindowAfterTheDelay) 
 }
 
 TEST_F(GameFlowTest, QuickReturnDisarmsTheMinimizeTimer) {
-    FocusTimers t;
+    FocusTimers t = Started();
     UpdateFocus(t, false, true, true, 1.0f);
     UpdateFocus(t, true, false, true, 1.1f);
     EXPECT_EQ(UpdateFocus(t, false, true, true, 1.5f), FocusAction::None);  // re-armed, not due
@@ -201,7 +223,7 @@ TEST_F(GameFlowTest, QuickReturnDisarmsTheMinimizeTimer) {
 
 TEST_F(GameFlowTest, WindowedOrNothingFocusedPausesButNeverIconifies) {
     EngineState& s = GetEngineState();
-    FocusTimers t;
+    FocusTimers t = Started();
     for (float now = 0.0f; now < 2.0f; now += 0.1f) {
         EXPECT_EQ(UpdateFocus(t, false, true, false, now), FocusAction::None);
         EXPECT_EQ(UpdateFocus(t, false, false, true, now), FocusAction::None);
@@ -213,7 +235,7 @@ TEST_F(GameFlowTest, WindowedOrNothingFocusedPausesButNeverIconifies) {
 TEST_F(GameFlowTest, FocusLossInTheEditorDoesNotPause) {
     EngineState& s = GetEngineState();
     s.mode = s.requestedMode = EngineMode::Editor;
-    FocusTimers t;
+    FocusTimers t = Started();
     UpdateFocus(t, false, true, false, 1.0f);
     EXPECT_FALSE(s.paused);
     EXPECT_FALSE(s.focused);
@@ -228,6 +250,42 @@ TEST_F(GameFlowTest, IconifyCallbackPausesAndRestoreKeepsThePause) {
     OnWindowIconified(false);
     EXPECT_FALSE(s.minimized);
     EXPECT_TRUE(s.paused);
+}
+
+// The window gets the focus a few frames late: the game starts unpaused with no
+// menu, even though the menu would open in the start-up frame's mode.
+TEST_F(GameFlowTest, FocusArrivingWithinTheFirstSecondStartsUnpaused) {
+    EngineState& s = GetEngineState();
+    PauseMenu menu = MakePauseMenu();
+    FocusTimers t;
+    EXPECT_EQ(s.mode, EngineMode::Startup);
+    EXPECT_EQ(UpdateFocus(t, false, true, true, 0.4f), FocusAction::None);  // first frame
+    CommitFrameLevelAndMode();
+    EXPECT_EQ(UpdateFocus(t, false, true, true, 1.0f), FocusAction::None);
+    EXPECT_FALSE(s.focused);
+    EXPECT_EQ(UpdateFocus(t, true, false, true, 1.39f), FocusAction::None);
+    EXPECT_TRUE(s.focused);
+    EXPECT_FALSE(s.paused);
+    EXPECT_FALSE(menu.IsOpen());
+    EXPECT_FALSE(s.minimized);
+    // Later losses count at once.
+    UpdateFocus(t, false, true, true, 1.5f);
+    EXPECT_TRUE(s.paused);
+    EXPECT_TRUE(menu.IsOpen());
+}
+
+TEST_F(GameFlowTest, NoFocusAfterTheFirstSecondPausesWithTheMenu) {
+    EngineState& s = GetEngineState();
+    PauseMenu menu = MakePauseMenu();
+    FocusTimers t;
+    UpdateFocus(t, false, true, true, 0.4f);
+    EXPECT_FALSE(menu.IsOpen());
+    UpdateFocus(t, false, true, true, 1.41f);
+    EXPECT_TRUE(menu.IsOpen());
+    EXPECT_TRUE(s.paused);  // opened while still starting: paused all the same
+    EXPECT_EQ(s.timeScale, 0.0f);
+    menu.ClosePauseMenu();
+    EXPECT_FALSE(s.paused);
 }
 
 }  // namespace

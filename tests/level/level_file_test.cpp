@@ -198,6 +198,14 @@ TEST_F(LevelFileTest, SavedCopyIsPreferredInTheGameAndIgnoredInTheEditor) {
     EXPECT_EQ(engine::GetLiveEntities().at(0).GetName(), "authored");
 }
 
+// A saved copy that is a folder cannot be opened: the authored copy loads.
+TEST_F(LevelFileTest, ASavedCopyThatIsAFolderFallsBackToTheAuthoredCopy) {
+    WriteLevel("town", LevelWithEntityNamed("authored"));
+    fs::create_directories(SaveDir() + "town.json");
+    LoadLevel("town");
+    EXPECT_EQ(engine::GetLiveEntities().at(0).GetName(), "authored");
+}
+
 TEST_F(LevelFileTest, WithoutASaveFolderTheAuthoredCopyLoadsAndSavesAreSkipped) {
     WriteSavedLevel("town", LevelWithEntityNamed("saved"));
     WriteLevel("town", LevelWithEntityNamed("authored"));
@@ -295,6 +303,31 @@ TEST_F(LevelFileTest, BadValuesCarryTheLibraryAndRegistryMessages) {
     EXPECT_THROW(LoadLevel("array"), debug::exception);
     WriteLevel("badtiles", R"({"tile_map": {"width": 2, "height": 2, "tiles": "1 2 3"}})");
     EXPECT_THROW(LoadLevel("badtiles"), debug::exception);
+}
+
+// Lists of the wrong type would read as empty: the level would load without
+// its components or its tiles' textures and say nothing.
+TEST_F(LevelFileTest, ListsOfTheWrongTypeAreReportedByName) {
+    const std::pair<const char*, const char*> cases[] = {
+        {R"({"entities": [{"name": "gate", "components": 5}]})", "Entity \"gate\": \"components\" is not an array."},
+        {R"({"entities": [{"components": {"__component_name": "Sprite"}}]})",
+         "Entity \"Entity\": \"components\" is not an array."},
+        {R"({"tile_map": {"tile_textures": 5}})", "TileMap: \"tile_textures\" is not an array."},
+        {R"({"tile_map": {"tile_textures": "grass"}})", "TileMap: \"tile_textures\" is not an array."},
+    };
+    for (const auto& [text, message] : cases) {
+        WriteLevel("wrong", text);
+        try {
+            LoadLevel("wrong");
+            ADD_FAILURE() << text << " loaded";
+        } catch (const debug::exception& e) {
+            EXPECT_STREQ(e.what(), message) << text;
+        }
+    }
+    // null still means "none".
+    WriteLevel("nulls", R"({"tile_map": {"tile_textures": null}, "entities": [{"components": null}]})");
+    LoadLevel("nulls");
+    EXPECT_EQ(engine::GetLiveEntities().size(), 1u);
 }
 
 // The events of one load, in order, with what each listener can see.

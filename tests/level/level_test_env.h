@@ -51,6 +51,7 @@ protected:
         home_.Set((root_ / "home").string());
         configHome_.Unset();
         documents_.Set((root_ / "docs").string());
+        dataHome_.Unset();
 
         events::ClearRegistryForTesting();
         events::Register<float>("LogicUpdate");
@@ -92,4 +93,5 @@ protected:
     ScopedEnv home_{"HOME"};
     ScopedEnv configHome_{"XDG_CONFIG_HOME"};
     ScopedEnv documents_{"XDG_DOCUMENTS_DIR"};
+    ScopedEnv dataHome_{"XDG_DATA_HOME"};
 };

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "engine/debug_exception.h"
+#include "engine/log.h"
 #include "level/json_text.h"
 #include "level/save_game.h"
 #include "level_test_env.h"
@@ -52,12 +54,44 @@ TEST_F(SaveGameTest, SaveFolderFailuresThrowTheTwoMessages) {
     home_.Unset();
     EXPECT_EQ(ThrownBy([] { GetSaveFolder(); }), kNoDocuments);
 
+    // Neither the documents folder nor the data folder can be made.
+    WriteText(root_ / "data-file", "not a folder");
+    dataHome_.Set((root_ / "data-file").string());
     WriteText(root_ / "docs-file", "not a folder");
     documents_.Set((root_ / "docs-file").string());
     EXPECT_EQ(ThrownBy([] { GetSaveFolder(); }), kCannotCreate);
     WriteText(root_ / "docs2" / "Quillmere", "a file where the folder belongs");
     documents_.Set((root_ / "docs2").string());
     EXPECT_EQ(ThrownBy([] { GetSaveFolder(); }), kCannotCreate);
+}
+
+// A documents folder that cannot hold the saves sends them to the data folder,
+// and the log says where, once.
+TEST_F(SaveGameTest, UnwritableDocumentsFallBackToTheDataFolder) {
+    WriteText(root_ / "docs-file", "not a folder");
+    documents_.Set((root_ / "docs-file").string());
+    ClearLog();
+    const std::string data = (root_ / "home" / ".local" / "share" / "Quillmere").string() + "/";
+    EXPECT_EQ(GetSaveFolder(), data);
+    EXPECT_TRUE(fs::is_directory(data));
+    EXPECT_EQ(GetSaveFolder(), data);
+    ASSERT_EQ(GetLog().size(), 1u);
+    EXPECT_EQ(GetLog()[0], "Save folder: the documents folder cannot be written, saves go to \"" + data + "\"");
+
+    dataHome_.Set((root_ / "xdg-data").string());
+    EXPECT_EQ(GetSaveFolder(), (root_ / "xdg-data" / "Quillmere").string() + "/");
+    dataHome_.Set("relative/data");  // not absolute: ignored, as the XDG rules say
+    EXPECT_EQ(GetSaveFolder(), data);
+
+    // New Game's delete and the record now work there.
+    WriteText(data + "old.json", "{}");
+    DeleteSave();
+    EXPECT_FALSE(fs::exists(data + "old.json"));
+
+    // Without a home there is no data folder either: the documents failure stands.
+    home_.Unset();
+    dataHome_.Unset();
+    EXPECT_EQ(ThrownBy([] { DeleteSave(); }), kCannotCreate);
 }
 
 TEST_F(SaveGameTest, FirstUnloadOnlyArmsTheRecordAndTheNextWritesIt) {
@@ -140,16 +174,36 @@ TEST_F(SaveGameTest, ACorruptRecordCountsAsAbsent) {
 TEST_F(SaveGameTest, DeleteSaveRemovesEveryJsonFileOnly) {
     WriteText(Record(), R"({"last_level": "mill"})");
     WriteText(SaveDir() + "mill.json", "{}");
+    WriteText(SaveDir() + "mill.json.tmp", "{\"entit");  // left by a killed write
     WriteText(SaveDir() + "Console Log 12.txt", "log");
     DeleteSave();
     EXPECT_FALSE(fs::exists(Record()));
     EXPECT_FALSE(fs::exists(SaveDir() + "mill.json"));
+    EXPECT_FALSE(fs::exists(SaveDir() + "mill.json.tmp"));
     EXPECT_TRUE(fs::exists(SaveDir() + "Console Log 12.txt"));
     EXPECT_EQ(ReadLastLevel(), "");
 
     documents_.Unset();
     home_.Unset();
     EXPECT_EQ(ThrownBy([] { DeleteSave(); }), kNoDocuments);
+}
+
+TEST_F(SaveGameTest, StartUpRemovesOnlyTheTemporaryFilesOfKilledWrites) {
+    WriteText(Record(), R"({"last_level": "mill"})");
+    WriteText(SaveDir() + "save_file.json.tmp", "{\"last_le");
+    WriteText(SaveDir() + "mill.json.tmp", "");
+    fs::create_directories(SaveDir() + "folder.tmp");  // not ours to remove
+    WriteText(SaveDir() + "notes.txt", "kept");
+    RemoveStaleTemporaryFiles();
+    std::vector<std::string> left;
+    for (const auto& entry : fs::directory_iterator(SaveDir())) left.push_back(entry.path().filename().string());
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{"folder.tmp", "notes.txt", "save_file.json"}));
+    EXPECT_EQ(ReadLastLevel(), "mill");
+
+    documents_.Unset();
+    home_.Unset();
+    RemoveStaleTemporaryFiles();  // no save folder: nothing to do, no error
 }
 
 }  // namespace

@@ -44,6 +44,23 @@ TEST(BroadPhaseTest, FindsExactlyTheOverlappingPairsOnce) {
     }
 }
 
+// Finite bounds whose width or span overflows a float (radius 3e38, items at
+// both ends of the float range) must neither size the grid nor be lost.
+TEST(BroadPhaseTest, SizesAndSpansBeyondTheFloatRange) {
+    const std::vector<Bounds> bounds = {
+        {-3e38f, -3e38f, 3e38f, 3e38f}, {-3e38f + 5, -3e38f, 3e38f + 5, 3e38f},  // overflowing widths
+        {-3.3e38f, 0, -3.3e38f + 1e32f, 1},  {3.3e38f, 0, 3.3e38f, 1},         // span overflows
+        {0, 0, 1, 1},                        {0.5f, 0.5f, 2, 2},
+    };
+    std::vector<uint8_t> usable(bounds.size(), 1);
+    std::vector<uint64_t> found;
+    BroadPhase grid;
+    grid.FindPairs(bounds, usable, found);
+    std::sort(found.begin(), found.end());
+    EXPECT_EQ(found, BruteForce(bounds, usable));
+    EXPECT_EQ(found.size(), 6u);
+}
+
 TEST(BroadPhaseTest, IdenticalAndPointBounds) {
     std::vector<Bounds> bounds(5, Bounds{3, 3, 3, 3});
     std::vector<uint8_t> usable(5, 1);

@@ -86,7 +86,32 @@ end }
     EXPECT_EQ(Calls(), "LevelUnload");
     EXPECT_EQ(record["coins"].asDouble(), 12.0);
     EXPECT_EQ(record["door"].asString(), "north");
-    EXPECT_EQ(GetSerializationTarget(), &record);
+    EXPECT_EQ(GetSerializationTarget(), nullptr);  // the record is about to go
+}
+
+// The record of "LevelUnload" lives only while it is written; a listener of
+// "LevelLoad" writing afterwards gets the script error line, not a write into a
+// value that is gone.
+TEST_F(EventBridgeTest, SerializingAfterTheUnloadIsAScriptError) {
+    StartRecordingHost(R"lua(
+ffi = require("ffi")
+ffi.C.lb_connect_events()
+hooks = { LevelLoad = function()
+  ffi.C.lb_serialize_number("late", 1)
+  ffi.C.lb_serialize_string("later", "x")
+end }
+)lua");
+    {
+        Json::Value record;
+        events::Call<Json::Value*>("LevelUnload", &record);
+    }
+    ClearLog();
+    Json::Value loaded;
+    events::Call<Json::Value*>("LevelLoad", &loaded);
+    EXPECT_EQ(std::vector<std::string>(GetLog().begin(), GetLog().end()), (std::vector<std::string>{
+                            "Lua Error: lb_serialize_number called while nothing is being saved",
+                            "Lua Error: lb_serialize_string called while nothing is being saved"}));
+    EXPECT_TRUE(loaded.isNull());
 }
 
 TEST_F(EventBridgeTest, LevelLoadPassesOnlyTopLevelStringsAndNumbers) {

@@ -46,7 +46,7 @@ TEST_F(SoundComponentsTest, EmitterDefaults) {
     EXPECT_EQ(e.up, glm::vec3(0, 0, 1));
     EXPECT_FALSE(e.held);
     EXPECT_EQ(e.cueName, "");
-    EXPECT_EQ(e.instance, nullptr);
+    EXPECT_EQ(e.instance.generation, 0u);
 }
 
 TEST_F(SoundComponentsTest, EmitterJsonRoundTripsThroughTheEntity) {
@@ -96,8 +96,8 @@ TEST_F(SoundComponentsTest, EmitterCopyTakesEveryFieldButTheOwner) {
     src->forward = {1, 0, 0};
     src->up = {0, 1, 0};
     src->held = true;
-    int fakeInstance = 0;
-    src->instance = &fakeInstance;
+    src->instance.slot = 3;
+    src->instance.generation = 7;
 
     entity_handle b = engine::CreateEntity();
     b.CopyFrom(a);
@@ -111,8 +111,9 @@ TEST_F(SoundComponentsTest, EmitterCopyTakesEveryFieldButTheOwner) {
     EXPECT_EQ(dst->forward, glm::vec3(1, 0, 0));
     EXPECT_EQ(dst->up, glm::vec3(0, 1, 0));
     EXPECT_TRUE(dst->held);
-    EXPECT_EQ(dst->instance, &fakeInstance);  // both drive the same instance
-    src->instance = dst->instance = nullptr;
+    EXPECT_EQ(dst->instance.slot, 3u);  // both drive the same instance
+    EXPECT_EQ(dst->instance.generation, 7u);
+    src->instance = dst->instance = {};
 }
 
 TEST_F(SoundComponentsTest, EmitterListenerIsNamedForItsEntityAndRemovedWithIt) {

@@ -13,7 +13,11 @@ end
 events.Connect("LevelLoad", "GameLevelLoad", function(record)
   game.visits = tonumber(record.visits) or 0
   game.title = onTitle()
-  if not game.title then
+  if game.title then
+    -- The record names the level to continue in: leaving the title (or
+    -- quitting there) must not write it, or Continue would open the title.
+    lb.engine_save_on_unload(false)
+  else
     game.visits = game.visits + 1
     lb.engine_save_on_unload(true)
     lb.print("Level entered, visit " .. game.visits)
@@ -52,11 +56,15 @@ events.Connect("KeyPressed", "GameKeys", function(key)
   end
   if game.title then
     game.title = false
+    -- Again here, in case a script re-armed it: whatever happens below (even a
+    -- continue that finds no record), the title is never recorded.
+    lb.engine_save_on_unload(false)
     if key == KEY_C and lb.engine_has_save_file() then
       lb.engine_load_saved_level()
     else
       lb.engine_load_level_restart(FIRST_LEVEL)
     end
+    lb.engine_save_on_unload(false)
   end
 end)
 

@@ -51,6 +51,10 @@ wait_line "probe: level loaded, title true, save true" 30
 grep -qF "probe: paused" "$QM_WORK/stdout" && { key Escape; wait_line "probe: unpaused" 10; }
 key c
 wait_line "Level entered, visit 2" 20
+# Leaving the title wrote nothing: the record still names the level played,
+# and no saved copy of the title exists.
+grep -q '"last_level" : "veltrane_clearing"' "$save/save_file.json" || fail "record after continue: $(cat "$save/save_file.json")"
+[ -e "$save/veltrane_splash.json" ] && fail "the title was saved"
 key Escape
 wait_line "probe: paused true" 10
 key Down
@@ -58,4 +62,17 @@ key Return
 key y
 qm_wait_exit 20
 grep -q '"visits" : 2' "$save/save_file.json" || fail "visits after continuing: $(cat "$save/save_file.json")"
+
+# Third run: continue, then the game is killed; a fourth run still continues
+# into the level played, not the title.
+mv "$QM_WORK/stdout" "$QM_WORK/stdout.second"
+qm_start
+qm_focus
+wait_line "probe: level loaded, title true, save true" 30
+grep -qF "probe: paused" "$QM_WORK/stdout" && { key Escape; wait_line "probe: unpaused" 10; }
+key c
+wait_line "Level entered, visit 3" 20
+kill -9 "$QM_PID"
+wait "$QM_PID" 2>/dev/null
+grep -q '"last_level" : "veltrane_clearing"' "$save/save_file.json" || fail "record after the kill: $(cat "$save/save_file.json")"
 exit 0

@@ -1,0 +1,59 @@
+#include "editor/editor_window.h"
+
+#include <imgui.h>
+
+#include "editor/editor.h"
+#include "editor/graphics_panel.h"
+#include "editor/gui_edits.h"
+#include "editor/level_panel.h"
+#include "editor/sound_cue_editor.h"
+#include "editor/tile_editor.h"
+#include "editor/unsaved_changes.h"
+#include "engine/engine_state.h"
+
+namespace editor {
+namespace {
+
+int g_panel = kPanelLevel;
+const char* const kPanelNames[] = {"Level", "Sound", "Tiles", "Graphics"};
+
+}  // namespace
+
+int GetShownPanel() { return g_panel; }
+void SetShownPanel(int panel) {
+    if (panel >= kPanelLevel && panel <= kPanelGraphics) g_panel = panel;
+}
+
+void DrawEditorWindow() {
+    if (!ImGui::GetCurrentContext() || GetEngineState().minimized) return;
+    Editor* editor = GetEditor();
+    if (editor) editor->DropDeadSelection();
+
+    ImGui::SetNextWindowPos(ImVec2(50, 25), ImGuiCond_FirstUseEver);
+    ImGui::SetNextWindowSize(ImVec2(500, 680), ImGuiCond_FirstUseEver);
+    if (ImGui::Begin("Editor", nullptr, ImGuiWindowFlags_NoTitleBar | ImGuiWindowFlags_MenuBar)) {
+        if (ImGui::BeginMenuBar()) {
+            for (int i = kPanelLevel; i <= kPanelGraphics; ++i)
+                if (ImGui::MenuItem(kPanelNames[i], nullptr, false, i != g_panel)) g_panel = i;
+            if (HasUnsavedChanges()) ImGui::TextColored(ImVec4(1.0f, 0.75f, 0.2f, 1.0f), "%s", kUnsavedChangesText);
+            ImGui::EndMenuBar();
+        }
+        switch (g_panel) {
+        case kPanelLevel:
+            if (editor) DrawLevelPanel(*editor);
+            break;
+        case kPanelSound:
+            DrawSoundPanel();  // cues are not part of the level
+            break;
+        case kPanelTiles:
+            if (DrawnWithEdits(DrawTilesPanel)) MarkUnsavedChanges();
+            break;
+        case kPanelGraphics:
+            if (DrawnWithEdits(DrawGraphicsPanel)) MarkUnsavedChanges();
+            break;
+        }
+    }
+    ImGui::End();
+}
+
+}  // namespace editor

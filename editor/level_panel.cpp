@@ -1,0 +1,191 @@
+#include "editor/level_panel.h"
+
+#include <cstring>
+#include <vector>
+
+#include <imgui.h>
+
+#include "ecs/entity_inspector.h"
+#include "ecs/entity_store.h"
+#include "editor/editor.h"
+#include "editor/editor_actions.h"
+#include "editor/gui_edits.h"
+#include "editor/unsaved_changes.h"
+#include "engine/engine.h"
+#include "engine/engine_state.h"
+#include "engine/file_util.h"
+#include "engine/log.h"
+#include "graphics/texture_cache.h"
+#include "level/level_file.h"
+#include "level/save_game.h"
+
+namespace editor {
+namespace {
+
+constexpr size_t kNameBufferSize = 128;
+char g_levelName[kNameBufferSize] = {};
+std::vector<std::string> g_levelList;  // as listed at the last press of "load"
+engine::entity_handle g_rangeStart, g_rangeEnd;
+
+constexpr float kEntityListHeight = 200.0f;
+
+// What the inspector can change without a widget reporting an edit (adding
+// or removing a component through its popups).
+struct EntityShape {
+    std::string name;
+    glm::vec3 position{0.0f};
+    std::vector<uint32_t> componentTypes;
+    bool operator==(const EntityShape&) const = default;
+};
+
+EntityShape ShapeOf(engine::entity_handle h) {
+    EntityShape shape;
+    if (!h.IsValid()) return shape;
+    const engine::entity_base& record = *h.GetBaseEntity();
+    shape.name = record.name;
+    shape.position = record.position;
+    for (const auto& [type, component] : record.components) shape.componentTypes.push_back(type);
+    return shape;
+}
+
+void DrawLevelButtons() {
+    if (ImGui::Button("load")) {
+        g_levelList = ListFilesWithExtension("levels", "json");
+        ImGui::OpenPopup("load level");
+    }
+    if (ImGui::BeginPopup("load level")) {
+        for (const std::string& name : g_levelList) {
+            if (ImGui::Selectable(name.c_str())) {
+                const std::string chosen = name;
+                LoadLevelFromEditor(chosen);
+                break;
+            }
+        }
+        ImGui::EndPopup();
+    }
+    ImGui::SameLine();
+    if (ImGui::Button("save level and reload assets")) SaveLevelAndReloadAssets();
+    ImGui::SameLine();
+    if (ImGui::Button("delete save")) {
+        try {
+            DeleteSave();
+        } catch (const std::exception& e) {
+            Print(std::string("delete save: ") + e.what());
+        }
+    }
+    ImGui::SameLine();
+    if (ImGui::Button("clear")) ImGui::OpenPopup("clear level");
+    if (ImGui::BeginPopup("clear level")) {
+        ImGui::Text("are you sure?");
+        ImGui::Separator();
+        if (ImGui::Selectable("yes")) ClearLevel();
+        ImGui::Selectable("no");
+        ImGui::EndPopup();
+    }
+}
+
+void DrawEntityList(Editor& editor) {
+    ImGui::BeginChild("Entities", ImVec2(ImGui::GetWindowContentRegionWidth(), kEntityListHeight));
+    const std::vector<engine::entity_handle>& live = engine::GetLiveEntities();
+    engine::entity_handle clicked;
+    // Only the rows in view are laid out: levels hold thousands of entities.
+    ImGuiListClipper clipper;
+    clipper.Begin(int(live.size()));
+    while (clipper.Step()) {
+        for (int i = clipper.DisplayStart; i < clipper.DisplayEnd; ++i) {
+            const engine::entity_handle h = live[size_t(i)];
+            ImGui::PushID(int(h.generation));  // equal names are allowed
+            if (ImGui::Selectable(engine::RecordAt(h.index).name.c_str(), editor.IsSelected(h))) clicked = h;
+            ImGui::PopID();
+        }
+    }
+    ImGui::EndChild();
+    if (clicked.generation != 0) {
+        const ImGuiIO& io = ImGui::GetIO();
+        ClickEntityInList(editor, clicked, io.KeyCtrl, io.KeyShift);
+    }
+    ApplyRangeSelection(editor);
+}
+
+void DrawInspector(Editor& editor) {
+    const engine::entity_handle selected = editor.GetSelected();
+    if (selected.generation == 0) return;
+    if (!selected.IsValid()) {
+        editor.SelectEntity(engine::entity_handle(), true, true);
+        return;
+    }
+    const EntityShape before = ShapeOf(selected);
+    const bool edited = DrawnWithEdits([&] { DrawEntityInspector(selected); });
+    if (edited || !(ShapeOf(selected) == before)) MarkUnsavedChanges();
+}
+
+}  // namespace
+
+void DrawLevelPanel(Editor& editor) {
+    const std::string& current = GetEngineState().previousLevelName;
+    std::strncpy(g_levelName, current.c_str(), kNameBufferSize - 1);
+    g_levelName[kNameBufferSize - 1] = '\0';
+    // Renaming only changes where the level will be written; nothing reloads.
+    if (ImGui::InputText("level", g_levelName, kNameBufferSize)) RequestLevel(g_levelName, true);
+
+    DrawLevelButtons();
+
+    ImGui::Separator();
+    DrawEntityList(editor);
+
+    ImGui::Separator();
+    DrawInspector(editor);
+
+    ImGui::Separator();
+    ImGui::Text("Average FPS: %.1f\n", ImGui::GetIO().Framerate);
+}
+
+void LoadLevelFromEditor(const std::string& name) {
+    ForgetLevelEntities();
+    LoadLevel(name);
+    ClearUnsavedChanges();
+}
+
+void SaveLevelAndReloadAssets() {
+    const std::string name = GetEngineState().previousLevelName;
+    SaveLevel(name, false);
+    ClearUnsavedChanges();
+    ForgetLevelEntities();
+    engine::DestroyAllEntities();
+    ClearTextures();
+    if (Engine* engine = GetEngine()) engine->RestartScripts();
+    LoadLevel(name);
+}
+
+void ClearLevel() {
+    ForgetLevelEntities();
+    engine::DestroyAllEntities();
+    MarkUnsavedChanges();
+}
+
+void ClickEntityInList(Editor& editor, engine::entity_handle h, bool ctrl, bool shift) {
+    editor.SelectEntity(h, !ctrl, true);
+    if (shift)
+        g_rangeEnd = h;
+    else
+        g_rangeStart = h;
+}
+
+void ApplyRangeSelection(Editor& editor) {
+    if (g_rangeStart.generation == 0 || g_rangeEnd.generation == 0) return;
+    const engine::entity_handle start = g_rangeStart, end = g_rangeEnd;
+    g_rangeStart = g_rangeEnd = engine::entity_handle();
+    // A copy: selecting raises an event whose listeners may create entities.
+    const std::vector<engine::entity_handle> live = engine::GetLiveEntities();
+    bool inside = false;
+    for (const engine::entity_handle& h : live) {
+        const bool anchor = h == start || h == end;
+        if (!inside && !anchor) continue;
+        editor.SelectEntity(h, false, false);
+        if (inside && anchor) break;
+        if (!inside && start == end) break;
+        inside = true;
+    }
+}
+
+}  // namespace editor

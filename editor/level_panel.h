@@ -1,0 +1,35 @@
+#pragma once
+// The "Level" panel of the editor window: the level's name, loading, saving
+// with a full reload of scripts and textures, deleting the player's save,
+// clearing the level, the entity list and the inspector of the primary
+// selection.
+#include <string>
+
+#include "ecs/entity_handle.h"
+
+class Editor;
+
+namespace editor {
+
+void DrawLevelPanel(Editor& editor);
+
+// "load level": loads levels/<name>.json at once (a broken file throws the
+// parser's error, which ends in the crash dialog with nothing written).
+void LoadLevelFromEditor(const std::string& name);
+// "save level and reload assets": writes the level to levels/, destroys every
+// entity, empties the texture cache, restarts the pause menu and every script
+// (through the Engine, when there is one) and loads the level again.
+void SaveLevelAndReloadAssets();
+// "clear" then "yes": destroys every entity.
+void ClearLevel();
+
+// A click on an entry of the entity list: SelectEntity(it, replace = !ctrl,
+// toggle = true); the entry becomes the end of a range with shift, else its
+// start.
+void ClickEntityInList(Editor& editor, engine::entity_handle h, bool ctrl, bool shift);
+// When both ends of a range are set: selects (adding, no toggling) every live
+// entity from the first end met in list order to the other, both included,
+// then forgets both ends.
+void ApplyRangeSelection(Editor& editor);
+
+}  // namespace editor

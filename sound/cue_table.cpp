@@ -1,0 +1,82 @@
+#include "sound/cue_table.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include <json/json.h>
+
+#include "engine/debug_exception.h"
+#include "engine/file_util.h"
+#include "engine/log.h"
+#include "sound/audio_system.h"
+#include "sound/sound_cue.h"
+
+void LoadCueTable(AudioSystem& audio, const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    Json::Value root;
+    Json::CharReaderBuilder builder;
+    std::string errors;
+    // A file that cannot be opened reads as empty input, so the reader's own
+    // error says what is wrong; the path says where.
+    if (!Json::parseFromStream(builder, file, &root, &errors)) throw debug::exception(path + ": " + errors);
+
+    try {
+        const Json::Value& sounds = root["Sounds"];
+        unsigned n = sounds["Cue Number"].asUInt();
+        if (n > kMaxCues) {
+            Print(path + ": \"Cue Number\" is " + std::to_string(n) + " but a cue table holds at most " +
+                  std::to_string(kMaxCues) + " cues; the first " + std::to_string(kMaxCues) + " are loaded");
+            n = kMaxCues;
+        }
+        audio.cues.clear();
+        for (unsigned i = 0; i < n && audio.cues.size() < n; ++i) {
+            const std::string index = std::to_string(i);
+            SoundCue* cue = MakeCue(audio, sounds["Evt" + index].asString(), sounds["Sound" + index].asString());
+            if (cue && sounds.isMember("Vol" + index)) cue->volume = sounds["Vol" + index].asFloat();
+        }
+    } catch (const Json::Exception& e) {
+        throw debug::exception(path + ": " + e.what());
+    }
+    audio.cueCount = unsigned(audio.cues.size());
+    audio.cueTableRoot = root;
+}
+
+bool SaveCueTable(AudioSystem& audio, const std::string& path) {
+    Json::Value sounds(Json::objectValue);
+    unsigned written = 0;
+    for (unsigned i = 0; i < audio.cueCount && i < audio.cues.size() && i < kMaxCues; ++i) {
+        const SoundCue& cue = *audio.cues[i];
+        const std::string index = std::to_string(i);
+        sounds["Sound" + index] = cue.name;
+        sounds["Evt" + index] = cue.eventPath;
+        sounds["Vol" + index] = double(cue.volume);
+        written = i + 1;
+    }
+    const size_t wanted = std::min<size_t>(audio.cueCount, audio.cues.size());
+    if (wanted > written)
+        Print(path + ": a cue table holds at most " + std::to_string(kMaxCues) + " cues; " +
+              std::to_string(wanted - written) + " cues after \"" + audio.cues[written - 1]->name +
+              "\" are not saved");
+    sounds["Cue Number"] = written;
+
+    Json::Value root = audio.cueTableRoot.isObject() ? audio.cueTableRoot : Json::Value(Json::objectValue);
+    root["Sounds"] = sounds;
+    Json::StreamWriterBuilder writer;
+    if (!WriteFileAtomically(path, Json::writeString(writer, root))) {
+        Print("couldn't write " + path + "; the cue table on disk is unchanged");
+        return false;
+    }
+    audio.cueTableRoot = root;
+    return true;
+}
+
+void CreateCueLocationMarker(const std::string& path) {
+    FILE* file = std::fopen(path.c_str(), "w");
+    if (!file) {
+        Print("coldn't open Cue Location for write");
+        return;
+    }
+    std::fclose(file);
+}

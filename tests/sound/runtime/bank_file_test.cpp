@@ -1,0 +1,125 @@
+#include "sound/runtime/bank_file.h"
+
+#include <gtest/gtest.h>
+
+using namespace audio_rt;
+using namespace audio_rt::detail;
+
+namespace {
+
+RESULT Parse(const std::string& text, BankSpec* spec, std::string* why,
+             std::function<bool(const std::string&)> known = {}) {
+    return ParseBankText(text, "audio/Master.bank", known, spec, why);
+}
+
+std::string Why(const std::string& text) {
+    BankSpec spec;
+    std::string why;
+    EXPECT_EQ(Parse(text, &spec, &why), ERR_FILE_BAD) << text;
+    return why;
+}
+
+}  // namespace
+
+TEST(BankFile, ReadsEveryKeyAndJoinsFilesToTheBankFolder) {
+    BankSpec spec;
+    std::string why;
+    ASSERT_EQ(Parse(R"({"path": "bank:/Main", "buses": ["bus:/", "bus:/Music", "bus:/Music"],
+        "events": [{"path": "event:/Music/Title", "file": "music/title.ogg", "bus": "bus:/Music",
+                    "loop": true, "volume": 0.8, "stream": true, "min_distance": 2, "max_distance": 30,
+                    "fade_out": 0.5, "comment": "unknown keys are ignored"},
+                   {"path": "event:/SFX/Hit", "file": "/abs/hit.wav"}]})",
+                    &spec, &why),
+              OK)
+        << why;
+    EXPECT_EQ(spec.path, "bank:/Main");
+    EXPECT_EQ(spec.buses, (std::vector<std::string>{"bus:/", "bus:/Music"}));
+    ASSERT_EQ(spec.events.size(), 2u);
+    const EventSpec& a = spec.events[0];
+    EXPECT_EQ(a.file, "audio/music/title.ogg");
+    EXPECT_EQ(a.bus, "bus:/Music");
+    EXPECT_TRUE(a.loop);
+    EXPECT_TRUE(a.stream);
+    EXPECT_FLOAT_EQ(a.volume, 0.8f);
+    EXPECT_FLOAT_EQ(a.min_distance, 2.0f);
+    EXPECT_FLOAT_EQ(a.max_distance, 30.0f);
+    EXPECT_FLOAT_EQ(a.fade_out, 0.5f);
+    const EventSpec& b = spec.events[1];
+    EXPECT_EQ(b.file, "/abs/hit.wav");
+    EXPECT_EQ(b.bus, "bus:/");
+    EXPECT_FALSE(b.loop);
+    EXPECT_FALSE(b.stream);
+    EXPECT_FLOAT_EQ(b.volume, 1.0f);
+    EXPECT_FLOAT_EQ(b.min_distance, 1.0f);
+    EXPECT_FLOAT_EQ(b.max_distance, 20.0f);
+    EXPECT_FLOAT_EQ(b.fade_out, 0.1f);
+}
+
+TEST(BankFile, StringsBankNeedsNothingAndPathDefaultsToTheFileName) {
+    BankSpec spec;
+    std::string why;
+    ASSERT_EQ(Parse("{}", &spec, &why), OK);
+    EXPECT_EQ(spec.path, "bank:/Master");
+    EXPECT_TRUE(spec.buses.empty());
+    EXPECT_TRUE(spec.events.empty());
+    ASSERT_EQ(ParseBankText("{}", "x/Master.strings.bank", {}, &spec, &why), OK);
+    EXPECT_EQ(spec.path, "bank:/Master.strings");
+}
+
+TEST(BankFile, EventMayUseABusDeclaredByAnEarlierBank) {
+    BankSpec spec;
+    std::string why;
+    auto known = [](const std::string& p) { return p == "bus:/SFX"; };
+    EXPECT_EQ(Parse(R"({"events": [{"path": "event:/SFX/A", "file": "a.wav", "bus": "bus:/SFX"}]})", &spec, &why,
+                    known),
+              OK)
+        << why;
+}
+
+TEST(BankFile, EachWrongEntryIsNamedWithWhatIsWrong) {
+    EXPECT_EQ(Why("{\"buses\": [}").rfind("audio/Master.bank: not valid JSON: ", 0), 0u);
+    EXPECT_EQ(Why("[]"), "audio/Master.bank: top level: must be a JSON object");
+    EXPECT_EQ(Why(R"({"path": 3})"), "audio/Master.bank: \"path\": must be a string");
+    EXPECT_EQ(Why(R"({"path": "Master"})"),
+              "audio/Master.bank: \"path\": \"Master\" does not begin with bank:/ followed by a name");
+    EXPECT_EQ(Why(R"({"buses": "bus:/"})"), "audio/Master.bank: \"buses\": must be an array of bus paths");
+    EXPECT_EQ(Why(R"({"buses": ["bus:/", 4]})"), "audio/Master.bank: buses[1]: must be a string");
+    EXPECT_EQ(Why(R"({"buses": ["Music"]})"),
+              "audio/Master.bank: buses[0]: \"Music\" is not a bus path (bus:/Name/...)");
+    EXPECT_EQ(Why(R"({"buses": ["bus:/Music/"]})"),
+              "audio/Master.bank: buses[0]: \"bus:/Music/\" is not a bus path (bus:/Name/...)");
+    EXPECT_EQ(Why(R"({"events": {}})"), "audio/Master.bank: \"events\": must be an array of event objects");
+    EXPECT_EQ(Why(R"({"events": [7]})"), "audio/Master.bank: events[0]: must be an object");
+    EXPECT_EQ(Why(R"({"events": [{"file": "a.wav"}]})"), "audio/Master.bank: events[0]: \"path\" must be a string");
+    EXPECT_EQ(Why(R"({"events": [{"path": "sfx:/A", "file": "a.wav"}]})"),
+              "audio/Master.bank: events[0] (sfx:/A): not an event path (event:/Name/...)");
+    EXPECT_EQ(Why(R"({"events": [{"path": "event:/", "file": "a.wav"}]})"),
+              "audio/Master.bank: events[0] (event:/): not an event path (event:/Name/...)");
+    EXPECT_EQ(Why(R"({"events": [{"path": "event:/A"}]})"),
+              "audio/Master.bank: events[0] (event:/A): \"file\" must be a non-empty string");
+    EXPECT_EQ(Why(R"({"events": [{"path": "event:/A", "file": "a.wav"}, {"path": "event:/A", "file": "b.wav"}]})"),
+              "audio/Master.bank: events[1] (event:/A): the event is listed twice");
+    EXPECT_EQ(Why(R"({"events": [{"path": "event:/A", "file": "a.wav", "bus": "bus:/Music"}]})"),
+              "audio/Master.bank: events[0] (event:/A): bus \"bus:/Music\" is not declared in \"buses\"");
+    EXPECT_EQ(Why(R"({"events": [{"path": "event:/A", "file": "a.wav", "bus": "Music"}]})"),
+              "audio/Master.bank: events[0] (event:/A): \"Music\" is not a bus path");
+    EXPECT_EQ(Why(R"({"events": [{"path": "event:/A", "file": "a.wav", "loop": 1}]})"),
+              "audio/Master.bank: events[0] (event:/A): \"loop\" must be true or false");
+    EXPECT_EQ(Why(R"({"events": [{"path": "event:/A", "file": "a.wav", "volume": "loud"}]})"),
+              "audio/Master.bank: events[0] (event:/A): \"volume\" must be a number");
+    EXPECT_EQ(Why(R"({"events": [{"path": "event:/A", "file": "a.wav", "fade_out": -1}]})"),
+              "audio/Master.bank: events[0] (event:/A): \"fade_out\" is -1, must be at least 0");
+    EXPECT_EQ(Why(R"({"events": [{"path": "event:/A", "file": "a.wav", "min_distance": 10, "max_distance": 5}]})"),
+              "audio/Master.bank: events[0] (event:/A): \"max_distance\" 5 is less than \"min_distance\" 10");
+}
+
+TEST(BankFile, PathShapes) {
+    EXPECT_TRUE(IsBusPath("bus:/"));
+    EXPECT_TRUE(IsBusPath("bus:/SFX/Ambience"));
+    EXPECT_FALSE(IsBusPath("bus:"));
+    EXPECT_FALSE(IsBusPath("bus://SFX"));
+    EXPECT_FALSE(IsBusPath("bus:/SFX//A"));
+    EXPECT_TRUE(IsEventPath("event:/A"));
+    EXPECT_FALSE(IsEventPath("event:/A/"));
+    EXPECT_FALSE(IsEventPath("Event:/A"));
+}

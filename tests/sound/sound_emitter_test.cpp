@@ -1,0 +1,203 @@
+#include <chrono>
+#include <thread>
+
+#include "physics/rigid_body.h"
+#include "sound/sound_emitter.h"
+#include "sound/sound_space.h"
+#include "tests/sound/audio_fixture.h"
+
+using engine::entity_handle;
+using namespace audio_rt;
+
+namespace {
+
+class SoundEmitterTest : public AudioFixture {
+protected:
+    // An entity at (x, y, z) with an emitter on the looping "Hum" cue.
+    SoundEmitter& EmitterAt(float x, float y, float z, const std::string& cue = "Hum") {
+        entity_handle e = engine::CreateEntity();
+        e.SetPosition(x, y, z);
+        Json::Value json;
+        json["Sound Emitter Cue"] = cue;
+        e.AddComponent("SoundEmitter", json);
+        return *e.Get<SoundEmitter>();
+    }
+
+    static _3D_ATTRIBUTES Attributes(const SoundEmitter& e) {
+        _3D_ATTRIBUTES at;
+        EXPECT_EQ(e.instance.get3DAttributes(&at), OK);
+        return at;
+    }
+
+    static float Property(const SoundEmitter& e, Studio::EVENT_PROPERTY p) {
+        float v = -1.0f;
+        EXPECT_EQ(e.instance.getProperty(p, &v), OK);
+        return v;
+    }
+};
+
+TEST_F(SoundEmitterTest, StartsByItselfAtTheFirstUpdate) {
+    StartWithCues();
+    SoundEmitter& e = EmitterAt(0, 0, 0);
+    EXPECT_EQ(e.instance.generation, 0u);
+    Frame(0.016f);
+    ASSERT_TRUE(e.instance.isValid());
+    EXPECT_EQ(State(e.instance), Studio::PLAYBACK_PLAYING);
+    EXPECT_TRUE(GetLog().empty()) << LogText();
+}
+
+TEST_F(SoundEmitterTest, WithinTheEnclosedDistanceItSoundsAtTheListener) {
+    AudioSystem& audio = StartWithCues();
+    audio.SetListener({1, 2, 3}, {0, 0, 0}, {0, -1, 0}, {0, 0, 1});
+    SoundEmitter& near = EmitterAt(20, 0, 0);
+    Frame(0.016f);  // starts it
+    Frame(0.016f);  // places it
+    const _3D_ATTRIBUTES at = Attributes(near);
+    EXPECT_EQ(at.position.x, 1.0f);
+    EXPECT_EQ(at.position.y, 2.0f);
+    EXPECT_EQ(at.position.z, 3.0f);
+    EXPECT_EQ(at.forward.y, -1.0f);
+}
+
+TEST_F(SoundEmitterTest, BeyondItItSoundsAtTheEntityWithMinAndMaxDistance) {
+    StartWithCues();
+    SoundEmitter& far = EmitterAt(35, 0, 0);
+    Frame(0.016f);
+    Frame(0.016f);
+    const _3D_ATTRIBUTES at = Attributes(far);
+    EXPECT_EQ(at.position.x, 35.0f);
+    EXPECT_EQ(at.forward.y, 1.0f);  // the emitter's own orientation
+    EXPECT_EQ(at.up.z, 1.0f);
+    EXPECT_EQ(far.position, glm::vec3(35, 0, 0));
+    EXPECT_EQ(Property(far, Studio::EVENT_PROPERTY_MINIMUM_DISTANCE), 30.0f);
+    EXPECT_EQ(Property(far, Studio::EVENT_PROPERTY_MAXIMUM_DISTANCE), 40.0f);
+}
+
+TEST_F(SoundEmitterTest, TheEntitysZCountsInTheDistance) {
+    AudioSystem& audio = StartWithCues();
+    audio.SetListener({1, 2, 3}, {0, 0, 0}, {0, -1, 0}, {0, 0, 1});
+    GetCamera().SetPosition(0, 0, 0);
+    SoundEmitter& e = EmitterAt(20, 0, 27);  // 20 in the plane, 33.6 in space
+    Frame(0.016f);
+    Frame(0.016f);
+    EXPECT_EQ(Attributes(e).position.x, 20.0f);
+    EXPECT_EQ(Attributes(e).position.z, 27.0f);
+
+    // The camera's z counts as well: level with the entity it is 20 away.
+    GetCamera().SetPosition(0, 0, 27);
+    Frame(0.016f);
+    EXPECT_EQ(Attributes(e).position.x, 1.0f);
+}
+
+TEST_F(SoundEmitterTest, VelocityComesFromTheRigidBody) {
+    StartWithCues();
+    SoundEmitter& e = EmitterAt(35, 0, 0);
+    Json::Value body;
+    body["vel_x"] = 2.0;
+    body["vel_y"] = 3.0;
+    e.owner.AddComponent("RigidBody", body);
+    Frame(0.016f);  // Start passes it
+    EXPECT_EQ(Attributes(e).velocity.x, 2.0f);
+    EXPECT_EQ(Attributes(e).velocity.y, 3.0f);
+    EXPECT_EQ(Attributes(e).velocity.z, 0.0f);
+    Frame(0.016f);  // and so does Update beyond the enclosed distance
+    EXPECT_EQ(e.velocity, glm::vec3(2, 3, 0));
+    EXPECT_EQ(Attributes(e).velocity.y, 3.0f);
+}
+
+TEST_F(SoundEmitterTest, AStoppedInstanceIsStartedAgainUnlessHeld) {
+    StartWithCues();
+    SoundEmitter& e = EmitterAt(0, 0, 0);
+    Frame(0.016f);
+    Studio::EventInstance first = e.instance;
+    ASSERT_EQ(first.stop(Studio::STOP_IMMEDIATE), OK);
+    Frame(0.016f);  // the runtime reports stopped
+    Frame(0.016f);  // the emitter sees it and starts afresh
+    EXPECT_NE(e.instance.generation, first.generation);
+    EXPECT_EQ(State(e.instance), Studio::PLAYBACK_PLAYING);
+
+    e.held = true;
+    Studio::EventInstance second = e.instance;
+    ASSERT_EQ(second.stop(Studio::STOP_IMMEDIATE), OK);
+    Frame(0.016f);
+    Frame(0.016f);
+    EXPECT_EQ(e.instance.generation, second.generation);
+    EXPECT_EQ(State(e.instance), Studio::PLAYBACK_STOPPED);
+
+    // Start (the "Play Emit" button) clears held.
+    e.Start();
+    EXPECT_FALSE(e.held);
+    EXPECT_NE(e.instance.generation, second.generation);
+}
+
+TEST_F(SoundEmitterTest, AnUnknownCueStaysSilentAndSaysSoAtEachAttempt) {
+    StartWithCues();
+    SoundEmitter& e = EmitterAt(0, 0, 0, "Nothing");
+    Frame(0.016f);
+    Frame(0.016f);
+    EXPECT_EQ(e.instance.generation, 0u);
+    EXPECT_EQ(GetLog(), (std::deque<std::string>{"Cue \"Nothing\" Doesn't exist", "Cue \"Nothing\" Doesn't exist"}));
+}
+
+TEST_F(SoundEmitterTest, ChoosingACueThatIsNotLoadedHoldsTheEmitter) {
+    StartWithCues();
+    SoundEmitter& e = EmitterAt(0, 0, 0, "");
+    e.ChooseCue("Wind");
+    EXPECT_EQ(e.cueName, "Wind");
+    EXPECT_FALSE(e.held);
+    e.ChooseCue("Deleted");
+    EXPECT_EQ(e.cueName, "Deleted");
+    EXPECT_TRUE(e.held);
+    EXPECT_EQ(GetLog().back(), "Error In Getting Cue for emitter");
+    Frame(0.016f);
+    EXPECT_EQ(e.instance.generation, 0u);
+}
+
+TEST_F(SoundEmitterTest, DestroyingTheEntityStopsAndReleasesItsInstance) {
+    StartWithCues();
+    SoundEmitter& e = EmitterAt(0, 0, 0);
+    Frame(0.016f);
+    const Studio::EventInstance instance = e.instance;
+    engine::DestroyEntity(e.owner);
+    engine::FlushDestroyedEntities();
+    // The event's own fade-out runs in real time; the handle goes stale once
+    // it is over.
+    for (int i = 0; i < 200 && instance.isValid(); ++i) {
+        Frame(0.016f);
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    EXPECT_FALSE(instance.isValid());
+}
+
+TEST_F(SoundEmitterTest, ASoundSpaceKeepsThePlayersMutesAcrossALevelLoad) {
+    AudioSystem& audio = StartWithCues();
+    audio.SetBusMute("Master Bus", true);
+    MuteMusic(audio);
+
+    // The next level: the master bus is stopped, the old entities go, the new
+    // ones (with a sound space) come, and something in between unmuted the
+    // bus and a music cue.
+    audio.StopBus("Master Bus");
+    engine::DestroyAllEntities();
+    entity_handle level = engine::CreateEntity();
+    level.AddComponent("SoundSpace", Json::Value());
+    ASSERT_EQ(audio.FindBus("Master Bus").setMute(false), OK);
+    ASSERT_EQ(GetCue(audio, "Title")->instance.setVolume(1.0f), OK);
+
+    Json::Value record;
+    events::Call<Json::Value*>("LevelLoad", &record);
+    bool muted = false;
+    ASSERT_EQ(audio.FindBus("Master Bus").getMute(&muted), OK);
+    EXPECT_TRUE(muted);
+    EXPECT_TRUE(audio.allMuted);
+    EXPECT_EQ(Volume(*GetCue(audio, "Title")), 0.0f);
+
+    // Without a sound space nothing is reapplied.
+    level.RemoveComponent("SoundSpace");
+    ASSERT_EQ(audio.FindBus("Master Bus").setMute(false), OK);
+    events::Call<Json::Value*>("LevelLoad", &record);
+    ASSERT_EQ(audio.FindBus("Master Bus").getMute(&muted), OK);
+    EXPECT_FALSE(muted);
+}
+
+}  // namespace
