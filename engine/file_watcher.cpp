@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr uint32_t kFileEvents = IN_CLOSE_WRITE | IN_MOVED_TO | IN_CREATE;
+constexpr uint32_t kFileEvents = IN_CLOSE_WRITE | IN_MODIFY | IN_MOVED_TO | IN_CREATE;
 constexpr uint32_t kBaseEvents = IN_CREATE | IN_MOVED_TO | IN_ONLYDIR;
 
 }  // namespace
@@ -89,9 +89,9 @@ void FileWatcher::Poll(std::vector<std::string>& changed) {
                 }
                 continue;
             }
-            // A plain create is followed by the close of its write; only a
-            // close or a move says the file is complete.
-            if (event->mask & (IN_CLOSE_WRITE | IN_MOVED_TO)) changed.push_back(relative);
+            // A plain create is followed by writes to it. Each write counts, not
+            // only the close: a burst stays open while a slow writer is busy.
+            if (event->mask & (IN_CLOSE_WRITE | IN_MODIFY | IN_MOVED_TO)) changed.push_back(relative);
         }
     }
 }

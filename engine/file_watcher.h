@@ -1,8 +1,8 @@
 #pragma once
 // Watches folder trees through the kernel's file notification (inotify): no
-// walking of the tree per frame. A file counts as changed when a write to it
-// is closed or a file is moved or renamed into place (the way editors save
-// safely). Folders made later inside a watched tree, and watched folders that
+// walking of the tree per frame. A file counts as changed at each write to it,
+// when its write is closed, and when it is moved or renamed into place (the
+// way editors save safely). Folders made later inside a watched tree, and watched folders that
 // appear later in the base folder, are watched from then on.
 #include <string>
 #include <unordered_map>

@@ -33,7 +33,7 @@ ContentChange ClassifyContentPath(const std::string& relative);
 // The files of one burst. A burst ends once no file changed for kQuietTime,
 // or kLongestBurst after its first change, so a file rewritten without pause
 // still takes effect.
-constexpr double kQuietTime = 0.2;     // s
+constexpr double kQuietTime = 0.3;     // s
 constexpr double kLongestBurst = 1.0;  // s
 class ChangeBatch {
 public:

@@ -82,11 +82,13 @@ protected:
         std::ofstream(base_ + "/" + relative) << text;
     }
 
-    // What the watcher reports, sorted, once the kernel has queued it.
+    // What the watcher reports, sorted, each path once (a write is reported
+    // at each write and at its close).
     std::vector<std::string> Changed(FileWatcher& watcher) {
         std::vector<std::string> changed;
         watcher.Poll(changed);
         std::sort(changed.begin(), changed.end());
+        changed.erase(std::unique(changed.begin(), changed.end()), changed.end());
         return changed;
     }
 
