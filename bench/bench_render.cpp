@@ -26,6 +26,7 @@
 
 #include <epoxy/gl.h>
 #include <GLFW/glfw3.h>
+#include <sys/resource.h>
 #include <lodepng.h>
 #include <lua.hpp>
 
@@ -212,21 +213,38 @@ void ReportCounters(benchmark::State& state) {
     }
 }
 
-// Median wall time of an empty engine frame in this process, measured once
-// (microseconds), for the per-sprite figures.
-double EmptyFrameMicros(Engine& engine) {
-    static double micros = -1.0;
-    if (micros >= 0.0) return micros;
+// CPU time of the whole process (every thread: llvmpipe rasterises on its own
+// threads), microseconds. On a shared machine it is a steadier measure than
+// wall time, which also counts the time other processes hold the cores.
+double ProcessCpuMicros() {
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return (double(u.ru_utime.tv_sec) + double(u.ru_stime.tv_sec)) * 1e6 + double(u.ru_utime.tv_usec) +
+           double(u.ru_stime.tv_usec);
+}
+
+struct FrameCost {
+    double wall = -1.0;  // microseconds per frame, median
+    double cpu = -1.0;   // process CPU microseconds per frame, mean
+};
+
+// An empty engine frame in this process, measured once, for the per-sprite
+// figures.
+FrameCost EmptyFrame(Engine& engine) {
+    static FrameCost cost;
+    if (cost.wall >= 0.0) return cost;
     std::vector<double> times;
-    for (int i = 0; i < 60; ++i) {
+    const double cpu0 = ProcessCpuMicros();
+    for (int i = 0; i < 100; ++i) {
         const auto t0 = std::chrono::steady_clock::now();
         engine.RunFrame();
         glFinish();
         times.push_back(std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - t0).count());
     }
+    cost.cpu = (ProcessCpuMicros() - cpu0) / 100.0;
     std::sort(times.begin(), times.end());
-    micros = times[times.size() / 2];
-    return micros;
+    cost.wall = times[times.size() / 2];
+    return cost;
 }
 
 void EngineFrames(benchmark::State& state, const char* mode) {
@@ -236,26 +254,31 @@ void EngineFrames(benchmark::State& state, const char* mode) {
         state.SkipWithError(error.c_str());
         return;
     }
-    const double empty = EmptyFrameMicros(*engine);
+    const FrameCost empty = EmptyFrame(*engine);
     const int count = mode ? int(state.range(0)) : 0;
     if (mode && !RunLua("bench_spawn(" + std::to_string(count) + ", '" + mode + "')")) {
         state.SkipWithError("the benchmark script did not run");
         return;
     }
     for (int i = 0; i < 3; ++i) engine->RunFrame();
-    double total = 0.0;
+    std::vector<double> times;
+    const double cpu0 = ProcessCpuMicros();
     for (auto _ : state) {
         const auto t0 = std::chrono::steady_clock::now();
         engine->RunFrame();
         glFinish();  // the GPU's share of the frame (on llvmpipe, CPU work too)
-        total += std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - t0).count();
+        times.push_back(std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - t0).count());
     }
+    const double cpu = (ProcessCpuMicros() - cpu0) / double(std::max<size_t>(1, times.size()));
     ReportCounters(state);
-    if (count > 0 && state.iterations() > 0) {
-        const double frame = total / double(state.iterations());
-        state.counters["per_sprite_us"] = (frame - empty) / count;
+    std::sort(times.begin(), times.end());
+    const double wall = times.empty() ? 0.0 : times[times.size() / 2];
+    state.counters["frame_median_us"] = wall;
+    state.counters["frame_cpu_us"] = cpu;
+    if (count > 0) {
+        state.counters["per_sprite_us"] = (wall - empty.wall) / count;
+        state.counters["per_sprite_cpu_us"] = (cpu - empty.cpu) / count;
     }
-    state.counters["empty_frame_us"] = empty;
     if (mode) RunLua("bench_clear()");
     engine->RunFrame();  // destroys them at the end of the frame
 }
@@ -284,12 +307,14 @@ void LitFrame(benchmark::State& state, int casters) {
     for (int i = 0; i < 45; ++i) AddLight(made.emplace_back(Spawn(x(rng), y(rng))), 150.0f);
     for (int i = 0; i < casters; ++i) AddCaster(made.emplace_back(Spawn(x(rng), y(rng))));
 
+    const double cpu0 = ProcessCpuMicros();
     for (auto _ : state) {
         if (!graphics->BeginFrame()) continue;
         graphics->Draw(1.0f / 60.0f);
         glFinish();
         graphics->EndFrame();
     }
+    state.counters["frame_cpu_us"] = (ProcessCpuMicros() - cpu0) / double(std::max<int64_t>(1, state.iterations()));
     ReportCounters(state);
     state.counters["casters_kept"] = double(GetRenderer()->GetCounters().shadowCasters);
     for (engine::entity_handle e : made) engine::DestroyEntity(e);

@@ -126,7 +126,8 @@ Graphics::Graphics() : impl_(new Impl) {
 
         impl_->renderer = std::make_unique<Renderer>(
             RendererShared{impl_->forward.get(), impl_->forwardDepth.get(), impl_->anchoredQuad.vao,
-                           impl_->centredQuad.vao, impl_->anchoredQuad.vbo});
+                           impl_->centredQuad.vao, impl_->anchoredQuad.vbo,
+                           impl_->centredQuad.vbo});
 
         events::Register<>("PostDraw");
     } catch (...) {
@@ -159,7 +160,10 @@ bool Graphics::BeginFrame() {
     camera.framebufferHeight = impl_->framebufferHeight;
     glViewport(0, 0, impl_->framebufferWidth, impl_->framebufferHeight);
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    // The depth buffer is cleared by the renderer, and only in frames that
+    // depth-test sprites against the scene.
+    glDisable(GL_SCISSOR_TEST);
+    glClear(GL_COLOR_BUFFER_BIT);
     return true;
 }
 

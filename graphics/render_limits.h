@@ -3,7 +3,6 @@
 // kMaxUploadedLights entries; the shadow mask has one bit per shadowed light.
 constexpr int kMaxUploadedLights = 45;   // per kind, per pass
 constexpr int kMaxShadowedLights = 32;   // bits of the R32UI mask
-constexpr int kShadowBatchCasters = 50;  // casters per shadow-geometry upload (reference batching)
 constexpr int kShadowVerticesPerCaster = 9;
 constexpr int kShadowMaskWidth = 498;    // same width as the scene
 constexpr int kShadowMaskHeight = 980;   // 280 visible rows + 700 above the view

@@ -55,15 +55,12 @@ void RenderTargets::Create() {
     gStencil = AttachStencil(kSceneWidth, kSceneHeight);
     if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) Print("gBuffer not complete!");
 
-    for (int i = 0; i < 2; ++i) {
-        glGenFramebuffers(1, &sFramebuffer[i]);
-        glBindFramebuffer(GL_FRAMEBUFFER, sFramebuffer[i]);
-        sMask[i] = MakeTexture(GL_R32UI, kShadowMaskWidth, kShadowMaskHeight, GL_RED_INTEGER, GL_UNSIGNED_INT);
-        glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, sMask[i], 0);
-        sStencil[i] = AttachStencil(kShadowMaskWidth, kShadowMaskHeight);
-        if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE)
-            Print("sBuffer" + std::to_string(i) + " not complete!");
-    }
+    // The mask needs no stencil: its lights' bits are ORed in (see shadow_pass.h).
+    glGenFramebuffers(1, &sFramebuffer);
+    glBindFramebuffer(GL_FRAMEBUFFER, sFramebuffer);
+    sMask = MakeTexture(GL_R32UI, kShadowMaskWidth, kShadowMaskHeight, GL_RED_INTEGER, GL_UNSIGNED_INT);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, sMask, 0);
+    if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) Print("sBuffer0 not complete!");
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
 }
 
@@ -72,8 +69,7 @@ void RenderTargets::Destroy() {
     glDeleteTextures(1, &gColor);
     glDeleteTextures(1, &gDepth);
     glDeleteRenderbuffers(1, &gStencil);
-    glDeleteFramebuffers(2, sFramebuffer);
-    glDeleteTextures(2, sMask);
-    glDeleteRenderbuffers(2, sStencil);
+    glDeleteFramebuffers(1, &sFramebuffer);
+    glDeleteTextures(1, &sMask);
     *this = RenderTargets();
 }

@@ -4,10 +4,8 @@
 // gBuffer: the 498 x 280 scene. Colour 0 RGBA16F (the lit colour), colour 1
 // R32F (window-space depth, so the composition can depth-test later sprites
 // against the scene), an 8-bit stencil for the first-fragment rule, no depth
-// buffer. sBuffer 0 and 1: the 498 x 980 shadow mask, R32UI (bit i = in the
-// shadow of point light i) with an 8-bit stencil each; the shadow pass
-// ping-pongs between them and always ends in sBuffer 0. Nearest filtering
-// everywhere: one texel is one world unit.
+// buffer. sBuffer: the 498 x 980 shadow mask, R32UI (bit i = in the shadow of
+// point light i). Nearest filtering everywhere: one texel is one world unit.
 #include <cstdint>
 
 struct RenderTargets {
@@ -15,12 +13,11 @@ struct RenderTargets {
     uint32_t gColor = 0;    // texture, colour attachment 0
     uint32_t gDepth = 0;    // texture, colour attachment 1
     uint32_t gStencil = 0;  // renderbuffer
-    uint32_t sFramebuffer[2] = {0, 0};
-    uint32_t sMask[2] = {0, 0};     // textures
-    uint32_t sStencil[2] = {0, 0};  // renderbuffers
+    uint32_t sFramebuffer = 0;
+    uint32_t sMask = 0;  // texture
 
     // Needs a current GL context. An incomplete framebuffer is reported on the
-    // console ("gBuffer not complete!", "sBuffer<i> not complete!") once, here,
+    // console ("gBuffer not complete!", "sBuffer0 not complete!") once, here,
     // and drawing goes on with whatever the driver gives.
     void Create();
     void Destroy();

@@ -38,12 +38,14 @@ Renderer::Renderer(const RendererShared& shared) : shared_(shared) {
     targets_.Create();
     shadowGeometry_.Create();
     instanceBuffer_.Create(shared.anchoredQuadBuffer);
+    tileInstances_.Create(shared.centredQuadBuffer);
     g_renderer = this;
 }
 
 Renderer::~Renderer() {
     if (g_renderer == this) g_renderer = nullptr;
     instanceBuffer_.Destroy();
+    tileInstances_.Destroy();
     shadowGeometry_.Destroy();
     targets_.Destroy();
 }
@@ -84,7 +86,7 @@ void Renderer::Draw(float dt, int framebufferWidth, int framebufferHeight) {
     BatchFrameSprites(dt);
 
     glDisable(GL_BLEND);
-    DrawShadowMasks(lists_, targets_, *shadowProgram_, shadowGeometry_, tables_, shadowBatchCasters_, counters_);
+    DrawShadowMasks(lists_, targets_, *shadowProgram_, shadowGeometry_, tables_, counters_);
 
     // The lit scene. The gBuffer has no depth buffer, so the depth test stays
     // off while it is bound; the stencil lets the first fragment that reaches
@@ -100,21 +102,34 @@ void Renderer::Draw(float dt, int framebufferWidth, int framebufferHeight) {
     glStencilFunc(GL_NOTEQUAL, 1, 0xFF);
     glStencilOp(GL_KEEP, GL_KEEP, GL_REPLACE);
 
-    BeginLitSprites(*spriteProgram_, targets_.sMask[0], lists_, counters_);
+    BeginLitSprites(*spriteProgram_, targets_.sMask, lists_, counters_);
     glBindVertexArray(instanceBuffer_.vao);
     BoundTextures litBound;
     DrawLitRuns(instanceBuffer_, litRuns_, litBound, counters_);
     if (TileMap* map = GetTileMap()) map->Draw();
     glDisable(GL_STENCIL_TEST);
 
-    // Onto the window.
-    glEnable(GL_DEPTH_TEST);
+    // Onto the window. The scene's depth is only needed when sprites are
+    // depth-tested against it afterwards (free and unlit ones; "PostDraw"
+    // listeners run with the depth test off): otherwise the window's depth
+    // buffer is neither cleared nor written, and the scene goes on with the
+    // plain forward program, which gives the same colours.
+    const bool needDepth = !freeRuns_.empty() || !unlitRuns_.empty();
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glViewport(0, 0, framebufferWidth, framebufferHeight);
+    if (needDepth) {
+        glDisable(GL_SCISSOR_TEST);
+        glDepthMask(GL_TRUE);
+        glClear(GL_DEPTH_BUFFER_BIT);
+        glEnable(GL_DEPTH_TEST);
+    } else {
+        glDisable(GL_DEPTH_TEST);
+    }
     const bool letterbox = GetEngineState().mode != EngineMode::Editor;
     if (letterbox) ApplyLetterbox();
-    BeginComposition(*shared_.forwardDepth, targets_, framebufferWidth, framebufferHeight);
-    DrawComposedScene(*shared_.forwardDepth, shared_.centredQuad, SceneShift(GetCamera().GetPosition()));
+    const ShaderProgram& compose = needDepth ? *shared_.forwardDepth : *shared_.forward;
+    BeginComposition(compose, targets_, framebufferWidth, framebufferHeight);
+    DrawComposedScene(compose, shared_.centredQuad, SceneShift(GetCamera().GetPosition()));
     ++counters_.drawCalls;
 
     // The letterbox stays applied for the free sprites too, so nothing ever
@@ -168,7 +183,7 @@ void Renderer::DrawFreeSprites(int framebufferWidth, int framebufferHeight) {
         glScissor(cleared.x, cleared.y, cleared.width, cleared.height);
         glClear(GL_COLOR_BUFFER_BIT);
         glActiveTexture(GL_TEXTURE0);
-        glBindTexture(GL_TEXTURE_2D, targets_.sMask[0]);
+        glBindTexture(GL_TEXTURE_2D, targets_.sMask);
         BoundTextures bound;  // the composition used units 0 and 1
         glBindVertexArray(instanceBuffer_.vao);
         DrawSpriteRun(instanceBuffer_, run, 3, 1, bound, counters_);

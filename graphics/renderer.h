@@ -25,6 +25,7 @@ struct RendererShared {
     uint32_t anchoredQuad = 0;  // vertex arrays
     uint32_t centredQuad = 0;
     uint32_t anchoredQuadBuffer = 0;  // the anchored quad's vertices, read by the sprite batches
+    uint32_t centredQuadBuffer = 0;   // the centred quad's vertices, read by the tile batches
 };
 
 class Renderer {
@@ -40,11 +41,10 @@ public:
     const RenderLists& GetLists() const { return lists_; }
     RenderCounters& GetCounters() { return counters_; }
     const TrigTables& GetTrigTables() const { return tables_; }
-    uint32_t GetShadowMask() const { return targets_.sMask[0]; }  // the finished mask
-
-    // Casters per shadow-geometry upload; the result is the same for any size.
-    // kReferenceShadowBatch (50) or, by default, kMergedShadowBatch.
-    void SetShadowBatchCasters(int casters) { shadowBatchCasters_ = casters < 1 ? 1 : casters; }
+    uint32_t GetShadowMask() const { return targets_.sMask; }  // the finished mask
+    // Instances of the tile map's cells, on the centred quad (the tile map
+    // refills it when it draws).
+    SpriteInstanceBuffer& GetTileInstances() { return tileInstances_; }
 
 private:
     RendererShared shared_;
@@ -56,10 +56,10 @@ private:
     TrigTables tables_;
     RenderTargets targets_;
     ShadowGeometry shadowGeometry_;
-    int shadowBatchCasters_ = kMergedShadowBatch;
     // The frame's sprite instances, all passes in one buffer: the lit runs,
     // one run per free sprite, then the unlit runs.
     SpriteInstanceBuffer instanceBuffer_;
+    SpriteInstanceBuffer tileInstances_;
     std::vector<SpriteInstance> instances_;
     std::vector<SpriteRun> litRuns_, freeRuns_, unlitRuns_;
 

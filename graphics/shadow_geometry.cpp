@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include <glm/matrix.hpp>
+
+#include "graphics/render_limits.h"
+
 namespace {
 
 glm::vec2 Stretch(glm::vec2 point, glm::vec2 light, float reach) {
@@ -14,7 +18,7 @@ glm::vec2 Stretch(glm::vec2 point, glm::vec2 light, float reach) {
 
 }  // namespace
 
-void WriteCasterShadow(const TrigTables& tables, const CasterShape& caster, glm::vec2 L, float reach, float* out) {
+bool WriteCasterShadow(const TrigTables& tables, const CasterShape& caster, glm::vec2 L, float reach, float* out) {
     const glm::vec2 P = caster.center;
     // The box is twice the ellipse's size: a light this close (or inside) gets
     // no shadow from it rather than a wild one from a grazing angle.
@@ -26,7 +30,7 @@ void WriteCasterShadow(const TrigTables& tables, const CasterShape& caster, glm:
             out[2 * i] = P.x;
             out[2 * i + 1] = P.y;
         }
-        return;
+        return false;
     }
     const float a = caster.width / 2.0f, b = caster.height / 2.0f;
     const glm::vec2 A = TangentPoint(tables, P, a, b, L, 0);
@@ -39,13 +43,45 @@ void WriteCasterShadow(const TrigTables& tables, const CasterShape& caster, glm:
         out[2 * i] = verts[i].x;
         out[2 * i + 1] = verts[i].y;
     }
+    return true;
 }
 
-std::vector<int> ShadowBatchSizes(int casters, int capacity) {
-    std::vector<int> sizes;
-    if (capacity < 1) capacity = 1;
-    for (int left = casters; left > 0; left -= capacity) sizes.push_back(std::min(left, capacity));
-    return sizes;
+void BuildShadowGeometry(const TrigTables& tables, const std::vector<CasterShape>& casters,
+                         const std::vector<ShadowLight>& lights, std::vector<ShadowVertex>& out) {
+    out.clear();
+    const size_t n = std::min(lights.size(), size_t(kMaxShadowedLights));
+    float shape[kShadowFloatsPerCaster];
+    for (size_t i = 0; i < n; ++i) {
+        for (const CasterShape& caster : casters) {
+            if (!WriteCasterShadow(tables, caster, lights[i].position, lights[i].reach, shape)) continue;
+            for (int v = 0; v < kShadowVerticesPerCaster; ++v)
+                out.push_back({shape[2 * v], shape[2 * v + 1], uint32_t(i)});
+        }
+    }
 }
 
-int ShadowTargetFor(int lightIndex, int shadowedLights) { return (shadowedLights - 1 - lightIndex) % 2 == 0 ? 0 : 1; }
+MaskRect ShadowMaskRectRead(const glm::mat4& sceneView, glm::vec2 maskOrigin) {
+    const glm::mat4 toWorld = glm::inverse(sceneView);
+    float x0 = 1e30f, y0 = 1e30f, x1 = -1e30f, y1 = -1e30f;
+    for (float cx : {-1.0f, 1.0f}) {
+        for (float cy : {-1.0f, 1.0f}) {
+            const glm::vec4 w = toWorld * glm::vec4(cx, cy, 0.0f, 1.0f);
+            x0 = std::min(x0, w.x - maskOrigin.x);
+            x1 = std::max(x1, w.x - maskOrigin.x);
+            y0 = std::min(y0, w.y - maskOrigin.y);
+            y1 = std::max(y1, w.y - maskOrigin.y);
+        }
+    }
+    MaskRect r;
+    if (!(x1 > -1e6f && x0 < 1e6f && y1 > -1e6f && y0 < 1e6f)) {  // a view that sees nothing sensible
+        r.width = kShadowMaskWidth;
+        r.height = kShadowMaskHeight;
+        return r;
+    }
+    const int ix0 = std::max(0, int(std::floor(x0)) - 1), iy0 = std::max(0, int(std::floor(y0)) - 1);
+    const int ix1 = std::min(kShadowMaskWidth, int(std::ceil(x1)) + 1);
+    const int iy1 = std::min(kShadowMaskHeight, int(std::ceil(y1)) + 1);
+    if (ix1 <= ix0 || iy1 <= iy0) return r;
+    r = {ix0, iy0, ix1 - ix0, iy1 - iy0};
+    return r;
+}

@@ -1,9 +1,11 @@
 #pragma once
 // The CPU half of the shadow pass: the triangles that cover what one caster
-// hides from one light, the batching of casters into geometry uploads, and the
-// order in which the two mask buffers are written.
+// hides from one light, and the frame's whole shadow geometry, every triangle
+// tagged with the index (the mask bit) of its light.
+#include <cstdint>
 #include <vector>
 
+#include <glm/mat4x4.hpp>
 #include <glm/vec2.hpp>
 
 #include "graphics/tangent_points.h"
@@ -22,14 +24,35 @@ constexpr int kShadowFloatsPerCaster = 18;  // 9 vertices x 2 floats
 // Writes 9 vertices (18 floats) to `out`: three triangles (B, B', C),
 // (B, C, A'), (B, A', A) from the tangent points A, B stretched away from the
 // light by `reach`; or nine copies of one point (no area) when the light is
-// inside the caster's box, or the caster has no area.
-void WriteCasterShadow(const TrigTables& tables, const CasterShape& caster, glm::vec2 light, float reach,
+// inside the caster's box, or the caster has no area. Returns whether the
+// triangles have area.
+bool WriteCasterShadow(const TrigTables& tables, const CasterShape& caster, glm::vec2 light, float reach,
                        float* out);
 
-// Caster counts of the successive geometry uploads for `casters` casters with at
-// most `capacity` per upload (e.g. 120, 50 -> 50, 50, 20).
-std::vector<int> ShadowBatchSizes(int casters, int capacity);
+// One point light as the shadow pass sees it.
+struct ShadowLight {
+    glm::vec2 position{0.0f};  // world units
+    float reach = 0.0f;        // its radius
+};
 
-// Which of the two mask buffers light i of n writes. The choice alternates and
-// starts so the last light always lands in buffer 0, the one the lit passes read.
-int ShadowTargetFor(int lightIndex, int shadowedLights);
+// A vertex of the shadow geometry (attribute 0: position, attribute 1: light).
+struct ShadowVertex {
+    float x = 0.0f, y = 0.0f;  // world units
+    uint32_t light = 0;        // index of the light, the mask bit it sets
+};
+
+// Replaces `out` with the shadows of every caster from each of the first
+// kMaxShadowedLights lights, light by light in list order, caster by caster;
+// pairs that give no area are left out (they would draw nothing).
+void BuildShadowGeometry(const TrigTables& tables, const std::vector<CasterShape>& casters,
+                         const std::vector<ShadowLight>& lights, std::vector<ShadowVertex>& out);
+
+// The mask texels the lit passes can read: the world area the 498 x 280 scene
+// target covers under `sceneView` (its view matrix, zoom included), as mask
+// columns and rows from `maskOrigin` (the world position of texel (0, 0)),
+// grown by one texel and kept inside the mask. Shadows outside it are never
+// looked up, so the pass need not draw them.
+struct MaskRect {
+    int x = 0, y = 0, width = 0, height = 0;  // texels
+};
+MaskRect ShadowMaskRectRead(const glm::mat4& sceneView, glm::vec2 maskOrigin);

@@ -1,35 +1,34 @@
 #pragma once
 // The shadow pass: for each of the first 32 visible point lights, the region
-// every kept caster hides from it is rasterised into the mask as bit i. Each
-// light draws into one sBuffer after copying in the other (the mask so far),
-// under a stencil that lets each mask pixel take the light's bit once.
+// every kept caster hides from it is rasterised into the mask as bit i. All
+// lights' shadow triangles go out in one draw, each fragment OR-ing its light's
+// bit into the mask (a logic operation on the integer target), so the cost
+// follows the shadows' area and no light copies the mask so far.
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
 #include "graphics/render_lists.h"
 #include "graphics/render_targets.h"
+#include "graphics/shadow_geometry.h"
 #include "graphics/tangent_points.h"
 
 class ShaderProgram;
 
-// Vertex array + buffer of 2-float positions (attribute 0, 8-byte stride), and
-// the CPU copy the batches are built in.
+// Vertex array + buffer of ShadowVertex (attribute 0: two floats, attribute 1:
+// one unsigned integer), and the CPU copy the frame's geometry is built in.
 struct ShadowGeometry {
     uint32_t vao = 0;
     uint32_t vbo = 0;
-    size_t capacityBytes = 0;  // grows once to the largest batch, then is reused
-    std::vector<float> scratch;
+    size_t capacityBytes = 0;  // grows to the largest frame, then is reused
+    bool maskClear = false;    // the mask holds no bit (unknown at first)
+    std::vector<CasterShape> casters;
+    std::vector<ShadowLight> lights;
+    std::vector<ShadowVertex> vertices;
 
     void Create();
     void Destroy();
 };
 
-// Casters per geometry upload. Every caster's triangles are independent and
-// the stencil keeps each pixel to one write per light, so any batch size gives
-// the same mask; bigger batches only mean fewer uploads and draw calls.
-constexpr int kReferenceShadowBatch = 50;
-constexpr int kMergedShadowBatch = 2048;
-
 void DrawShadowMasks(const RenderLists& lists, const RenderTargets& targets, const ShaderProgram& shadowProgram,
-                     ShadowGeometry& geometry, const TrigTables& tables, int batchCasters, RenderCounters& counters);
+                     ShadowGeometry& geometry, const TrigTables& tables, RenderCounters& counters);

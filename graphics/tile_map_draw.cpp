@@ -1,6 +1,11 @@
 // TileMap::Draw: the level's tiles into the lit scene, after the lit sprites and
 // under the same first-fragment stencil, so tiles only fill the pixels no
 // sprite covered. Lit and shadowed like the sprites by the tile program.
+//
+// The visible cells go out as instances, one draw per tile texture. Cells never
+// overlap (neighbours share exact edges, which GL rasterises once), so drawing
+// them grouped by texture gives the same pixels as drawing them cell by cell.
+#include <algorithm>
 #include <cmath>
 
 #include <epoxy/gl.h>
@@ -39,16 +44,18 @@ void TileMap::Draw() {
     program->SetInt("shadow_texture", 1);
     glActiveTexture(GL_TEXTURE0);
     program->SetInt("in_texture", 0);
-    glBindVertexArray(graphics->GetCentredQuad());
     UploadLights(uniforms, renderer->GetLists().pointLights, renderer->GetLists().moonLights, GetLightingSettings(),
                  renderer->GetCounters());
 
     RenderCounters& counters = renderer->GetCounters();
-    const int32_t modelLocation = program->GetUniformLocation("model");
     const float tw = float(tileWidth), th = float(tileHeight);
     const int halfW = columns / 2, halfH = rows / 2;
     const size_t textureCount = tileTextures.size();
-    uint32_t bound = 0;
+    struct Cell {
+        uint32_t texture;
+        SpriteInstance instance;
+    };
+    std::vector<Cell> cells;
     for (int x = range.x0; x < range.x1; ++x) {
         const std::vector<uint32_t>& column = tiles[size_t(x)];
         for (int y = range.y0; y < range.y1 && y < int(column.size()); ++y) {
@@ -57,17 +64,30 @@ void TileMap::Draw() {
             // removed texture) draws nothing.
             if (index == 0 || index >= textureCount || tileTextures[index] == 0) continue;
             const glm::vec3 centre(tw * float(x - halfW) + tw / 2.0f, th * float(y - halfH) + th / 2.0f, 0.999f);
-            const glm::mat4 model =
-                glm::scale(glm::translate(glm::mat4(1.0f), centre), glm::vec3(tw, th, 1.0f));
-            program->SetMat4(modelLocation, glm::value_ptr(model));
-            if (tileTextures[index] != bound) {
-                bound = tileTextures[index];
-                glBindTexture(GL_TEXTURE_2D, bound);
-                ++counters.textureBinds;
-            }
-            glDrawArrays(GL_TRIANGLES, 0, 6);
-            ++counters.drawCalls;
+            Cell cell;
+            cell.texture = tileTextures[index];
+            cell.instance.model = glm::scale(glm::translate(glm::mat4(1.0f), centre), glm::vec3(tw, th, 1.0f));
+            cells.push_back(cell);
         }
     }
+    std::stable_sort(cells.begin(), cells.end(), [](const Cell& a, const Cell& b) { return a.texture < b.texture; });
+    std::vector<SpriteInstance> instances;
+    std::vector<SpriteRun> runs;
+    instances.reserve(cells.size());
+    for (const Cell& cell : cells) {
+        if (runs.empty() || runs.back().textures[0] != cell.texture) {
+            SpriteRun run;
+            run.first = uint32_t(instances.size());
+            run.textures[0] = cell.texture;
+            runs.push_back(run);
+        }
+        ++runs.back().count;
+        instances.push_back(cell.instance);
+    }
+    SpriteInstanceBuffer& buffer = renderer->GetTileInstances();
+    buffer.Upload(instances);
+    glActiveTexture(GL_TEXTURE0);
+    BoundTextures bound;
+    for (const SpriteRun& run : runs) DrawSpriteRun(buffer, run, 1, 0, bound, counters);
     glBindVertexArray(0);
 }

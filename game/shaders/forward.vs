@@ -16,8 +16,18 @@ uniform mat4 view;
 
 out vec2 uv;
 
+// Sprite depth is -z plus a small term from y (see Sprite::ModelMatrix), and
+// levels may use any z. Depths beyond +-0.5 are squeezed into (-1, 1), keeping
+// their order, so no sprite leaves the clip range whatever its z; the views are
+// orthographic (w = 1).
+float KeepInDepthRange(float z) {
+    float a = abs(z);
+    return a <= 0.5 ? z : sign(z) * (0.5 + 0.5 * (a - 0.5) / (a - 0.5 + 8.0));
+}
+
 void main() {
     gl_Position = view * model * vec4(position, 1.0);
     gl_Position.y = -gl_Position.y;
+    gl_Position.z = KeepInDepthRange(gl_Position.z);
     uv = tex_coord;
 }

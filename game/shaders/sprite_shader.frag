@@ -73,35 +73,38 @@ void main() {
     // a picture must not claim pixels from what lies behind them.
     if (base.a < 0.5) discard;
 
-    vec3 n = texture(light_texture, uv).rgb * 2.0 - 1.0;
-    n.y = -n.y;  // image up is world -y
-    n = normalize(n);
     float shine = texture(sampler_texture, uv).r;
-
-    uint mask = ShadowMask();
     vec3 light = global_ambient * global_ambient_intensity;
     vec3 highlight = vec3(0.0);
 
     int np = min(num_pointlights, MAX_LIGHTS);
-    for (int i = 0; i < np; ++i) {
-        vec2 d = point_lights[i].pos - world_pos;
-        float dist = length(d) / DISTANCE_UNIT;
-        vec3 a = point_lights[i].attenuation;
-        float att = 1.0 / max(a.x + a.y * dist + a.z * dist * dist, 1e-4);
-        if (att < attenuation_zero) continue;
-        bool shadowed = i < SHADOWED_LIGHTS && ((mask >> uint(i)) & 1u) != 0u;
-        // Normal maps see every point light from 45 degrees above the scene,
-        // whatever its distance (distance is the attenuation's business).
-        // Scaled so a flat pixel takes the full diffuse light, one facing the
-        // light up to 1.4 times, one facing away none.
-        vec2 dir = length(d) > 1e-3 ? normalize(d) : vec2(0.0);
-        vec3 toLight = normalize(vec3(dir, 1.0));
-        float diffuse = shadowed ? 0.0 : max(dot(n, toLight), 0.0) * 1.41421356;
-        vec3 c = point_lights[i].color * att;
-        light += c * (point_lights[i].ambient_intensity + point_lights[i].diffuse_intensity * diffuse);
-        if (!shadowed) {
-            vec3 r = reflect(-toLight, n);
-            highlight += c * pow(max(r.z, 0.0), 12.0);
+    // The normal map and the shadow mask only matter to point lights; without
+    // any, their look-ups are skipped (np is the same for every fragment).
+    if (np > 0) {
+        vec3 n = texture(light_texture, uv).rgb * 2.0 - 1.0;
+        n.y = -n.y;  // image up is world -y
+        n = normalize(n);
+        uint mask = ShadowMask();
+        for (int i = 0; i < np; ++i) {
+            vec2 d = point_lights[i].pos - world_pos;
+            float dist = length(d) / DISTANCE_UNIT;
+            vec3 a = point_lights[i].attenuation;
+            float att = 1.0 / max(a.x + a.y * dist + a.z * dist * dist, 1e-4);
+            if (att < attenuation_zero) continue;
+            bool shadowed = i < SHADOWED_LIGHTS && ((mask >> uint(i)) & 1u) != 0u;
+            // Normal maps see every point light from 45 degrees above the scene,
+            // whatever its distance (distance is the attenuation's business).
+            // Scaled so a flat pixel takes the full diffuse light, one facing the
+            // light up to 1.4 times, one facing away none.
+            vec2 dir = length(d) > 1e-3 ? normalize(d) : vec2(0.0);
+            vec3 toLight = normalize(vec3(dir, 1.0));
+            float diffuse = shadowed ? 0.0 : max(dot(n, toLight), 0.0) * 1.41421356;
+            vec3 c = point_lights[i].color * att;
+            light += c * (point_lights[i].ambient_intensity + point_lights[i].diffuse_intensity * diffuse);
+            if (!shadowed) {
+                vec3 r = reflect(-toLight, n);
+                highlight += c * pow(max(r.z, 0.0), 12.0);
+            }
         }
     }
 

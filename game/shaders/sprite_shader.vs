@@ -19,11 +19,21 @@ out vec2 uv;
 out vec2 world_pos;  // world units, for lights and the shadow mask
 flat out vec4 tint;
 
+// Sprite depth is -z plus a small term from y (see Sprite::ModelMatrix), and
+// levels may use any z. Depths beyond +-0.5 are squeezed into (-1, 1), keeping
+// their order, so no sprite leaves the clip range whatever its z; the views are
+// orthographic (w = 1).
+float KeepInDepthRange(float z) {
+    float a = abs(z);
+    return a <= 0.5 ? z : sign(z) * (0.5 + 0.5 * (a - 0.5) / (a - 0.5 + 8.0));
+}
+
 void main() {
     vec4 world = model * vec4(position, 1.0);
     world_pos = world.xy;
     gl_Position = view * world;
     gl_Position.y = -gl_Position.y;
+    gl_Position.z = KeepInDepthRange(gl_Position.z);
     // Picked, not blended, so each corner gets its rectangle's value exactly.
     uv = vec2(tex_coord.x < 0.5 ? frame.x : frame.z, tex_coord.y < 0.5 ? frame.y : frame.w);
     tint = tint_in;

@@ -65,7 +65,11 @@ void main() {
 
     const vec3 n = vec3(0.0, 0.0, 1.0);
 
-    uint mask = ShadowMask();
+    // The shadow mask only matters to point lights (np is the same for every
+    // fragment, so without any the look-up is skipped).
+    uint mask = 0u;
+    if (num_pointlights > 0)
+        mask = ShadowMask();
     vec3 light = global_ambient * global_ambient_intensity;
 
     int np = min(num_pointlights, MAX_LIGHTS);

@@ -1,5 +1,6 @@
 #version 330 core
-// Tile-map cells, drawn into the 498 x 280 scene like the lit sprites.
+// Tile-map cells, drawn into the 498 x 280 scene like the lit sprites, many
+// per draw call: each instance brings the model matrix of its cell.
 //
 // World +y points down the screen. The view matrix maps world +y to clip +y,
 // so clip y is negated as the last step, exactly as the forward programs do:
@@ -7,17 +8,27 @@
 // PNG row) is the top of a picture.
 layout (location = 0) in vec3 position;
 layout (location = 1) in vec2 tex_coord;
+layout (location = 2) in mat4 model;  // per instance (locations 2..5)
 
-uniform mat4 model;
 uniform mat4 view;
 
 out vec2 uv;
 out vec2 world_pos;  // world units, for lights and the shadow mask
+
+// Sprite depth is -z plus a small term from y (see Sprite::ModelMatrix), and
+// levels may use any z. Depths beyond +-0.5 are squeezed into (-1, 1), keeping
+// their order, so no sprite leaves the clip range whatever its z; the views are
+// orthographic (w = 1).
+float KeepInDepthRange(float z) {
+    float a = abs(z);
+    return a <= 0.5 ? z : sign(z) * (0.5 + 0.5 * (a - 0.5) / (a - 0.5 + 8.0));
+}
 
 void main() {
     vec4 world = model * vec4(position, 1.0);
     world_pos = world.xy;
     gl_Position = view * world;
     gl_Position.y = -gl_Position.y;
+    gl_Position.z = KeepInDepthRange(gl_Position.z);
     uv = tex_coord;
 }

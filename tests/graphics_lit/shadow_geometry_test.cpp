@@ -1,5 +1,7 @@
 #include "graphics/shadow_geometry.h"
 
+#include "graphics/camera.h"
+
 #include <cmath>
 
 #include <glm/geometric.hpp>
@@ -98,19 +100,68 @@ TEST(CasterShadow, TrianglesStretchAwayFromTheLightByTheReach) {
     for (int i = 0; i < 9; ++i) EXPECT_GT(vertex(i).x, -10.0f);
 }
 
-TEST(ShadowBatches, SplitIntoUploadsOfAtMostTheCapacity) {
-    EXPECT_EQ(ShadowBatchSizes(120, 50), (std::vector<int>{50, 50, 20}));
-    EXPECT_EQ(ShadowBatchSizes(50, 50), (std::vector<int>{50}));
-    EXPECT_EQ(ShadowBatchSizes(0, 50), (std::vector<int>{}));
-    EXPECT_EQ(ShadowBatchSizes(3, 0), (std::vector<int>{1, 1, 1}));
+TEST(ShadowGeometry, EveryCasterOfEveryShadowedLightInOrderTaggedWithItsBit) {
+    // 120 casters in a row under 40 lights above them: the frame's one draw
+    // holds 9 vertices per (light, caster) for the first 32 lights only.
+    std::vector<CasterShape> casters;
+    for (int k = 0; k < 120; ++k) casters.push_back({{float(k * 20), 100.0f}, 12, 6});
+    std::vector<ShadowLight> lights;
+    for (int i = 0; i < 40; ++i) lights.push_back({{float(i * 30), 0.0f}, 150.0f});
+    std::vector<ShadowVertex> out;
+    BuildShadowGeometry(Tables(), casters, lights, out);
+    ASSERT_EQ(out.size(), size_t(32 * 120 * 9));
+    float expected[kShadowFloatsPerCaster];
+    for (size_t i = 0; i < 32; ++i) {
+        for (size_t k = 0; k < 120; k += 37) {
+            WriteCasterShadow(Tables(), casters[k], lights[i].position, lights[i].reach, expected);
+            const size_t first = (i * 120 + k) * 9;
+            for (int v = 0; v < 9; ++v) {
+                EXPECT_EQ(out[first + v].light, i);
+                EXPECT_EQ(out[first + v].x, expected[2 * v]);
+                EXPECT_EQ(out[first + v].y, expected[2 * v + 1]);
+            }
+        }
+    }
+    EXPECT_EQ(out.back().light, 31u);  // bit 31 is the last one ever set
 }
 
-TEST(ShadowTargets, AlternateAndAlwaysEndInBufferZero) {
-    EXPECT_EQ(ShadowTargetFor(0, 1), 0);  // one light writes buffer 0 directly
-    for (int n = 1; n <= 32; ++n) {
-        EXPECT_EQ(ShadowTargetFor(n - 1, n), 0) << n;
-        for (int i = 1; i < n; ++i) EXPECT_NE(ShadowTargetFor(i, n), ShadowTargetFor(i - 1, n)) << n << " " << i;
-    }
-    EXPECT_EQ(ShadowTargetFor(0, 2), 1);
-    EXPECT_EQ(ShadowTargetFor(0, 3), 0);
+TEST(ShadowGeometry, PairsWithoutAreaAreLeftOut) {
+    // Light 0 stands inside caster 0's box: only caster 1 shadows from it;
+    // light 1 sees both. A caster of no size shadows nothing.
+    const std::vector<CasterShape> casters = {{{0, 0}, 20, 10}, {{60, 0}, 10, 10}, {{-60, 0}, 0, 0}};
+    const std::vector<ShadowLight> lights = {{{2, 1}, 100}, {{0, -50}, 100}};
+    std::vector<ShadowVertex> out;
+    BuildShadowGeometry(Tables(), casters, lights, out);
+    ASSERT_EQ(out.size(), size_t(3 * 9));
+    for (int v = 0; v < 9; ++v) EXPECT_EQ(out[v].light, 0u);
+    for (int v = 9; v < 27; ++v) EXPECT_EQ(out[v].light, 1u);
+    EXPECT_GT(out[0].x, 50.0f);  // light 0's one shadow is caster 1's
+
+    BuildShadowGeometry(Tables(), casters, {}, out);
+    EXPECT_TRUE(out.empty());
+}
+
+TEST(ShadowGeometry, MaskAreaReadIsTheSceneTargetsWorldArea) {
+    // Camera at the origin: the scene covers world x -249..249, y -140..140;
+    // the mask starts at (-249, -840), so rows 700..980 (one more texel each
+    // side, within the mask).
+    Camera camera;
+    const glm::vec2 origin(-249.0f, -840.0f);
+    MaskRect r = ShadowMaskRectRead(camera.ViewMatrix(false, 498, 280), origin);
+    EXPECT_EQ(r.x, 0);
+    EXPECT_EQ(r.width, 498);
+    EXPECT_EQ(r.y, 699);
+    EXPECT_EQ(r.height, 980 - 699);
+    // Zoomed out by half, the scene shows twice the rows: the mask rows above
+    // the view are read too.
+    camera.SetScale(0.5f);
+    r = ShadowMaskRectRead(camera.ViewMatrix(false, 498, 280), origin);
+    EXPECT_EQ(r.y, 559);
+    EXPECT_EQ(r.height, 980 - 559);
+    // Camera between whole pixels: the scene sits ceil(c) - c further on.
+    camera = Camera();
+    camera.SetPosition(10.5f, 20.5f, 0.0f);
+    r = ShadowMaskRectRead(camera.ViewMatrix(false, 498, 280), {10.0f - 249.0f, 20.0f - 840.0f});
+    EXPECT_EQ(r.x, 0);
+    EXPECT_EQ(r.y, 700);
 }

@@ -239,7 +239,7 @@ def scene_depth_range(folder):
     """Sprites at z -5, 0.5, 1, 3 and 50, lit and unlit, above, at and below
     the camera's y: all drawn, the larger z in front."""
     common_textures(folder)
-    ents = [entity("light", 0, 0, [point_light(300, ambient=0.6)])]
+    ents = [entity("light", 230, 120, [point_light(300, ambient=0.6)])]
     zs = [-5, 0.5, 1, 3, 50]
     for row, y in enumerate([-110, -8, 90]):
         for i, z in enumerate(zs):
@@ -256,8 +256,9 @@ def scene_depth_range(folder):
             ents.append(entity(f"mix lit {row} {i}", 100 + 10 * i, y, [sprite("t7")], z=z))
             ents.append(entity(f"mix unlit {row} {i}", 104 + 10 * i, y + 4, [sprite(f"t{i}", environmental=False)],
                                z=z + 0.25))
-    return {"tile_map": tile_map(34, 20, 16, ["tile_b"], lambda x, y: 1), "entities": ents,
-            "graphics": graphics(0.5)}
+    # No tile map: it lies at the depth of z -0.999 and would hide the unlit
+    # sprites behind it.
+    return {"tile_map": tile_map(1, 1, 16, [], lambda x, y: 0), "entities": ents, "graphics": graphics(0.5)}
 
 
 SCENES = {"sprites": scene_sprites, "free": scene_free, "shadows": scene_shadows,

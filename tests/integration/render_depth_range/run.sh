@@ -7,3 +7,4 @@ python3 "$QM_PICTURES/scenes.py" depth_range "$QM_GAME/levels/veltrane_splash.js
     || fail "could not write the level"
 qm_render_shot "$QM_WORK/shot.png"
 qm_render_compare "$QM_WORK/shot.png"
+python3 "$QM_TEST_DIR/check.py" "$QM_WORK/shot.png" || fail "depth order check"
