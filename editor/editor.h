@@ -43,7 +43,8 @@ public:
     Editor& operator=(const Editor&) = delete;
 
     // The selection rule. Without replace, selecting an entity already selected
-    // with toggle set removes it (no event). Otherwise "EditorSelectedEntity"(h)
+    // with toggle set removes it, as DeselectEntity does (no event; the primary
+    // selection never names an entity outside the selection). Otherwise "EditorSelectedEntity"(h)
     // is raised and h becomes the primary selection; with replace, an h not yet
     // selected replaces the whole selection (an h already selected keeps the
     // others, so clicking one of several selected entities drags them all). The

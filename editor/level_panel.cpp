@@ -26,6 +26,7 @@ constexpr size_t kNameBufferSize = 128;
 char g_levelName[kNameBufferSize] = {};
 std::vector<std::string> g_levelList;  // as listed at the last press of "load"
 engine::entity_handle g_rangeStart, g_rangeEnd;
+uint32_t g_rangeEpoch = 0;  // the level the anchors belong to
 
 constexpr float kEntityListHeight = 200.0f;
 
@@ -126,7 +127,11 @@ void DrawLevelPanel(Editor& editor) {
     std::strncpy(g_levelName, current.c_str(), kNameBufferSize - 1);
     g_levelName[kNameBufferSize - 1] = '\0';
     // Renaming only changes where the level will be written; nothing reloads.
-    if (ImGui::InputText("level", g_levelName, kNameBufferSize)) RequestLevel(g_levelName, true);
+    // That file does not hold this level yet, so it counts as unsaved.
+    if (ImGui::InputText("level", g_levelName, kNameBufferSize)) {
+        RequestLevel(g_levelName, true);
+        MarkUnsavedChanges();
+    }
 
     DrawLevelButtons();
 
@@ -164,7 +169,10 @@ void ClearLevel() {
 }
 
 void ClickEntityInList(Editor& editor, engine::entity_handle h, bool ctrl, bool shift) {
+    editor.DropDeadSelection();
     editor.SelectEntity(h, !ctrl, true);
+    if (g_rangeEpoch != LevelEpoch()) g_rangeStart = g_rangeEnd = engine::entity_handle();
+    g_rangeEpoch = LevelEpoch();
     if (shift)
         g_rangeEnd = h;
     else
@@ -173,6 +181,10 @@ void ClickEntityInList(Editor& editor, engine::entity_handle h, bool ctrl, bool 
 
 void ApplyRangeSelection(Editor& editor) {
     if (g_rangeStart.generation == 0 || g_rangeEnd.generation == 0) return;
+    if (g_rangeEpoch != LevelEpoch()) {  // handles of a level that is gone
+        g_rangeStart = g_rangeEnd = engine::entity_handle();
+        return;
+    }
     const engine::entity_handle start = g_rangeStart, end = g_rangeEnd;
     g_rangeStart = g_rangeEnd = engine::entity_handle();
     // A copy: selecting raises an event whose listeners may create entities.

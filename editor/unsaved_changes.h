@@ -3,9 +3,10 @@
 // the editor: shown in the "Editor" window's menu bar, so a designer knows
 // whether leaving the editor writes anything new.
 //
-// The editor marks moves, creation, duplication, deletion, clearing, and every
-// widget edit in the inspector, "Tiles" and "Graphics" panels; painting tiles
-// marks it when it starts. Code that changes the level some other way calls
+// The editor marks moves (and their undo and redo), creation, duplication,
+// deletion, clearing, renaming the level, and every widget edit in the
+// inspector, "Tiles" and "Graphics" panels; painting tiles marks it when it
+// starts. Code that changes the level some other way calls
 // MarkUnsavedChanges itself.
 namespace editor {
 

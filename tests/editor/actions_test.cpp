@@ -155,9 +155,3 @@ TEST_F(ActionsTest, TheHistorySurvivesClosingAndReopeningTheEditor) {
     EXPECT_EQ(Editor::History().size(), 1u);
 }
 
-TEST_F(ActionsTest, UndoWithAnEmptyHistoryDoesNothing) {
-    Key('Z');
-    Hold({kKeyLeftCtrl});
-    Key('Y');
-    EXPECT_TRUE(Editor::History().empty());
-}

@@ -77,6 +77,18 @@ TEST_F(LevelPanelTest, ARunWorksUpwardsToo) {
     EXPECT_EQ(editor->GetSelection(), (Selection{a, b, c}));
 }
 
+TEST_F(LevelPanelTest, ARangeStartedInAReplacedLevelIsForgotten) {
+    entity_handle a = Make(0, 0);
+    editor::ClickEntityInList(*editor, a, false, false);
+    editor::ClearLevel();  // numbering restarts: a's handle will name a new entity
+    entity_handle b = Make(0, 0), c = Make(1, 0);
+    Make(2, 0);
+    editor::ClickEntityInList(*editor, c, true, true);
+    editor::ApplyRangeSelection(*editor);
+    EXPECT_EQ(b, a);
+    EXPECT_EQ(editor->GetSelection(), Selection{c});
+}
+
 TEST_F(LevelPanelTest, TheWindowStartsWhereTheDesignerExpectsIt) {
     editor::SetShownPanel(editor::kPanelGraphics);
     DrawFrame();
@@ -100,6 +112,7 @@ TEST_F(LevelPanelTest, ThePanelChoiceSurvivesReopeningAndHandsLeftClicksToTheTil
     ClickAt(0, 0);
     EXPECT_TRUE(editor->GetSelection().empty());  // painted, not picked
     EXPECT_TRUE(Editor::History().empty());
+    EXPECT_TRUE(editor::HasUnsavedChanges());
     editor::SetShownPanel(editor::kPanelLevel);
     ClickAt(0, 0);
     EXPECT_EQ(editor->GetSelected(), a);

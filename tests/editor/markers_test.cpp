@@ -67,8 +67,3 @@ TEST_F(MarkersTest, MarkersAreTwentyWindowPixelsAtAnyZoom) {
     EXPECT_NEAR(maxY - minY, 20.0f, 2.5f);
 }
 
-TEST_F(MarkersTest, NothingIsDrawnOutsideTheDebugDrawFrame) {
-    Make(0, 0);
-    editor->DrawDraggables();
-    EXPECT_EQ(ImGui::GetBackgroundDrawList()->VtxBuffer.Size, 0);
-}

@@ -49,15 +49,6 @@ TEST_F(SelectionTest, WithoutToggleASelectedEntityStaysOnceAndBecomesPrimary) {
     EXPECT_EQ(selectedEvents, (Selection{a, b, a}));
 }
 
-TEST_F(SelectionTest, TheEmptyHandleClearsAndIsAnnounced) {
-    entity_handle a = Make(0, 0);
-    editor->SelectEntity(a, true, true);
-    editor->SelectEntity(entity_handle(), true, true);
-    EXPECT_TRUE(editor->GetSelection().empty());
-    EXPECT_EQ(editor->GetSelected(), entity_handle());
-    EXPECT_EQ(selectedEvents, (Selection{a, entity_handle()}));
-}
-
 TEST_F(SelectionTest, DeselectRaisesNothingAndClearsThePrimaryOnlyWhenItWasIt) {
     entity_handle a = Make(0, 0), b = Make(50, 0);
     editor->SelectEntity(a, false, true);

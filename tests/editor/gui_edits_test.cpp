@@ -1,0 +1,64 @@
+// Telling whether GUI code edited something, which feeds the mark of unsaved
+// changes for the inspector, "Tiles" and "Graphics" panels.
+#include <gtest/gtest.h>
+
+
+#include <imgui.h>
+
+#include "editor/gui_edits.h"
+
+namespace {
+
+class GuiEditsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ImGui::CreateContext();
+        ImGuiIO& io = ImGui::GetIO();
+        io.IniFilename = nullptr;
+        io.DisplaySize = ImVec2(400, 300);
+        io.DeltaTime = 1.0f / 60.0f;
+        unsigned char* pixels = nullptr;
+        int w = 0, h = 0;
+        io.Fonts->GetTexDataAsRGBA32(&pixels, &w, &h);
+        // Frames until the text field holds the keyboard focus.
+        for (int frame = 0; frame < 3; ++frame) {
+            Begin();
+            if (frame == 0) ImGui::SetKeyboardFocusHere();
+            ImGui::InputText("name", buffer, sizeof buffer);
+            End();
+        }
+    }
+    void TearDown() override { ImGui::DestroyContext(); }
+    void Begin() {
+        ImGui::NewFrame();
+        ImGui::Begin("panel");
+    }
+    void End() {
+        ImGui::End();
+        ImGui::Render();
+    }
+    char buffer[16] = "";
+};
+
+}  // namespace
+
+TEST_F(GuiEditsTest, ATypedCharacterIsAnEditOfTheWidgetsThatDrewIt) {
+    ImGui::GetIO().AddInputCharacter('x');
+    Begin();
+    const bool before = editor::DrawnWithEdits([] { ImGui::Text("no widget that edits"); });
+    const bool typed = editor::DrawnWithEdits([this] { ImGui::InputText("name", buffer, sizeof buffer); });
+    const bool after = editor::DrawnWithEdits([] { ImGui::Text("drawn after the edit"); });
+    const bool frame = editor::EditedThisFrame();
+    End();
+    EXPECT_STREQ(buffer, "x");
+    EXPECT_FALSE(before);
+    EXPECT_TRUE(typed);
+    EXPECT_FALSE(after);  // an earlier edit is not this code's
+    EXPECT_TRUE(frame);   // and is still there for the GUI
+}
+
+TEST_F(GuiEditsTest, AFrameWithoutInputHasNoEdit) {
+    Begin();
+    EXPECT_FALSE(editor::DrawnWithEdits([this] { ImGui::InputText("name", buffer, sizeof buffer); }));
+    End();
+}
