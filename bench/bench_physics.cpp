@@ -1,6 +1,7 @@
 // One physics step over a scene of moving circles and boxes, all inside the
 // camera's view, with the broad phase (BM_PhysicsStep), with the plain pair loop
-// (BM_PhysicsStepPairLoop, the reference behaviour) and, for scale, the same
+// (BM_PhysicsStepPairLoop, the reference behaviour), with the level option
+// "stable_contacts" (BM_PhysicsStepStable) and, for scale, the same
 // scene in Box2D 2.4 (no gravity, equal masses, no rotation, elastic).
 //
 // Density: about 18 % of the area is covered, so each body touches a few
@@ -20,6 +21,7 @@
 #include "graphics/camera.h"
 #include "graphics/debug_draw.h"
 #include "physics/physics.h"
+#include "physics/physics_settings.h"
 
 namespace {
 
@@ -109,6 +111,13 @@ void RunEngine(benchmark::State& state, Physics::PairSearch search) {
 }
 
 void BM_PhysicsStep(benchmark::State& state) { RunEngine(state, Physics::PairSearch::BroadPhase); }
+// The same with the level option "stable_contacts" (each contact from current
+// velocities, approaching pairs only).
+void BM_PhysicsStepStable(benchmark::State& state) {
+    GetPhysicsSettings().stableContacts = true;
+    RunEngine(state, Physics::PairSearch::BroadPhase);
+    GetPhysicsSettings() = PhysicsSettings();
+}
 void BM_PhysicsStepPairLoop(benchmark::State& state) { RunEngine(state, Physics::PairSearch::PairLoop); }
 
 void BM_Box2DStep(benchmark::State& state) {
@@ -154,6 +163,7 @@ void BM_Box2DStep(benchmark::State& state) {
 }
 
 BENCHMARK(BM_PhysicsStep)->Arg(500)->Arg(5000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PhysicsStepStable)->Arg(5000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PhysicsStepPairLoop)->Arg(500)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Box2DStep)->Arg(5000)->Unit(benchmark::kMicrosecond);
 

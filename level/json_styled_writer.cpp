@@ -171,7 +171,11 @@ private:
     // exponent, so the number reads back as a double.
     void AppendDouble(double value) {
         if (!std::isfinite(value)) {
-            out_ += std::isnan(value) ? "null" : (value < 0 ? "-1e+9999" : "1e+9999");
+            // jsoncpp writes infinity as 1e+9999, which no JSON reader (its own
+            // included) reads back: a body flung to infinity would make its
+            // level's saved copy unloadable. The largest double reads back,
+            // and as a float it is infinity again.
+            out_ += std::isnan(value) ? "null" : (value < 0 ? "-1.7976931348623157e+308" : "1.7976931348623157e+308");
             return;
         }
         char buffer[40];

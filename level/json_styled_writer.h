@@ -5,7 +5,9 @@
 // straight into one string instead of going through an ostream, a member-name
 // copy per object and a printf per number, which made saving a large level
 // several times slower than building it. The output is byte for byte what
-// Json::writeString gives for the same value, comments included.
+// Json::writeString gives for the same value, comments included, except for
+// infinity: jsoncpp's 1e+9999 cannot be read back, so the largest double is
+// written instead (it reads back as infinity into a float).
 #include <string>
 
 #include <json/value.h>

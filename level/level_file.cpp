@@ -17,6 +17,7 @@
 #include "level/json_text.h"
 #include "level/lighting_settings.h"
 #include "level/save_game.h"
+#include "physics/physics_settings.h"
 
 namespace {
 
@@ -93,6 +94,7 @@ void LoadLevel(const std::string& name) {
     Json::Value& entities = document["entities"];
     if (!entities.isNull() && !entities.isArray())
         throw debug::exception("Level \"" + name + "\": \"entities\" is not an array.");
+    ReadPhysicsSettings(document);
 
     auto tileMap = std::make_unique<TileMap>();
     if (!std::as_const(document)["tile_map"].isNull()) tileMap->Deserialize(document["tile_map"]);
@@ -141,6 +143,7 @@ void SaveLevel(const std::string& name, bool toSaveFolder) {
     document["tile_map"] = GetTileMap() ? GetTileMap()->Serialize() : TileMap().Serialize();
     Json::Value& entities = document["entities"] = Json::Value(Json::arrayValue);
     document["graphics"] = WriteLightingSettings();
+    WritePhysicsSettings(document);
 
     // Each entity is serialised as the writer reaches its place in "entities" and
     // freed once written, so a large level never stands in memory as one tree.

@@ -13,4 +13,11 @@ namespace CollisionDetection {
 // float range), nor when the relative velocity along it is exactly 0.
 void ApplyResponse(const CollisionDataObj& record, const BodyParts& a, const BodyParts& b);
 
+// The stable form (the level option "stable_contacts"): the relative velocity
+// is read from the bodies now, not from the record, and nothing happens unless
+// they approach along the contact (B moving towards A along the direction in
+// which the position correction would move it). Otherwise as ApplyResponse;
+// with restitution 1 each impulse keeps the pair's kinetic energy.
+void ApplyStableResponse(const CollisionDataObj& record, const BodyParts& a, const BodyParts& b);
+
 }  // namespace CollisionDetection

@@ -9,6 +9,7 @@
 #include "graphics/camera.h"
 #include "physics/collision_response.h"
 #include "physics/collision_tests.h"
+#include "physics/physics_settings.h"
 
 using CollisionDetection::CollisionDataObj;
 using engine::entity_handle;
@@ -277,13 +278,17 @@ void Physics::Record(bool touching, CollisionDataObj record, entity_handle a, en
 }
 
 void Physics::Resolve() {
+    const bool stable = GetPhysicsSettings().stableContacts;
     // By index: the list is not touched while resolving, but a record is
     // copied so that nothing refers into it.
     for (size_t k = 0; k < results_.size(); ++k) {
         const CollisionDataObj record = results_[k];
         const BodyParts pa = FetchBodyParts(record.first), pb = FetchBodyParts(record.second);
         if (pa.AnyGhost() || pb.AnyGhost()) continue;
-        CollisionDetection::ApplyResponse(record, pa, pb);
+        if (stable)
+            CollisionDetection::ApplyStableResponse(record, pa, pb);
+        else
+            CollisionDetection::ApplyResponse(record, pa, pb);
     }
 }
 

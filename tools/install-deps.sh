@@ -7,6 +7,7 @@ packages=(
   libluajit-5.1-dev libglfw3-dev libimgui-dev libjsoncpp-dev libepoxy-dev liblodepng-dev
   libopenal-dev libsndfile1-dev libglm-dev
   libgtest-dev libbenchmark-dev libbox2d-dev
+  clang-14 libclang-rt-14-dev
   xvfb xauth xdotool x11-utils x11-apps imagemagick python3 libgl1-mesa-dri zenity
 )
 missing=()

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <vector>
 
 #include "engine/debug_exception.h"
@@ -8,6 +9,7 @@
 #include "level/level_file.h"
 #include "level/save_game.h"
 #include "level_test_env.h"
+#include "physics/physics_settings.h"
 #include "sound/sound_emitter.h"
 
 using engine::entity_handle;
@@ -328,6 +330,53 @@ TEST_F(LevelFileTest, ListsOfTheWrongTypeAreReportedByName) {
     WriteLevel("nulls", R"({"tile_map": {"tile_textures": null}, "entities": [{"components": null}]})");
     LoadLevel("nulls");
     EXPECT_EQ(engine::GetLiveEntities().size(), 1u);
+}
+
+// The physics options are the level's own: read at every load (a level
+// without them gets the defaults) and written back only when set.
+TEST_F(LevelFileTest, PhysicsOptionsAreReadPerLevelAndWrittenOnlyWhenSet) {
+    WriteLevel("stable", R"({"physics": {"stable_contacts": true}, "entities": []})");
+    WriteLevel("plain", R"({"entities": []})");
+    LoadLevel("stable");
+    EXPECT_TRUE(GetPhysicsSettings().stableContacts);
+    SaveLevel("stable_out", false);
+    EXPECT_TRUE(Parse(ReadText("levels/stable_out.json"))["physics"]["stable_contacts"].asBool());
+
+    LoadLevel("plain");
+    EXPECT_FALSE(GetPhysicsSettings().stableContacts);
+    SaveLevel("plain_out", false);
+    EXPECT_FALSE(Parse(ReadText("levels/plain_out.json")).isMember("physics"));
+    WriteLevel("off", R"({"physics": {"stable_contacts": false}})");
+    LoadLevel("off");
+    SaveLevel("off_out", false);
+    EXPECT_FALSE(Parse(ReadText("levels/off_out.json")).isMember("physics"));
+
+    const std::pair<const char*, const char*> bad[] = {
+        {R"({"physics": 1})", "Level: \"physics\" is not an object."},
+        {R"({"physics": {"stable_contacts": "yes"}})", "Level: \"physics\": \"stable_contacts\" is not true or false."},
+    };
+    for (const auto& [text, message] : bad) {
+        WriteLevel("bad", text);
+        try {
+            LoadLevel("bad");
+            ADD_FAILURE() << text;
+        } catch (const debug::exception& e) {
+            EXPECT_STREQ(e.what(), message);
+        }
+    }
+    GetPhysicsSettings() = PhysicsSettings();
+}
+
+// Found by fuzzing: a position too large for a float reads as infinity; the
+// level saved afterwards must load again (jsoncpp's own "1e+9999" does not).
+TEST_F(LevelFileTest, AnInfinitePositionSavesToALoadableLevel) {
+    WriteLevel("far", R"({"entities": [{"name": "far", "pos": {"x": 1e40, "y": -1e40}}]})");
+    LoadLevel("far");
+    SaveLevel("far_out", false);
+    LoadLevel("far_out");
+    ASSERT_EQ(engine::GetLiveEntities().size(), 1u);
+    EXPECT_EQ(engine::GetLiveEntities()[0].GetPosition().x, std::numeric_limits<float>::infinity());
+    EXPECT_EQ(engine::GetLiveEntities()[0].GetPosition().y, -std::numeric_limits<float>::infinity());
 }
 
 // The events of one load, in order, with what each listener can see.
