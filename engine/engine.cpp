@@ -24,12 +24,14 @@
 #include "engine/input.h"
 #include "engine/log.h"
 #include "engine/pause_menu.h"
+#include "graphics/camera.h"
 #include "graphics/debug_draw.h"
 #include "graphics/graphics.h"
 #include "graphics/screenshot.h"
 #include "level/level_file.h"
 #include "level/save_game.h"
 #include "scripting/lua_host.h"
+#include "sound/cue_table.h"
 
 namespace {
 Engine* g_engine = nullptr;
@@ -43,8 +45,7 @@ Engine::Engine(const EngineOptions& options) {
     g_engine = this;
     ResetEngineState();
 
-    // physics_ is constructed as a member.
-    // [audio] the audio system member is constructed here.
+    // physics_ and audio_ are constructed as members.
 
     components::RegisterBuiltinComponents();
 
@@ -60,7 +61,9 @@ Engine::Engine(const EngineOptions& options) {
     debug_draw::RegisterEvent();
     cheats_ = std::make_unique<Cheats>();
 
-    // [audio] initialise the audio system (banks), then load the stored sound cues.
+    // The banks, then the cues that name their events.
+    audio_.Initialize(options.headless);
+    LoadCueTable(audio_);
 
     physics_.Initialize();
 
@@ -99,7 +102,7 @@ Engine::~Engine() {
     pauseMenu_.reset();
     CloseEditor();
     // Debug drawing holds nothing to release.
-    // [audio] write the sound cues back to their storage here.
+    SaveCueTable(audio_);
     console_.reset();
     input_.reset();
     GetEngineState().skipDrawing = true;  // the GL context goes with Graphics
@@ -167,8 +170,8 @@ void Engine::Frame(GLFWwindow* window) {
 
     RunLevelCheck();
 
-    // [audio] hand the audio system its listener here: the camera position,
-    // velocity (0, 0, 0), forward (0, -1, 0), up (0, 0, 1).
+    // World +y points down the screen, so "forward" is up the screen.
+    audio_.SetListener(GetCamera().GetPosition(), {0.0f, 0.0f, 0.0f}, {0.0f, -1.0f, 0.0f}, {0.0f, 0.0f, 1.0f});
 
     const float dt = window ? AdvanceFrameTime(float(glfwGetTime())) : AdvanceHeadlessFrameTime();
 
@@ -179,7 +182,7 @@ void Engine::Frame(GLFWwindow* window) {
     events::Call("PreLogicUpdate", dt);
     events::Call("LogicUpdate", dt);
 
-    // [audio] update the audio system here.
+    audio_.Update();
 
     if (!s.skipDrawing && graphics_ && graphics_->BeginFrame()) {
         graphics_->Draw(dt);

@@ -13,6 +13,7 @@
 
 #include "engine/game_flow.h"
 #include "physics/physics.h"
+#include "sound/audio_system.h"
 
 class Cheats;
 class Console;
@@ -59,6 +60,7 @@ public:
     void Resume() { ResumeGame(); }
 
     Physics& GetPhysics() { return physics_; }
+    AudioSystem& GetAudioSystem() { return audio_; }
 
     // Every script runs again from the start: destroys the pause menu, then the
     // Lua host, and creates a new Lua host, then a new pause menu. The editor's
@@ -72,8 +74,9 @@ private:
 
     // Held by value; declared first so it is destroyed last.
     Physics physics_;
-    // [audio] the audio system member goes here, after physics_ (so it is
-    // destroyed just before physics).
+    // After physics_, so it is destroyed just before physics. Also reachable
+    // through GetAudio() (sound/audio_system.h).
+    AudioSystem audio_;
 
     std::unique_ptr<Input> input_;
     std::unique_ptr<Console> console_;

@@ -9,12 +9,17 @@
 #include "engine/input.h"
 #include "engine/pause_menu.h"
 #include "level/level_file.h"
+#include "sound/audio_system.h"
+#include "sound/cue_table.h"
 
 void PauseGame() {
     EngineState& s = GetEngineState();
     if (s.paused) return;
     s.paused = true;
-    // [audio] pause "Music Bus" and "SFX Bus" here.
+    if (AudioSystem* audio = GetAudio()) {
+        audio->SetBusPaused("Music Bus", true);
+        audio->SetBusPaused("SFX Bus", true);
+    }
     s.timeScale = 0.0f;
 }
 
@@ -22,7 +27,10 @@ void ResumeGame() {
     EngineState& s = GetEngineState();
     if (!s.paused) return;
     s.paused = false;
-    // [audio] unpause "Music Bus" and "SFX Bus" here.
+    if (AudioSystem* audio = GetAudio()) {
+        audio->SetBusPaused("Music Bus", false);
+        audio->SetBusPaused("SFX Bus", false);
+    }
     s.timeScale = 1.0f;
 }
 
@@ -45,7 +53,7 @@ void ToggleEditor() {
     // on the pair keeps a second press from entering or leaving twice.
     if (s.mode == EngineMode::Game && s.requestedMode == EngineMode::Game) {
         OpenEditor();
-        // [audio] create or truncate the sound cue location file here.
+        if (GetAudio()) CreateCueLocationMarker();
         s.requestedMode = EngineMode::Editor;
         PauseGame();
     } else if (s.mode == EngineMode::Editor && s.requestedMode == EngineMode::Editor) {
@@ -81,7 +89,7 @@ void RunLevelCheck() {
     if (!LevelLoadDue()) return;
     EngineState& s = GetEngineState();
     s.reloadRequested = false;
-    // [audio] stop all sound on "Master Bus" at once here.
+    if (AudioSystem* audio = GetAudio()) audio->StopBus("Master Bus");
     LoadLevel(s.levelName);
 }
 

@@ -21,6 +21,13 @@ namespace {
 
 VECTOR ToVector(glm::vec3 v) { return {v.x, v.y, v.z}; }
 
+// The owner's rigid-body velocity in the plane, or none.
+glm::vec3 OwnerVelocity(engine::entity_handle owner) {
+    if (!owner.Has<RigidBody>()) return {0.0f, 0.0f, 0.0f};
+    const glm::vec2 v = owner.Get<RigidBody>()->velocity;
+    return {v.x, v.y, 0.0f};
+}
+
 // The cue names of the table on disk, in table order (the inspector offers
 // what the designer has saved, whether or not it is loaded).
 std::vector<std::string> CueNamesOnDisk() {
@@ -59,13 +66,6 @@ void SoundEmitter::Initialize() {
 }
 
 void SoundEmitter::Remove() { events::Disconnect("LogicUpdate", ListenerName()); }
-
-// The owner's rigid-body velocity in the plane, or none.
-static glm::vec3 OwnerVelocity(engine::entity_handle owner) {
-    if (!owner.Has<RigidBody>()) return {0.0f, 0.0f, 0.0f};
-    const glm::vec2 v = owner.Get<RigidBody>()->velocity;
-    return {v.x, v.y, 0.0f};
-}
 
 void SoundEmitter::Start() {
     held = false;

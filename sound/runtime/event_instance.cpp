@@ -90,6 +90,8 @@ RESULT EventInstance::set3DAttributes(const _3D_ATTRIBUTES* attributes) {
     if (!Finite(attributes->position) || !Finite(attributes->velocity))
         return Fail(ERR_INVALID_PARAM, "3D attributes must be finite numbers");
     inst->attributes = *attributes;
+    inst->moved = true;
+    ApplyGain(*State(), *inst, Clock::now());
     return OK;
 }
 
@@ -113,6 +115,7 @@ RESULT EventInstance::setProperty(EVENT_PROPERTY index, float value) {
         inst->max_distance = value;
     else
         return Fail(ERR_INVALID_PARAM, "unknown event property");
+    ApplyGain(*State(), *inst, Clock::now());
     return OK;
 }
 

@@ -3,6 +3,11 @@
 // attenuation is off (AL_NONE): the studio system computes each voice's gain
 // from its own min/max distances, which also attenuates stereo files that
 // OpenAL would not spatialize. Positions still pan mono sounds.
+//
+// Callers give 3D attributes in the left-handed frame of studio tools (with
+// forward and up given, right = up x forward); OpenAL's frame is right-handed.
+// Every vector crosses into OpenAL with z negated, so a listener facing
+// (0, -1, 0) with up (0, 0, 1), as the engine sets it, hears +x on the right.
 #include <AL/al.h>
 #include <AL/alc.h>
 #include <AL/alext.h>
@@ -27,6 +32,9 @@ struct Voice {
 ALenum FormatFor(int channels) { return channels == 2 ? AL_FORMAT_STEREO16 : AL_FORMAT_MONO16; }
 
 bool Usable(const VECTOR& v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
+
+// Left-handed (callers) to right-handed (OpenAL).
+VECTOR ToAL(const VECTOR& v) { return {v.x, v.y, -v.z}; }
 
 class OpenALOutput final : public OutputBackend {
 public:
@@ -99,9 +107,10 @@ public:
     }
 
     void SetListener(const _3D_ATTRIBUTES& l) override {
-        if (Usable(l.position)) alListener3f(AL_POSITION, l.position.x, l.position.y, l.position.z);
-        const VECTOR& f = l.forward;
-        const VECTOR& u = l.up;
+        const VECTOR p = ToAL(l.position);
+        if (Usable(p)) alListener3f(AL_POSITION, p.x, p.y, p.z);
+        const VECTOR f = ToAL(l.forward);
+        const VECTOR u = ToAL(l.up);
         // OpenAL wants a non-zero "at" and "up" that are not parallel.
         float cx = f.y * u.z - f.z * u.y, cy = f.z * u.x - f.x * u.z, cz = f.x * u.y - f.y * u.x;
         if (Usable(f) && Usable(u) && cx * cx + cy * cy + cz * cz > 1e-12f) {
@@ -118,7 +127,8 @@ public:
         alSourcei(v.source, AL_BUFFER, ALint(buffer));
         alSourcei(v.source, AL_LOOPING, loop ? AL_TRUE : AL_FALSE);
         alSourcef(v.source, AL_GAIN, gain);
-        alSource3f(v.source, AL_POSITION, position.x, position.y, position.z);
+        const VECTOR p = ToAL(position);
+        alSource3f(v.source, AL_POSITION, p.x, p.y, p.z);
         if (offset_s > 0.0) alSourcef(v.source, AL_SEC_OFFSET, float(offset_s));
         if (!paused) alSourcePlay(v.source);
     }
@@ -135,7 +145,8 @@ public:
         v.streaming = true;
         alSourcei(v.source, AL_LOOPING, AL_FALSE);
         alSourcef(v.source, AL_GAIN, gain);
-        alSource3f(v.source, AL_POSITION, position.x, position.y, position.z);
+        const VECTOR p = ToAL(position);
+        alSource3f(v.source, AL_POSITION, p.x, p.y, p.z);
     }
 
     int FreeStreamSlots(int voice) override {
@@ -190,7 +201,8 @@ public:
 
     void SetGain(int voice, float gain) override { alSourcef(voices_[size_t(voice)].source, AL_GAIN, gain); }
 
-    void SetPosition(int voice, const VECTOR& p) override {
+    void SetPosition(int voice, const VECTOR& position) override {
+        const VECTOR p = ToAL(position);
         if (Usable(p)) alSource3f(voices_[size_t(voice)].source, AL_POSITION, p.x, p.y, p.z);
     }
 

@@ -91,6 +91,7 @@ void SoundOnVoice(StudioState& s, uint32_t slot, InstanceRecord& inst, bool stea
     int v = AcquireVoice(s, inst.gain, steal_ties);
     if (v == kNoVoice) return;
     inst.voice = v;
+    inst.moved = false;
     s.voice_owner[size_t(v)] = slot;
     double len = snd.info.LengthMs();
     if (ev.spec.loop && len > 0.0) at_ms = std::fmod(at_ms, len);
@@ -259,7 +260,8 @@ void UpdatePlayback(StudioState& s) {
             } else {
                 ApplyGain(s, inst, now);
                 if (inst.voice != kNoVoice) {
-                    s.output->SetPosition(inst.voice, inst.attributes.position);
+                    if (inst.moved) s.output->SetPosition(inst.voice, inst.attributes.position);
+                    inst.moved = false;
                     if (ev.streams) {
                         FillStream(s, inst, ev);
                         s.output->PlayStream(inst.voice, inst.frozen);  // again, if it ran dry

@@ -42,12 +42,30 @@ SNDFILE* OpenSound(const std::string& path, SoundInfo* info, std::string* why) {
         *why = "has " + std::to_string(sf.channels) + " channels; only mono and stereo are played";
         return nullptr;
     }
-    // Integer PCM read as float and scaled keeps float files within range too.
-    sf_command(file, SFC_SET_SCALE_FLOAT_INT_READ, nullptr, SF_TRUE);
     info->frames = sf.frames;
     info->channels = sf.channels;
     info->sample_rate = sf.samplerate;
     return file;
+}
+
+// Reads up to frames frames as 16-bit samples. Read as float and clamped,
+// because lossy decoders may overshoot full scale, which a direct integer
+// read would wrap around into a loud click.
+sf_count_t ReadShorts(SNDFILE* file, int channels, int16_t* out, sf_count_t frames) {
+    float scratch[4096];
+    sf_count_t per = sf_count_t(sizeof scratch / sizeof scratch[0]) / channels;
+    sf_count_t done = 0;
+    while (done < frames) {
+        sf_count_t want = std::min(per, frames - done);
+        sf_count_t got = sf_readf_float(file, scratch, want);
+        if (got <= 0) break;
+        int16_t* dst = out + done * channels;
+        for (sf_count_t i = 0; i < got * channels; ++i)
+            dst[i] = int16_t(std::lrint(std::clamp(scratch[i], -1.0f, 1.0f) * 32767.0f));
+        done += got;
+        if (got < want) break;  // the end of the file
+    }
+    return done;
 }
 
 }  // namespace
@@ -63,7 +81,7 @@ bool DecodeSound(const std::string& path, SoundInfo* info, std::vector<int16_t>*
     SNDFILE* file = OpenSound(path, info, why);
     if (!file) return false;
     samples->assign(size_t(info->frames) * info->channels, 0);
-    sf_count_t got = sf_readf_short(file, samples->data(), info->frames);
+    sf_count_t got = ReadShorts(file, info->channels, samples->data(), info->frames);
     sf_close(file);
     if (got <= 0) {
         *why = "could not decode any audio frames";
@@ -99,7 +117,7 @@ int StreamDecoder::Read(int16_t* out, int frames, bool loop) {
     int done = 0;
     bool rewound = false;
     while (done < frames) {
-        sf_count_t got = sf_readf_short(file_, out + size_t(done) * info_.channels, frames - done);
+        sf_count_t got = ReadShorts(file_, info_.channels, out + size_t(done) * info_.channels, frames - done);
         if (got > 0) {
             done += int(got);
             rewound = false;

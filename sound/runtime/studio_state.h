@@ -78,6 +78,7 @@ struct InstanceRecord {
     bool release_pending = false;
     uint64_t start_serial = 0;   // order of starts, for stealing the oldest
     float gain = 0.0f;           // the gain last given to the voice
+    bool moved = false;          // attributes changed since the voice last got its position
     std::unique_ptr<StreamDecoder> decoder;  // streamed events only
 };
 

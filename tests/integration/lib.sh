@@ -22,6 +22,14 @@ qm_content() {
     mkdir -p "$QM_GAME/lua/engine"
     cp -r "$QM_REPO/game/lua/engine/." "$QM_GAME/lua/engine/"
     [ -d "$QM_TEST_DIR/lua" ] && cp -r "$QM_TEST_DIR/lua/." "$QM_GAME/lua/"
+    # Audio: the test's own audio/ and Audio/ when it has them, else empty bank
+    # lists and an empty cue table (the engine does not start without them).
+    mkdir -p "$QM_GAME/audio" "$QM_GAME/Audio"
+    [ -d "$QM_TEST_DIR/audio" ] && cp -r "$QM_TEST_DIR/audio/." "$QM_GAME/audio/"
+    [ -d "$QM_TEST_DIR/Audio" ] && cp -r "$QM_TEST_DIR/Audio/." "$QM_GAME/Audio/"
+    [ -f "$QM_GAME/audio/bankFiles.txt" ] || : > "$QM_GAME/audio/bankFiles.txt"
+    [ -f "$QM_GAME/audio/stringFiles.txt" ] || : > "$QM_GAME/audio/stringFiles.txt"
+    [ -f "$QM_GAME/Audio/SoundStorage.json" ] || echo '{"Sounds":{"Cue Number":0}}' > "$QM_GAME/Audio/SoundStorage.json"
     return 0
 }
 
@@ -136,4 +144,42 @@ qm_resume_startup_pause() {
         qm_key Escape
         qm_wait_line "probe: unpaused" 10
     fi
+}
+
+# --- Audio capture -----------------------------------------------------------
+# qm_audio_capture_env: call before qm_start. The game's OpenAL then mixes into
+# $QM_WORK/out.wav (OpenAL Soft's wave writer, in real time from the moment the
+# game opens its audio device) instead of the silent null driver. Read it with
+# the functions below; times are seconds from the start of the capture.
+qm_audio_capture_env() {
+    QM_AUDIO_WAV="$QM_WORK/out.wav"
+    printf '[wave]\nfile = %s\n' "$QM_AUDIO_WAV" > "$QM_WORK/alsoft.conf"
+    export ALSOFT_DRIVERS=wave ALSOFT_CONF="$QM_WORK/alsoft.conf"
+}
+
+qm_audio_py() {
+    [ -s "$QM_AUDIO_WAV" ] || fail "no audio capture at ${QM_AUDIO_WAV:-(qm_audio_capture_env not called)}"
+    timeout 60 python3 "$(dirname "$QM_LIB")/qm_audio.py" "$@"
+}
+
+# qm_audio_now: the capture's length so far, to mark when something was done.
+qm_audio_now() { qm_audio_py info "$QM_AUDIO_WAV" | awk '{print $NF}'; }
+
+# qm_audio_rms <start> <end>: prints the RMS (0..1 full scale) of that span.
+qm_audio_rms() { qm_audio_py rms "$QM_AUDIO_WAV" "$1" "$2" || fail "could not read the audio capture"; }
+
+# qm_audio_levels [window]: prints "<start> <rms>" per window (default 0.1 s).
+qm_audio_levels() { qm_audio_py levels "$QM_AUDIO_WAV" "${1:-0.1}" || fail "could not read the audio capture"; }
+
+# qm_audio_expect_audible / qm_audio_expect_silent <start> <end>: the span's RMS
+# is above 0.001 / below 0.0001 (the null mix is exactly 0).
+qm_audio_expect_audible() {
+    local rms
+    rms=$(qm_audio_rms "$1" "$2")
+    awk -v r="$rms" 'BEGIN { exit !(r > 0.001) }' || fail "silent from $1 s to $2 s (rms $rms)"
+}
+qm_audio_expect_silent() {
+    local rms
+    rms=$(qm_audio_rms "$1" "$2")
+    awk -v r="$rms" 'BEGIN { exit !(r < 0.0001) }' || fail "not silent from $1 s to $2 s (rms $rms)"
 }

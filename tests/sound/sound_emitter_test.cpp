@@ -153,6 +153,26 @@ TEST_F(SoundEmitterTest, ChoosingACueThatIsNotLoadedHoldsTheEmitter) {
     EXPECT_EQ(e.instance.generation, 0u);
 }
 
+TEST_F(SoundEmitterTest, PlayEmitUnpausesStopsTheRestAndStarts) {
+    AudioSystem& audio = StartWithCues();
+    SoundCue& hum = *GetCue(audio, "Hum");
+    hum.Play(audio, 1.0f);
+    audio.SetBusPaused("Music Bus", true);
+    audio.SetBusPaused("SFX Bus", true);
+    SoundEmitter& e = EmitterAt(0, 0, 0, "Wind");
+    e.held = true;
+    e.PlayEmit();
+    Frame(0.016f);
+    bool paused = true;
+    ASSERT_EQ(audio.FindBus("SFX Bus").getPaused(&paused), OK);
+    EXPECT_FALSE(paused);
+    ASSERT_EQ(audio.FindBus("Music Bus").getPaused(&paused), OK);
+    EXPECT_FALSE(paused);
+    EXPECT_EQ(State(hum.instance), Studio::PLAYBACK_STOPPED);
+    EXPECT_FALSE(e.held);
+    EXPECT_EQ(State(e.instance), Studio::PLAYBACK_PLAYING);
+}
+
 TEST_F(SoundEmitterTest, DestroyingTheEntityStopsAndReleasesItsInstance) {
     StartWithCues();
     SoundEmitter& e = EmitterAt(0, 0, 0);

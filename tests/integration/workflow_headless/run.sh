@@ -3,11 +3,6 @@
 # crash path), saves written, and --frames as a limit.
 source "$QM_LIB"
 qm_content
-# The audio system reads its two bank lists and the cue table at start-up.
-mkdir -p "$QM_GAME/audio" "$QM_GAME/Audio"
-[ -f "$QM_GAME/audio/bankFiles.txt" ] || : > "$QM_GAME/audio/bankFiles.txt"
-[ -f "$QM_GAME/audio/stringFiles.txt" ] || : > "$QM_GAME/audio/stringFiles.txt"
-[ -f "$QM_GAME/Audio/SoundStorage.json" ] || echo '{"Sounds":{"Cue Number":0}}' > "$QM_GAME/Audio/SoundStorage.json"
 save="$HOME/Documents/Quillmere/save_file.json"
 
 # run <mode> [options...]: a headless run with its output in $QM_WORK/out and

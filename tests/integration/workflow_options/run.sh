@@ -2,10 +2,6 @@
 source "$QM_LIB"
 qm_content
 qm_debug_textures
-mkdir -p "$QM_GAME/audio" "$QM_GAME/Audio"
-[ -f "$QM_GAME/audio/bankFiles.txt" ] || : > "$QM_GAME/audio/bankFiles.txt"
-[ -f "$QM_GAME/audio/stringFiles.txt" ] || : > "$QM_GAME/audio/stringFiles.txt"
-[ -f "$QM_GAME/Audio/SoundStorage.json" ] || echo '{"Sounds":{"Cue Number":0}}' > "$QM_GAME/Audio/SoundStorage.json"
 save="$HOME/Documents/Quillmere/save_file.json"
 out="$QM_WORK/out"
 err="$QM_WORK/err"

@@ -1,0 +1,63 @@
+// The Sound panel and the emitter's inspector widgets drawn in a headless
+// Dear ImGui frame: every Begin has its End and every ID push its pop (Dear
+// ImGui asserts otherwise), with and without an audio system.
+#include <imgui.h>
+
+#include "editor/sound_cue_editor.h"
+#include "sound/cue_table.h"
+#include "sound/sound_emitter.h"
+#include "tests/sound/audio_fixture.h"
+
+namespace {
+
+class SoundPanelDrawTest : public AudioFixture {
+protected:
+    void SetUp() override {
+        AudioFixture::SetUp();
+        ImGui::CreateContext();
+        ImGuiIO& io = ImGui::GetIO();
+        io.DisplaySize = ImVec2(1280, 720);
+        io.DeltaTime = 1.0f / 60.0f;
+        unsigned char* pixels = nullptr;
+        int w = 0, h = 0;
+        io.Fonts->GetTexDataAsRGBA32(&pixels, &w, &h);
+    }
+    void TearDown() override {
+        ImGui::DestroyContext();
+        AudioFixture::TearDown();
+    }
+
+    template <class F>
+    void DrawFrames(F draw) {
+        for (int i = 0; i < 3; ++i) {
+            ImGui::NewFrame();
+            ImGui::Begin("Sound");
+            draw();
+            ImGui::End();
+            ImGui::Render();
+        }
+    }
+};
+
+TEST_F(SoundPanelDrawTest, PanelDrawsEventsAndCues) {
+    AudioSystem& audio = StartWithCues();
+    DrawFrames([] { editor::DrawSoundPanel(); });
+    EXPECT_EQ(audio.cues.size(), 6u);
+    EXPECT_TRUE(GetLog().empty()) << LogText();
+}
+
+TEST_F(SoundPanelDrawTest, PanelWithoutAudioSaysSo) {
+    DrawFrames([] { editor::DrawSoundPanel(); });
+}
+
+TEST_F(SoundPanelDrawTest, EmitterWidgetsReadTheTableOnDisk) {
+    AudioSystem& audio = StartWithCues();
+    ASSERT_TRUE(SaveCueTable(audio));
+    engine::entity_handle e = engine::CreateEntity();
+    e.AddComponent("SoundEmitter", Json::Value());
+    DrawFrames([&] { e.Get<SoundEmitter>()->EditInfoDisplay(); });
+    std::filesystem::remove(kCueTablePath);  // a missing table offers no names
+    DrawFrames([&] { e.Get<SoundEmitter>()->EditInfoDisplay(); });
+}
+
+}  // namespace
