@@ -1,5 +1,6 @@
 #include <cstdlib>
 
+#include "editor/editor.h"
 #include "engine/game_flow.h"
 #include "sound/cue_table.h"
 #include "tests/sound/audio_fixture.h"
@@ -48,11 +49,18 @@ TEST_F(EngineAudioTest, PausingTheGamePausesMusicAndEffectsOnly) {
 
 TEST_F(EngineAudioTest, EnteringTheEditorLeavesTheCueLocationMarker) {
     StartWithCues();
+    // The editor listens to input and draws markers.
+    for (const char* name : {"KeyPressed", "KeyDown", "KeyReleased", "MouseButtonPressed", "MouseButtonDown",
+                             "MouseButtonReleased"})
+        events::Register<int>(name);
+    events::Register<>("DebugDraw");
+    events::Register<engine::entity_handle>("EditorSelectedEntity");
     GetEngineState().mode = EngineMode::Game;
     ToggleEditor();
     EXPECT_TRUE(std::filesystem::exists(kCueLocationPath));
     EXPECT_EQ(std::filesystem::file_size(kCueLocationPath), 0u);
     EXPECT_TRUE(GetEngineState().paused);
+    CloseEditor();
 }
 
 // The frame's level check with the real level loader: everything on the master
