@@ -51,8 +51,8 @@ private:
 
 // Applies one ended burst: textures, then shaders, then scripts (once,
 // however many scripts changed), then the level. Each thing reloaded prints
-// one line beginning "Reloaded". levelFileOfCurrentGame: a file of the level
-// being played changed while in the game.
+// one line beginning "Reloaded"; a level file counts only for the level being
+// played, in the game.
 void ApplyContentChanges(const std::vector<std::string>& paths);
 
 class HotReload {
