@@ -109,12 +109,13 @@ void Renderer::Draw(float dt, int framebufferWidth, int framebufferHeight) {
     if (TileMap* map = GetTileMap()) map->Draw();
     glDisable(GL_STENCIL_TEST);
 
-    // Onto the window. The scene's depth is only needed when sprites are
-    // depth-tested against it afterwards (free and unlit ones; "PostDraw"
-    // listeners run with the depth test off): otherwise the window's depth
-    // buffer is neither cleared nor written, and the scene goes on with the
-    // plain forward program, which gives the same colours.
-    const bool needDepth = !freeRuns_.empty() || !unlitRuns_.empty();
+    // Onto the window. The scene's depth is only needed where sprites are
+    // depth-tested against it afterwards (unlit ones anywhere, free ones in
+    // their own rectangles; "PostDraw" listeners run with the depth test off):
+    // without unlit sprites the window's depth buffer is neither cleared nor
+    // written here, and the scene goes on with the plain forward program,
+    // which gives the same colours.
+    const bool needDepth = !unlitRuns_.empty();
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glViewport(0, 0, framebufferWidth, framebufferHeight);
     if (needDepth) {
@@ -134,7 +135,7 @@ void Renderer::Draw(float dt, int framebufferWidth, int framebufferHeight) {
 
     // The letterbox stays applied for the free sprites too, so nothing ever
     // lands in the black bars.
-    DrawFreeSprites(framebufferWidth, framebufferHeight);
+    DrawFreeSprites(framebufferWidth, framebufferHeight, needDepth);
 
     glBindVertexArray(instanceBuffer_.vao);
     DrawUnlitRuns(*unlitProgram_, instanceBuffer_, unlitRuns_, counters_);
@@ -145,7 +146,7 @@ void Renderer::Draw(float dt, int framebufferWidth, int framebufferHeight) {
     if (letterbox) glDisable(GL_SCISSOR_TEST);
 }
 
-void Renderer::DrawFreeSprites(int framebufferWidth, int framebufferHeight) {
+void Renderer::DrawFreeSprites(int framebufferWidth, int framebufferHeight, bool withSceneDepth) {
     if (freeRuns_.empty()) return;
     const Camera& camera = GetCamera();
     const glm::vec3 cameraShift = SceneShift(camera.GetPosition());
@@ -157,45 +158,93 @@ void Renderer::DrawFreeSprites(int framebufferWidth, int framebufferHeight) {
         const LetterboxRect r = GetCamera().Letterbox();
         window = {r.x, r.y, r.width, r.height};
     }
-    glEnable(GL_SCISSOR_TEST);
-    // Uniforms and lights stay set on the sprite program from the lit pass.
+
+    // Each sprite alone in the scene, snapped to whole pixels there, then put
+    // on the window shifted by its own fraction of a pixel: lit like the
+    // scene, yet moving smoothly. Only its own rectangle is cleared, drawn and
+    // composed: around it the scene holds nothing in front of anything.
+    struct FreeSprite {
+        PixelRect cleared;  // scene pixels
+        PixelRect target;   // window pixels
+        glm::vec3 shift;
+    };
+    std::vector<FreeSprite> sprites;
+    sprites.reserve(freeRuns_.size());
     for (size_t i = 0; i < freeRuns_.size(); ++i) {
-        // Each sprite alone in the scene, snapped to whole pixels there, then
-        // put on the window shifted by its own fraction of a pixel: lit like
-        // the scene, yet moving smoothly. Only its own rectangle is cleared and
-        // composed: around it the scene holds nothing in front of anything.
-        const SpriteRun& run = freeRuns_[i];
-        const glm::mat4& model = instances_[run.first].model;
-        const PixelRect cleared = SceneRectOfQuad(model, sceneView, 2);
+        const glm::mat4& model = instances_[freeRuns_[i].first].model;
         const glm::vec3 p = lists_.litFreeSprites[i].position;
         const glm::vec3 q(std::floor(p.x), std::floor(p.y), p.z);
-        const glm::vec3 shift = (p - q) + cameraShift;
-        const PixelRect target = Intersect(
-            WindowRectOfSceneRect(SceneRectOfQuad(model, sceneView, 1), shift, pixelScale, framebufferWidth,
-                                  framebufferHeight),
-            window);
-        if (cleared.width == 0 || target.width == 0) continue;
+        FreeSprite f;
+        f.shift = (p - q) + cameraShift;
+        f.cleared = SceneRectOfQuad(model, sceneView, 2);
+        f.target = Intersect(WindowRectOfSceneRect(SceneRectOfQuad(model, sceneView, 1), f.shift, pixelScale,
+                                                   framebufferWidth, framebufferHeight),
+                             window);
+        sprites.push_back(f);
+    }
 
+    glEnable(GL_SCISSOR_TEST);
+    if (!withSceneDepth) {
+        // The scene went on without its depth: give each free sprite's
+        // rectangle what the full composition would have left there (depth
+        // cleared, then the scene's colour and depth), all before the first
+        // free sprite lands on the window.
+        glDepthMask(GL_TRUE);
+        glEnable(GL_DEPTH_TEST);
+        BeginComposition(*shared_.forwardDepth, targets_, framebufferWidth, framebufferHeight);
+        for (const FreeSprite& f : sprites) {
+            if (f.cleared.width == 0 || f.target.width == 0) continue;
+            glScissor(f.target.x, f.target.y, f.target.width, f.target.height);
+            glClear(GL_DEPTH_BUFFER_BIT);
+            DrawComposedScene(*shared_.forwardDepth, shared_.centredQuad, cameraShift);
+            ++counters_.drawCalls;
+        }
+    }
+    // Consecutive sprites whose scene rectangles do not meet share one visit
+    // to the scene target and one to the window: each one's rectangle holds
+    // exactly what it would hold were it drawn alone, and the window still
+    // receives them in list order.
+    size_t first = 0;
+    while (first < sprites.size()) {
+        size_t end = first + 1;
+        while (end < sprites.size()) {
+            bool apart = true;
+            for (size_t k = first; k < end && apart; ++k)
+                apart = Intersect(sprites[k].cleared, sprites[end].cleared).width == 0;
+            if (!apart) break;
+            ++end;
+        }
+
+        // Uniforms and lights stay set on the sprite program from the lit pass.
         spriteProgram_->Use();
         glBindFramebuffer(GL_FRAMEBUFFER, targets_.gFramebuffer);
         glViewport(0, 0, kSceneWidth, kSceneHeight);
         glDisable(GL_DEPTH_TEST);
-        glScissor(cleared.x, cleared.y, cleared.width, cleared.height);
-        glClear(GL_COLOR_BUFFER_BIT);
         glActiveTexture(GL_TEXTURE0);
         glBindTexture(GL_TEXTURE_2D, targets_.sMask);
         BoundTextures bound;  // the composition used units 0 and 1
         glBindVertexArray(instanceBuffer_.vao);
-        DrawSpriteRun(instanceBuffer_, run, 3, 1, bound, counters_);
+        for (size_t i = first; i < end; ++i) {
+            const PixelRect& r = sprites[i].cleared;
+            if (r.width == 0 || sprites[i].target.width == 0) continue;
+            glScissor(r.x, r.y, r.width, r.height);
+            glClear(GL_COLOR_BUFFER_BIT);
+            DrawSpriteRun(instanceBuffer_, freeRuns_[i], 3, 1, bound, counters_);
+        }
         glActiveTexture(GL_TEXTURE0);
 
         glEnable(GL_DEPTH_TEST);
         glBindFramebuffer(GL_FRAMEBUFFER, 0);
         glViewport(0, 0, framebufferWidth, framebufferHeight);
-        glScissor(target.x, target.y, target.width, target.height);
         BeginComposition(*shared_.forwardDepth, targets_, framebufferWidth, framebufferHeight);
-        DrawComposedScene(*shared_.forwardDepth, shared_.centredQuad, shift);
-        ++counters_.drawCalls;
+        for (size_t i = first; i < end; ++i) {
+            const PixelRect& t = sprites[i].target;
+            if (sprites[i].cleared.width == 0 || t.width == 0) continue;
+            glScissor(t.x, t.y, t.width, t.height);
+            DrawComposedScene(*shared_.forwardDepth, shared_.centredQuad, sprites[i].shift);
+            ++counters_.drawCalls;
+        }
+        first = end;
     }
     // Back to the letterbox (or none) for the unlit sprites.
     if (letterbox)

@@ -64,7 +64,8 @@ private:
     std::vector<SpriteRun> litRuns_, freeRuns_, unlitRuns_;
 
     void BatchFrameSprites(float dt);
-    void DrawFreeSprites(int framebufferWidth, int framebufferHeight);
+    // withSceneDepth: the composition wrote the scene's depth on the whole window.
+    void DrawFreeSprites(int framebufferWidth, int framebufferHeight, bool withSceneDepth);
 };
 
 // The one renderer while it exists, else null (the tile map draws through it).

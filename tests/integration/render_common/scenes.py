@@ -261,7 +261,16 @@ def scene_depth_range(folder):
     return {"tile_map": tile_map(1, 1, 16, [], lambda x, y: 0), "entities": ents, "graphics": graphics(0.5)}
 
 
-SCENES = {"sprites": scene_sprites, "free": scene_free, "shadows": scene_shadows,
+def scene_free_only(folder):
+    """The free scene without its unlit sprites: the window gets the scene's
+    depth only around the free sprites."""
+    level = scene_free(folder)
+    level["entities"] = [e for e in level["entities"]
+                         if all(c.get("environmental", True) for c in e["components"])]
+    return level
+
+
+SCENES = {"sprites": scene_sprites, "free": scene_free, "free_only": scene_free_only, "shadows": scene_shadows,
           "shadow_limit": scene_shadow_limit, "depth_range": scene_depth_range}
 
 if __name__ == "__main__":
