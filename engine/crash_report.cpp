@@ -20,6 +20,8 @@ namespace {
 
 constexpr const char* kTitle = "Unrecoverable Exception";
 
+bool g_headless = false;
+
 // A local display ":N" (or "unix:N") is reachable when its socket accepts a
 // connection. Remote displays are left to the dialog program to try. Checking
 // first keeps a stale $DISPLAY from costing anything but this connect.
@@ -94,6 +96,7 @@ void ExitWithCrashReport(const std::string& what) {
     std::fflush(stdout);
     std::fputs(message.c_str(), stderr);
     std::fflush(stderr);
+    if (g_headless) _exit(1);
     if (DisplayReachable()) {
         HideGameWindow();
         ShowDialog(message);
@@ -102,5 +105,7 @@ void ExitWithCrashReport(const std::string& what) {
     std::fflush(stderr);
     _exit(0);
 }
+
+void SetHeadlessCrashReport(bool on) { g_headless = on; }
 
 void ExitWithCrashReport(const std::exception& error) { ExitWithCrashReport(std::string(error.what())); }

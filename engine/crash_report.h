@@ -14,4 +14,8 @@ std::string CrashMessage(const std::string& what);
 // it) and waits for it. Then ends the process with status 0 without running any
 // destructor: the state that threw cannot be trusted to tear itself down.
 [[noreturn]] void ExitWithCrashReport(const std::string& what);
+// Headless runs (no player to answer a dialog, a test runner reading the exit
+// status): the message goes to standard error only and the process ends with
+// status 1.
+void SetHeadlessCrashReport(bool on);
 [[noreturn]] void ExitWithCrashReport(const std::exception& error);

@@ -1,6 +1,8 @@
 #include "engine/engine.h"
 
 #include <chrono>
+#include <cstdio>
+#include <string>
 #include <thread>
 
 #include <GLFW/glfw3.h>
@@ -17,12 +19,15 @@
 #include "engine/engine_state.h"
 #include "engine/engine_events.h"
 #include "engine/events.h"
+#include "engine/headless_runner.h"
+#include "engine/hot_reload.h"
 #include "engine/input.h"
 #include "engine/log.h"
 #include "engine/pause_menu.h"
 #include "graphics/camera.h"
 #include "graphics/debug_draw.h"
 #include "graphics/graphics.h"
+#include "graphics/screenshot.h"
 #include "level/level_file.h"
 #include "level/save_game.h"
 #include "scripting/lua_host.h"
@@ -34,7 +39,7 @@ Engine* g_engine = nullptr;
 
 Engine* GetEngine() { return g_engine; }
 
-Engine::Engine() {
+Engine::Engine(const EngineOptions& options) {
     // Systems created below (and the scripts they run) may already ask for the
     // engine.
     g_engine = this;
@@ -46,12 +51,18 @@ Engine::Engine() {
 
     input_ = std::make_unique<Input>(CreateGlfwInputSource());
     console_ = std::make_unique<Console>();
-    graphics_ = std::make_unique<Graphics>();
+    if (!options.headless) {
+        graphics_ = std::make_unique<Graphics>();
+        if (options.windowed) graphics_->SetFullscreen(false);
+    }
+    GLFWwindow* window = graphics_ ? graphics_->GetWindow() : nullptr;
+    // Graphics registers the drawing event; scripts connect to it either way.
+    if (!graphics_) events::Register<>("PostDraw");
     debug_draw::RegisterEvent();
     cheats_ = std::make_unique<Cheats>();
 
     // The banks, then the cues that name their events.
-    audio_.Initialize();
+    audio_.Initialize(options.headless);
     LoadCueTable(audio_);
 
     physics_.Initialize();
@@ -62,7 +73,7 @@ Engine::Engine() {
 
     ConnectEditorToggle(*input_);
 
-    if (GLFWwindow* window = graphics_->GetWindow()) {
+    if (window) {
         glfwSetWindowIconifyCallback(window, [](GLFWwindow*, int iconified) {
             GuardCallback([&] { OnWindowIconified(iconified == GLFW_TRUE); });
         });
@@ -71,14 +82,20 @@ Engine::Engine() {
     // A write killed half-way leaves its temporary file; nothing has written yet.
     RemoveStaleTemporaryFiles();
 
-    pauseMenu_ = std::make_unique<PauseMenu>(graphics_->GetWindow());
+    pauseMenu_ = std::make_unique<PauseMenu>(window);
     // Last: the host runs the start-up scripts, which may connect to any event
     // registered above.
     luaHost_ = std::make_unique<LuaHost>();
     SetLuaHost(luaHost_.get());
+
+    // Development aids that change nothing unless used: F12 and the file watch.
+    if (window) screenshot::ConnectKey();
+    if (options.watch && !options.headless) hotReload_ = std::make_unique<HotReload>();
 }
 
 Engine::~Engine() {
+    hotReload_.reset();
+    screenshot::Shutdown();
     luaHost_.reset();
     SetLuaHost(nullptr);
     cheats_.reset();
@@ -100,35 +117,63 @@ void Engine::RestartScripts() {
     SetLuaHost(nullptr);
     luaHost_ = std::make_unique<LuaHost>();
     SetLuaHost(luaHost_.get());
-    pauseMenu_ = std::make_unique<PauseMenu>(graphics_->GetWindow());
+    pauseMenu_ = std::make_unique<PauseMenu>(graphics_ ? graphics_->GetWindow() : nullptr);
 }
 
-void Engine::Run() {
-    GLFWwindow* window = graphics_->GetWindow();
+void Engine::Run() { Run(-1); }
+
+void Engine::Run(long frames) {
+    GLFWwindow* window = graphics_ ? graphics_->GetWindow() : nullptr;
     if (!window) {
         Print("Engine: no game window, nothing to run.");
     } else {
-        while (!glfwWindowShouldClose(window)) Frame(window);
+        for (long frame = 0; !glfwWindowShouldClose(window) && (frames < 0 || frame < frames); ++frame)
+            Frame(window);
     }
     ShutDownLevel();
 }
 
-void Engine::RunFrame() { Frame(graphics_->GetWindow()); }
+int Engine::RunHeadless(long frames) {
+    int status = 0;
+    std::string error;
+    for (long frame = 0; frames < 0 || frame < frames; ++frame) {
+        Frame(nullptr);
+        if (ScriptErrorSeen(error)) {
+            std::fprintf(stderr, "Script error, ending the headless run: %s\n", error.c_str());
+            status = 1;
+            break;
+        }
+        if (GetEngineState().quitRequested) break;
+    }
+    ShutDownLevel();
+    if (status == 0 && ScriptErrorSeen(error)) {
+        std::fprintf(stderr, "Script error while leaving the level: %s\n", error.c_str());
+        status = 1;
+    }
+    return status;
+}
+
+void Engine::RunFrame() { Frame(graphics_ ? graphics_->GetWindow() : nullptr); }
 
 void Engine::Frame(GLFWwindow* window) {
     EngineState& s = GetEngineState();
 
-    glfwPollEvents();
-    RethrowCallbackError();
+    // Without a window (headless) there are no window events and no focus.
+    if (window) {
+        glfwPollEvents();
+        RethrowCallbackError();
+        HandleFocus(window);
+    }
 
-    HandleFocus(window);
+    // Changed content files take effect here, where no event is being raised.
+    if (hotReload_) hotReload_->Update();
 
     RunLevelCheck();
 
     // World +y points down the screen, so "forward" is up the screen.
     audio_.SetListener(GetCamera().GetPosition(), {0.0f, 0.0f, 0.0f}, {0.0f, -1.0f, 0.0f}, {0.0f, 0.0f, 1.0f});
 
-    const float dt = AdvanceFrameTime(float(glfwGetTime()));
+    const float dt = window ? AdvanceFrameTime(float(glfwGetTime())) : AdvanceHeadlessFrameTime();
 
     CommitFrameLevelAndMode();
 
@@ -139,7 +184,7 @@ void Engine::Frame(GLFWwindow* window) {
 
     audio_.Update();
 
-    if (!s.skipDrawing && graphics_->BeginFrame()) {
+    if (!s.skipDrawing && graphics_ && graphics_->BeginFrame()) {
         graphics_->Draw(dt);
         debug_draw::RunFrame();
         if (s.mode == EngineMode::Editor && s.requestedMode == EngineMode::Editor) {

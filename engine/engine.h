@@ -17,16 +17,25 @@
 
 class Cheats;
 class Console;
+class HotReload;
 class Graphics;
 class LuaHost;
 class PauseMenu;
 class Input;
 struct GLFWwindow;
 
+// How the engine starts (command-line options, engine/command_line.h). The
+// defaults are the game as players get it.
+struct EngineOptions {
+    bool headless = false;  // no Graphics at all: no window, no GL context, nothing drawn
+    bool windowed = false;  // the 1280 x 720 window instead of full screen
+    bool watch = true;      // reload changed content files (engine/hot_reload.h)
+};
+
 class Engine {
 public:
     // Start-up; every failure is thrown as debug::exception.
-    Engine();
+    explicit Engine(const EngineOptions& options = {});
     // Shut-down: systems go in the reverse of their dependencies.
     ~Engine();
     Engine(const Engine&) = delete;
@@ -36,6 +45,13 @@ public:
     // quit call). The level is unloaded and all entities destroyed before it
     // returns.
     void Run();
+    // The frame loop without a window: a fixed dt of 1/60 s, for `frames`
+    // frames (-1: no limit) or until a script quits; the level is then
+    // unloaded as by Run. Returns the exit status: 0, or 1 when a script error
+    // was printed (the run ends after that frame; the error goes to stderr).
+    int RunHeadless(long frames);
+    // Run, but also ending after `frames` frames (-1: no limit).
+    void Run(long frames);
     // One pass of the frame loop, for benchmarks that drive the loop themselves.
     void RunFrame();
 
@@ -68,6 +84,7 @@ private:
     std::unique_ptr<Cheats> cheats_;
     std::unique_ptr<PauseMenu> pauseMenu_;
     std::unique_ptr<LuaHost> luaHost_;
+    std::unique_ptr<HotReload> hotReload_;  // null with --no-watch and headless
     FocusTimers focusTimers_;
 };
 

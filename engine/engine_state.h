@@ -21,6 +21,9 @@ struct EngineState {
     // runs and tests) or the engine is tearing down. Drawing and debug drawing
     // return at once while it is set.
     bool skipDrawing = true;
+    // A script asked to quit (lb_engine_quit_game); ends a run that has no
+    // window to close.
+    bool quitRequested = false;
 
     std::string levelName = "veltrane_splash";
     std::string previousLevelName;

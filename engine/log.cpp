@@ -3,6 +3,8 @@
 #include <cstdio>
 
 namespace {
+PrintObserver g_observer = nullptr;
+
 std::deque<std::string>& Lines() {
     static std::deque<std::string> lines;
     return lines;
@@ -16,7 +18,10 @@ void Print(const std::string& text) {
     std::fwrite(text.data(), 1, text.size(), stdout);
     std::fputc('\n', stdout);
     std::fflush(stdout);
+    if (g_observer) g_observer(text);
 }
+
+void SetPrintObserver(PrintObserver observer) { g_observer = observer; }
 
 const std::deque<std::string>& GetLog() { return Lines(); }
 

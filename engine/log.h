@@ -11,3 +11,8 @@ void Print(const std::string& text);
 // Oldest line first.
 const std::deque<std::string>& GetLog();
 void ClearLog();
+
+// Called with every printed line after it is written; null to stop. The
+// headless runner watches for "Lua Error" lines through it.
+using PrintObserver = void (*)(const std::string& line);
+void SetPrintObserver(PrintObserver observer);

@@ -36,6 +36,15 @@ uint32_t CreateTexture(const unsigned char* rgba, int width, int height) {
     return id;
 }
 
+void ReplaceTexture(uint32_t id, const unsigned char* rgba, int width, int height) {
+    if (!g_active || id == 0) return;
+    glBindTexture(GL_TEXTURE_2D, id);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+    glGenerateMipmap(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, 0);
+}
+
 void DeleteTexture(uint32_t id) {
     if (!g_active || id == 0) return;
     GLuint gl = id;

@@ -16,6 +16,9 @@ void SetActive(bool active);
 uint32_t CreateTexture(const unsigned char* rgba, int width, int height);
 // An empty texture object (a real id), as made before decoding an image.
 uint32_t CreateEmptyTexture();
+// New pixels (and size) for an existing texture object, mipmaps remade; its id
+// and sampling settings stay. Nothing on the null device.
+void ReplaceTexture(uint32_t id, const unsigned char* rgba, int width, int height);
 void DeleteTexture(uint32_t id);
 
 // Number of floats in one quad: six vertices of (x, y, z, u, v).

@@ -18,6 +18,7 @@
 #include "graphics/gpu.h"
 #include "graphics/monitor_choice.h"
 #include "graphics/renderer.h"
+#include "graphics/screenshot.h"
 #include "graphics/shader_program.h"
 #include "graphics/texture_cache.h"
 
@@ -173,6 +174,7 @@ void Graphics::Draw(float dt) {
 
 void Graphics::EndFrame() {
     gui_host::Render();
+    screenshot::OnFrameRendered(impl_->framebufferWidth, impl_->framebufferHeight);
     glfwSwapBuffers(impl_->window);
 }
 

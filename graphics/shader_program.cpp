@@ -1,7 +1,9 @@
 #include "graphics/shader_program.h"
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
+#include <vector>
 
 #include <epoxy/gl.h>
 
@@ -25,7 +27,14 @@ std::string ReadShaderFile(const std::string& path) {
     }
 }
 
-void CheckErrors(GLuint object, const std::string& type) {
+// Every program alive, for reloading by file.
+std::vector<ShaderProgram*>& LivePrograms() {
+    static std::vector<ShaderProgram*> programs;
+    return programs;
+}
+
+// Whether the object compiled (or linked); a failure is printed.
+bool CheckErrors(GLuint object, const std::string& type) {
     GLint success = 0;
     char log[1024] = {};
     if (type != "PROGRAM") {
@@ -41,15 +50,33 @@ void CheckErrors(GLuint object, const std::string& type) {
             Print(ShaderErrorReport(type, log));
         }
     }
+    return success != 0;
 }
 
-GLuint CompileShader(GLenum kind, const std::string& source, const std::string& type) {
+GLuint CompileShader(GLenum kind, const std::string& source, const std::string& type, bool* ok = nullptr) {
     GLuint shader = glCreateShader(kind);
     const char* text = source.c_str();
     glShaderSource(shader, 1, &text, nullptr);
     glCompileShader(shader);
-    CheckErrors(shader, type);
+    const bool compiled = CheckErrors(shader, type);
+    if (ok) *ok = compiled;
     return shader;
+}
+
+// Compiles and links a program; ok tells whether all three steps succeeded.
+GLuint BuildProgram(const std::string& vertexSource, const std::string& fragmentSource, bool& ok) {
+    bool vertexOk = false, fragmentOk = false;
+    GLuint vertex = CompileShader(GL_VERTEX_SHADER, vertexSource, "VERTEX", &vertexOk);
+    GLuint fragment = CompileShader(GL_FRAGMENT_SHADER, fragmentSource, "FRAGMENT", &fragmentOk);
+    GLuint program = glCreateProgram();
+    glAttachShader(program, vertex);
+    glAttachShader(program, fragment);
+    glLinkProgram(program);
+    const bool linked = CheckErrors(program, "PROGRAM");
+    glDeleteShader(vertex);
+    glDeleteShader(fragment);
+    ok = vertexOk && fragmentOk && linked;
+    return program;
 }
 
 }  // namespace
@@ -59,24 +86,54 @@ std::string ShaderErrorReport(const std::string& type, const std::string& log) {
     return head + type + "|\n" + log + "\n| -- --------------------------------------------------- -- |";
 }
 
-ShaderProgram::ShaderProgram(const std::string& vertexPath, const std::string& fragmentPath) {
+ShaderProgram::ShaderProgram(const std::string& vertexPath, const std::string& fragmentPath)
+    : vertexPath_(vertexPath), fragmentPath_(fragmentPath) {
     const std::string vertexSource = ReadShaderFile(vertexPath);
     const std::string fragmentSource = ReadShaderFile(fragmentPath);
+    LivePrograms().push_back(this);
     if (!gpu::Active()) return;
-
-    GLuint vertex = CompileShader(GL_VERTEX_SHADER, vertexSource, "VERTEX");
-    GLuint fragment = CompileShader(GL_FRAGMENT_SHADER, fragmentSource, "FRAGMENT");
-    id_ = glCreateProgram();
-    glAttachShader(id_, vertex);
-    glAttachShader(id_, fragment);
-    glLinkProgram(id_);
-    CheckErrors(id_, "PROGRAM");
-    glDeleteShader(vertex);
-    glDeleteShader(fragment);
+    bool ok = false;
+    id_ = BuildProgram(vertexSource, fragmentSource, ok);
 }
 
 ShaderProgram::~ShaderProgram() {
+    auto& live = LivePrograms();
+    live.erase(std::remove(live.begin(), live.end(), this), live.end());
     if (gpu::Active() && id_) glDeleteProgram(id_);
+}
+
+bool ShaderProgram::Reload() {
+    std::string vertexSource, fragmentSource;
+    try {
+        vertexSource = ReadShaderFile(vertexPath_);
+        fragmentSource = ReadShaderFile(fragmentPath_);
+    } catch (const std::exception& e) {
+        Print(std::string(e.what()) + " Keeping the program of " + vertexPath_ + " and " + fragmentPath_ + ".");
+        return false;
+    }
+    if (!gpu::Active()) return true;
+    bool ok = false;
+    const GLuint program = BuildProgram(vertexSource, fragmentSource, ok);
+    if (!ok) {
+        glDeleteProgram(program);
+        Print("Keeping the previous program of " + vertexPath_ + " and " + fragmentPath_ + ".");
+        return false;
+    }
+    if (id_) glDeleteProgram(id_);
+    id_ = program;
+    return true;
+}
+
+int ShaderProgram::ReloadProgramsUsing(const std::string& path) {
+    int rebuilt = 0;
+    // A copy: nothing here creates programs, but the list must not be walked
+    // while something could change it.
+    const std::vector<ShaderProgram*> live = LivePrograms();
+    for (ShaderProgram* program : live) {
+        if (program->vertexPath_ != path && program->fragmentPath_ != path) continue;
+        if (program->Reload()) ++rebuilt;
+    }
+    return rebuilt;
 }
 
 void ShaderProgram::Use() const {

@@ -17,6 +17,19 @@ public:
     ShaderProgram(const ShaderProgram&) = delete;
     ShaderProgram& operator=(const ShaderProgram&) = delete;
 
+    // Reads and compiles both files again. Only a program that compiles and
+    // links replaces the current one; otherwise the errors are printed as at
+    // construction, followed by "Keeping the previous program of <vertex> and
+    // <fragment>.", and the current one stays. An unreadable file is printed
+    // the same way. Returns whether the program was replaced.
+    bool Reload();
+    // Reloads every live program built from the file (a path exactly as given
+    // to the constructor, e.g. "shaders/forward.vs"); returns how many were
+    // replaced.
+    static int ReloadProgramsUsing(const std::string& path);
+    const std::string& VertexPath() const { return vertexPath_; }
+    const std::string& FragmentPath() const { return fragmentPath_; }
+
     void Use() const;
     uint32_t GetID() const { return id_; }
 
@@ -37,6 +50,8 @@ public:
 
 private:
     uint32_t id_ = 0;
+    std::string vertexPath_;
+    std::string fragmentPath_;
 };
 
 // The console reports of a failed compile ("VERTEX", "FRAGMENT") or link

@@ -4,6 +4,7 @@
 
 #include <lodepng.h>
 
+#include "engine/log.h"
 #include "graphics/gpu.h"
 
 namespace {
@@ -57,6 +58,21 @@ uint32_t TextureCache::Load(const std::string& name, int& width, int& height, bo
     return info.id;
 }
 
+bool TextureCache::Reload(const std::string& name) {
+    auto it = byName_.find(name);
+    if (it == byName_.end()) return false;
+    std::vector<unsigned char> pixels;
+    unsigned w = 0, h = 0;
+    if (unsigned error = lodepng::decode(pixels, w, h, folder_ + name + ".png")) {
+        Print("Texture \"" + name + "\" not reloaded, keeping the old picture: " + lodepng_error_text(error));
+        return false;
+    }
+    gpu::ReplaceTexture(it->second.id, pixels.data(), int(w), int(h));
+    it->second.width = int(w);
+    it->second.height = int(h);
+    return true;
+}
+
 std::string TextureCache::GetName(uint32_t id) const { return byId_.at(id); }
 
 void TextureCache::Clear() {
@@ -74,6 +90,7 @@ uint32_t LoadTexture(const std::string& name, int& width, int& height, bool* loa
     return ActiveTextureCache().Load(name, width, height, loaded);
 }
 std::string GetTextureName(uint32_t id) { return ActiveTextureCache().GetName(id); }
+bool ReloadTexture(const std::string& name) { return ActiveTextureCache().Reload(name); }
 void ClearTextures() { ActiveTextureCache().Clear(); }
 void SetTextureFolder(const std::string& folder) { ActiveTextureCache().SetFolder(folder); }
 const std::string& GetTextureFolder() { return ActiveTextureCache().GetFolder(); }

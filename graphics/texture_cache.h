@@ -29,6 +29,12 @@ public:
     uint32_t Load(const std::string& name, int& width, int& height, bool* loaded = nullptr);
     std::string GetName(uint32_t id) const;  // throws std::out_of_range
     void Clear();
+    // Reads the image of a cached name again into the texture object it already
+    // has: the id stays, width and height follow the file. False when the name
+    // is not cached, or when the file cannot be decoded (the old picture stays
+    // and the reason is printed).
+    bool Reload(const std::string& name);
+    bool IsCached(const std::string& name) const { return byName_.count(name) != 0; }
     void SetFolder(const std::string& folder) { folder_ = folder; }
     const std::string& GetFolder() const { return folder_; }
 
@@ -51,6 +57,8 @@ TextureCache& ActiveTextureCache();
 uint32_t LoadTexture(const std::string& name, int& width, int& height, bool* loaded = nullptr);
 // The name an id was loaded under; throws std::out_of_range for an unknown id.
 std::string GetTextureName(uint32_t id);
+// TextureCache::Reload on the active cache.
+bool ReloadTexture(const std::string& name);
 // Deletes every cached texture object; afterwards names load from disk again.
 void ClearTextures();
 // Folder the cache reads from, "textures/" by default (tests point it elsewhere).

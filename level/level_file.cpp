@@ -21,6 +21,8 @@
 
 namespace {
 
+bool g_authoredOnce = false;
+
 std::unique_ptr<TileMap>& CurrentTileMap() {
     static std::unique_ptr<TileMap> tileMap;
     return tileMap;
@@ -58,7 +60,9 @@ Json::Value WriteLightingSettings() {
 // The saved copy outside the editor when it exists, else the authored copy.
 // A file that cannot be opened reads as empty (and so fails to parse).
 std::string ReadLevelText(const std::string& name) {
-    if (GetEngineState().requestedMode != EngineMode::Editor) {
+    const bool authoredOnce = g_authoredOnce;
+    g_authoredOnce = false;
+    if (GetEngineState().requestedMode != EngineMode::Editor && !authoredOnce) {
         std::optional<std::string> saved;
         try {
             saved = ReadWholeFile(SavedLevelPath(name));
@@ -74,6 +78,8 @@ std::string ReadLevelText(const std::string& name) {
 
 std::string AuthoredLevelPath(const std::string& name) { return "levels/" + name + ".json"; }
 std::string SavedLevelPath(const std::string& name) { return GetSaveFolder() + name + ".json"; }
+
+void ReadAuthoredCopyAtNextLoad() { g_authoredOnce = true; }
 
 TileMap* GetTileMap() { return CurrentTileMap().get(); }
 

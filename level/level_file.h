@@ -18,6 +18,10 @@ class TileMap;
 // unloaded: the caller is expected to end in the crash dialog.
 void LoadLevel(const std::string& name);
 
+// The next LoadLevel reads the authored copy even where a saved copy exists
+// (hot reload of a level file the designer changed); cleared by that load.
+void ReadAuthoredCopyAtNextLoad();
+
 // Writes the current level under `name`, to the saved copy (toSaveFolder) or the
 // authored copy. In the editor "LevelUnload" is raised first (with a fresh null
 // value) and deferred destruction is flushed, so scripts tidy up before the

@@ -56,5 +56,6 @@ extern "C" void lb_engine_quit_game(void) {
         // The game window is the one holding the current GL context; without a
         // window (headless runs) there is no frame loop to end.
         if (GLFWwindow* window = glfwGetCurrentContext()) glfwSetWindowShouldClose(window, GLFW_TRUE);
+        GetEngineState().quitRequested = true;
     });
 }

@@ -11,6 +11,8 @@ namespace {
 
 LuaHost* g_host = nullptr;
 Json::Value* g_serializationTarget = nullptr;
+uint64_t g_scriptErrors = 0;
+std::string g_lastScriptError;
 
 std::string TopString(lua_State* L) {
     size_t len = 0;
@@ -23,7 +25,9 @@ void RunFolder(lua_State* L, const std::string& folder) {
     for (const std::string& name : ListFilesWithExtension(folder, "lua")) {
         const std::string path = folder + "/" + name + ".lua";
         if (luaL_loadfile(L, path.c_str()) != 0) {
-            Print(TopString(L));
+            ++g_scriptErrors;
+            g_lastScriptError = TopString(L);
+            Print(g_lastScriptError);
             lua_settop(L, -2);
             continue;
         }
@@ -83,10 +87,15 @@ namespace lua {
 
 bool ProtectedCall(lua_State* L, int nargs, int nresults) {
     if (lua_pcall(L, nargs, nresults, 0) == 0) return true;
-    Print(TopString(L));
+    ++g_scriptErrors;
+    g_lastScriptError = TopString(L);
+    Print(g_lastScriptError);
     lua_settop(L, -2);
     return false;
 }
+
+uint64_t ScriptErrorCount() { return g_scriptErrors; }
+const std::string& LastScriptError() { return g_lastScriptError; }
 
 void PushGlobal(lua_State* L, const char* name) { lua_getfield(L, LUA_GLOBALSINDEX, name); }
 

@@ -56,6 +56,13 @@ int PushVector(lua_State* L, float x, float y);
 // skipped. Always leaves one table.
 void PushJsonObject(lua_State* L, const Json::Value& value);
 
+// How many script errors were printed since the process started: failed
+// protected calls and scripts of lua/autorun and lua/components that did not
+// load. The headless runner ends a run on a new one.
+uint64_t ScriptErrorCount();
+// The text of the last of those errors ("" before the first).
+const std::string& LastScriptError();
+
 // Pushes global `name` (nil when missing).
 void PushGlobal(lua_State* L, const char* name);
 

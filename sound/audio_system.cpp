@@ -81,10 +81,10 @@ AudioSystem::~AudioSystem() {
     if (g_audio == this) g_audio = nullptr;
 }
 
-void AudioSystem::Initialize() {
+void AudioSystem::Initialize(bool nullOutput) {
     audio::Check(Studio::System::create(&studio_, Studio::HEADER_VERSION));
     if (studio_) {
-        const RESULT init = studio_->initialize(512, Studio::INIT_NORMAL, 0, nullptr);
+        const RESULT init = studio_->initialize(512, Studio::INIT_NORMAL, nullOutput ? INIT_NULL_OUTPUT : 0, nullptr);
         if (init == ERR_OUTPUT_INIT) {
             // The runtime keeps working without a device; one line says why the
             // game is silent instead of an error on every call.

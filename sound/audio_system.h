@@ -65,7 +65,9 @@ public:
     // files (relative to the working directory), sample loading and discovery.
     // A list file that cannot be opened ends the process with status -1. The
     // cue table is loaded separately (LoadCueTable, sound/cue_table.h).
-    void Initialize();
+    // nullOutput: play on the silent null output without trying a device
+    // (headless runs).
+    void Initialize(bool nullOutput = false);
 
     // Once per frame: 3D settings, listener 0, the cues' instances placed at
     // the listener, then the low-level and studio updates.
