@@ -16,7 +16,7 @@ def main():
     rate, samples = wav_levels.read(sys.argv[1])
     # Skip the first second: the music fades in from silence.
     samples = samples[rate:]
-    levels = wav_levels.rms(samples, rate, 1.0)
+    levels = [math.sqrt(sum(x * x for x in w) / len(w)) for w in wav_levels.windows(samples, rate, 1.0)]
     peak = max((abs(x) for x in samples), default=0.0)
     print("mix: peak %.3f, RMS per second: %s" % (peak, " ".join("%.3f" % v for v in levels)))
     errors = []
