@@ -87,7 +87,7 @@ bool IsEventPath(const std::string& path) {
 }
 
 RESULT ParseBankText(const std::string& text, const std::string& filename,
-                     const std::function<bool(const std::string&)>& busKnown, BankSpec* out,
+                     const std::function<bool(const std::string&)>& busKnown, BankDefinition* out,
                      std::string* why) {
     Checker c{filename, why};
     Json::Value root;
@@ -101,14 +101,14 @@ RESULT ParseBankText(const std::string& text, const std::string& filename,
     }
     if (!root.isObject()) return c.Bad("top level", "must be a JSON object");
 
-    BankSpec spec;
-    spec.path = "bank:/" + StemOf(filename);
+    BankDefinition def;
+    def.path = "bank:/" + StemOf(filename);
     if (root.isMember("path")) {
         const Json::Value& p = root["path"];
         if (!p.isString()) return c.Bad("\"path\"", "must be a string");
-        spec.path = p.asString();
-        if (spec.path.rfind("bank:/", 0) != 0 || spec.path.size() == 6)
-            return c.Bad("\"path\"", "\"" + spec.path + "\" does not begin with bank:/ followed by a name");
+        def.path = p.asString();
+        if (def.path.rfind("bank:/", 0) != 0 || def.path.size() == 6)
+            return c.Bad("\"path\"", "\"" + def.path + "\" does not begin with bank:/ followed by a name");
     }
 
     std::set<std::string> buses;
@@ -120,7 +120,7 @@ RESULT ParseBankText(const std::string& text, const std::string& filename,
             if (!list[i].isString()) return c.Bad(entry, "must be a string");
             std::string path = list[i].asString();
             if (!IsBusPath(path)) return c.Bad(entry, "\"" + path + "\" is not a bus path (bus:/Name/...)");
-            if (buses.insert(path).second) spec.buses.push_back(path);
+            if (buses.insert(path).second) def.buses.push_back(path);
         }
     }
 
@@ -133,7 +133,7 @@ RESULT ParseBankText(const std::string& text, const std::string& filename,
             std::string entry = "events[" + std::to_string(i) + "]";
             const Json::Value& e = list[i];
             if (!e.isObject()) return c.Bad(entry, "must be an object");
-            EventSpec ev;
+            EventDefinition ev;
             if (!e["path"].isString()) return c.Bad(entry, "\"path\" must be a string");
             ev.path = e["path"].asString();
             entry += " (" + ev.path + ")";
@@ -162,15 +162,15 @@ RESULT ParseBankText(const std::string& text, const std::string& filename,
                 s << "\"max_distance\" " << ev.max_distance << " is less than \"min_distance\" " << ev.min_distance;
                 return c.Bad(entry, s.str());
             }
-            spec.events.push_back(std::move(ev));
+            def.events.push_back(std::move(ev));
         }
     }
-    *out = std::move(spec);
+    *out = std::move(def);
     return OK;
 }
 
 RESULT ParseBankFile(const std::string& filename, const std::function<bool(const std::string&)>& busKnown,
-                     BankSpec* out, std::string* why) {
+                     BankDefinition* out, std::string* why) {
     std::ifstream in(filename, std::ios::binary);
     if (!in) {
         *why = filename + ": cannot open: " + std::strerror(errno);

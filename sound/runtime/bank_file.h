@@ -1,7 +1,7 @@
 #pragma once
 // Reading a bank file: our JSON bank format (see sound/README.md) into plain
 // data, checked entry by entry. Nothing here touches audio; the studio system
-// turns a BankSpec into buses and events.
+// turns a BankDefinition into buses and events.
 #include <functional>
 #include <string>
 #include <vector>
@@ -10,7 +10,7 @@
 
 namespace audio_rt::detail {
 
-struct EventSpec {
+struct EventDefinition {
     std::string path;          // event:/...
     std::string file;          // sound file, already joined to the bank's folder
     std::string bus = "bus:/";
@@ -22,10 +22,10 @@ struct EventSpec {
     float fade_out = 0.1f;       // seconds, used by stop(STOP_ALLOWFADEOUT)
 };
 
-struct BankSpec {
+struct BankDefinition {
     std::string path;                // bank:/...
     std::vector<std::string> buses;  // as declared, duplicates removed
-    std::vector<EventSpec> events;
+    std::vector<EventDefinition> events;
 };
 
 // Files longer than this are streamed even when the event does not ask.
@@ -42,11 +42,11 @@ bool IsEventPath(const std::string& path);
 // before); may be empty. On failure returns ERR_FILE_BAD and sets *why to
 // "<file>: <entry>: <what is wrong>".
 RESULT ParseBankText(const std::string& text, const std::string& filename,
-                     const std::function<bool(const std::string&)>& busKnown, BankSpec* out,
+                     const std::function<bool(const std::string&)>& busKnown, BankDefinition* out,
                      std::string* why);
 
 // Reads the file and parses it; ERR_FILE_NOT_FOUND when it cannot be read.
 RESULT ParseBankFile(const std::string& filename, const std::function<bool(const std::string&)>& busKnown,
-                     BankSpec* out, std::string* why);
+                     BankDefinition* out, std::string* why);
 
 }  // namespace audio_rt::detail

@@ -9,7 +9,7 @@ RESULT EventDescription::getPath(char* path, int size, int* retrieved) const {
     BeginCall();
     EventRecord* ev = Find(&StudioState::events, slot, generation, "event description");
     if (!ev) return ERR_INVALID_HANDLE;
-    return CopyName(ev->spec.path, path, size, retrieved);
+    return CopyName(ev->def.path, path, size, retrieved);
 }
 
 RESULT EventDescription::loadSampleData() {
@@ -26,8 +26,8 @@ RESULT EventDescription::createInstance(EventInstance* instance) const {
     if (!ev) return ERR_INVALID_HANDLE;
     InstanceRecord inst;
     inst.event = slot;
-    inst.min_distance = ev->spec.min_distance;
-    inst.max_distance = ev->spec.max_distance;
+    inst.min_distance = ev->def.min_distance;
+    inst.max_distance = ev->def.max_distance;
     uint32_t gen = 0;
     uint32_t s = State()->instances.Add(std::move(inst), &gen);
     *instance = EventInstance{s, gen};

@@ -80,7 +80,7 @@ void FillStream(StudioState& s, InstanceRecord& inst, const EventRecord& ev) {
     // reports every queued chunk as processed at once, including the ones
     // queued here, so asking again would never end.
     for (int free = s.output->FreeStreamSlots(inst.voice); free > 0; --free) {
-        int got = inst.decoder->Read(s.chunk.data(), frames, ev.spec.loop);
+        int got = inst.decoder->Read(s.chunk.data(), frames, ev.def.loop);
         if (got <= 0) break;
         s.output->QueueStream(inst.voice, s.chunk.data(), got, info.channels, info.sample_rate);
     }
@@ -97,14 +97,14 @@ void SoundOnVoice(StudioState& s, uint32_t slot, InstanceRecord& inst, bool stea
     inst.moved = false;
     s.voice_owner[size_t(v)] = slot;
     double len = snd.info.LengthMs();
-    if (ev.spec.loop && len > 0.0) at_ms = std::fmod(at_ms, len);
+    if (ev.def.loop && len > 0.0) at_ms = std::fmod(at_ms, len);
     if (ev.streams) {
         s.output->BeginStream(v, inst.gain, inst.attributes.position);
         if (inst.decoder) inst.decoder->SeekMs(at_ms);
         FillStream(s, inst, ev);
         s.output->PlayStream(v, inst.frozen);
     } else {
-        s.output->PlayBuffer(v, snd.buffer, ev.spec.loop, at_ms / 1000.0, inst.gain, inst.attributes.position,
+        s.output->PlayBuffer(v, snd.buffer, ev.def.loop, at_ms / 1000.0, inst.gain, inst.attributes.position,
                              inst.frozen);
     }
 }
@@ -131,7 +131,7 @@ bool BusIsBelow(const StudioState& s, uint32_t bus, uint32_t ancestor) {
 
 float FinalGain(const StudioState& s, const InstanceRecord& inst, Clock::time_point now) {
     const EventRecord& ev = s.events.slots[inst.event].value;
-    float gain = inst.volume * ev.spec.volume;
+    float gain = inst.volume * ev.def.volume;
     for (int b = int(ev.bus); b != kNoBus; b = s.buses.slots[size_t(b)].value.parent) {
         const BusRecord& bus = s.buses.slots[size_t(b)].value;
         if (bus.mute) return 0.0f;
@@ -160,17 +160,17 @@ RESULT LoadEventSamples(StudioState& s, uint32_t event) {
             snd.failed = true;
             ev.samples_loaded = true;
             return Fail(missing ? ERR_FILE_NOT_FOUND : ERR_FILE_BAD,
-                        snd.file + ": " + why + " (event " + ev.spec.path + " stays silent)");
+                        snd.file + ": " + why + " (event " + ev.def.path + " stays silent)");
         }
         snd.probed = true;
     }
-    ev.streams = ev.spec.stream || snd.info.LengthMs() > kStreamAboveSeconds * 1000.0;
+    ev.streams = ev.def.stream || snd.info.LengthMs() > kStreamAboveSeconds * 1000.0;
     if (!ev.streams && snd.buffer == 0) {
         std::vector<int16_t> samples;
         if (!DecodeSound(snd.file, &snd.info, &samples, &why)) {
             snd.failed = true;
             ev.samples_loaded = true;
-            return Fail(ERR_FILE_BAD, snd.file + ": " + why + " (event " + ev.spec.path + " stays silent)");
+            return Fail(ERR_FILE_BAD, snd.file + ": " + why + " (event " + ev.def.path + " stays silent)");
         }
         snd.buffer = s.output->CreateBuffer(samples.data(), snd.info.frames, snd.info.channels,
                                             snd.info.sample_rate);
@@ -218,14 +218,14 @@ RESULT StartInstance(StudioState& s, uint32_t slot) {
 void StopInstance(StudioState& s, InstanceRecord& inst, Studio::STOP_MODE mode) {
     if (inst.state == Studio::PLAYBACK_STOPPED) return;
     const EventRecord& ev = s.events.slots[inst.event].value;
-    if (mode == Studio::STOP_IMMEDIATE || ev.spec.fade_out <= 0.0f) {
+    if (mode == Studio::STOP_IMMEDIATE || ev.def.fade_out <= 0.0f) {
         ToStopped(s, inst);
         return;
     }
     if (inst.state == Studio::PLAYBACK_STOPPING) return;  // one fade at a time
     inst.state = Studio::PLAYBACK_STOPPING;
     inst.fade_start_ms = TimelineMs(inst, Clock::now());
-    inst.fade_ms = double(ev.spec.fade_out) * 1000.0;
+    inst.fade_ms = double(ev.def.fade_out) * 1000.0;
 }
 
 void RefreshPause(StudioState& s, InstanceRecord& inst, Clock::time_point now) {
@@ -258,7 +258,7 @@ void UpdatePlayback(StudioState& s) {
             double t = TimelineMs(inst, now);
             double len = s.sounds[ev.sound].info.LengthMs();
             if ((inst.state == Studio::PLAYBACK_STOPPING && t >= inst.fade_start_ms + inst.fade_ms) ||
-                (!ev.spec.loop && len > 0.0 && t >= len)) {
+                (!ev.def.loop && len > 0.0 && t >= len)) {
                 ToStopped(s, inst);
             } else {
                 ApplyGain(s, inst, now);

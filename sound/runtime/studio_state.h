@@ -44,7 +44,7 @@ struct SoundRecord {
 };
 
 struct EventRecord {
-    EventSpec spec;
+    EventDefinition def;
     uint32_t bus = 0;     // bus slot
     uint32_t sound = 0;   // index into StudioState::sounds
     bool streams = false; // decided when the samples load: "stream" or a long file

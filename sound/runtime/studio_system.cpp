@@ -148,22 +148,22 @@ RESULT System::loadBankFile(const char* filename, unsigned flags, Bank* bank) {
         retry_slot = slot;
     }
 
-    BankSpec spec;
+    BankDefinition def;
     std::string why;
     auto bus_known = [&s](const std::string& path) { return s.bus_by_path.count(path) > 0; };
-    RESULT result = ParseBankFile(file, bus_known, &spec, &why);
+    RESULT result = ParseBankFile(file, bus_known, &def, &why);
     if (result == OK) {
         for (uint32_t slot = 0; slot < s.banks.slots.size() && result == OK; ++slot) {
             if (s.banks.Alive(slot) && s.banks.slots[slot].value.state == LOADING_STATE_LOADED &&
-                s.banks.slots[slot].value.path == spec.path) {
-                why = file + ": its path " + spec.path + " is taken by the loaded bank " +
+                s.banks.slots[slot].value.path == def.path) {
+                why = file + ": its path " + def.path + " is taken by the loaded bank " +
                       s.banks.slots[slot].value.file;
                 result = ERR_BANK_ALREADY_LOADED;
             }
         }
-        for (size_t i = 0; i < spec.events.size() && result == OK; ++i) {
-            if (s.event_by_path.count(spec.events[i].path)) {
-                why = file + ": events[" + std::to_string(i) + "] (" + spec.events[i].path +
+        for (size_t i = 0; i < def.events.size() && result == OK; ++i) {
+            if (s.event_by_path.count(def.events[i].path)) {
+                why = file + ": events[" + std::to_string(i) + "] (" + def.events[i].path +
                       "): the event is already defined by another bank";
                 result = ERR_FILE_BAD;
             }
@@ -184,18 +184,18 @@ RESULT System::loadBankFile(const char* filename, unsigned flags, Bank* bank) {
         return Fail(result, why);
     }
 
-    record.path = spec.path;
+    record.path = def.path;
     record.state = LOADING_STATE_LOADED;
-    for (const std::string& path : spec.buses) {
+    for (const std::string& path : def.buses) {
         uint32_t slot = EnsureBus(s, path);
         record.buses.push_back(Bus{slot, s.buses.slots[slot].generation});
     }
-    for (EventSpec& ev : spec.events) {
+    for (EventDefinition& ev : def.events) {
         EventRecord event;
         event.bus = EnsureBus(s, ev.bus);
         event.sound = EnsureSound(s, ev.file);
-        event.spec = std::move(ev);
-        std::string path = event.spec.path;
+        event.def = std::move(ev);
+        std::string path = event.def.path;
         uint32_t generation = 0;
         uint32_t slot = s.events.Add(std::move(event), &generation);
         s.event_by_path[path] = slot;

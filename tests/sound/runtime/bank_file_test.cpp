@@ -7,35 +7,35 @@ using namespace audio_rt::detail;
 
 namespace {
 
-RESULT Parse(const std::string& text, BankSpec* spec, std::string* why,
+RESULT Parse(const std::string& text, BankDefinition* def, std::string* why,
              std::function<bool(const std::string&)> known = {}) {
-    return ParseBankText(text, "audio/Master.bank", known, spec, why);
+    return ParseBankText(text, "audio/Master.bank", known, def, why);
 }
 
 std::string Why(const std::string& text) {
-    BankSpec spec;
+    BankDefinition def;
     std::string why;
-    EXPECT_EQ(Parse(text, &spec, &why), ERR_FILE_BAD) << text;
+    EXPECT_EQ(Parse(text, &def, &why), ERR_FILE_BAD) << text;
     return why;
 }
 
 }  // namespace
 
 TEST(BankFile, ReadsEveryKeyAndJoinsFilesToTheBankFolder) {
-    BankSpec spec;
+    BankDefinition def;
     std::string why;
     ASSERT_EQ(Parse(R"({"path": "bank:/Main", "buses": ["bus:/", "bus:/Music", "bus:/Music"],
         "events": [{"path": "event:/Music/Title", "file": "music/title.ogg", "bus": "bus:/Music",
                     "loop": true, "volume": 0.8, "stream": true, "min_distance": 2, "max_distance": 30,
                     "fade_out": 0.5, "comment": "unknown keys are ignored"},
                    {"path": "event:/SFX/Hit", "file": "/abs/hit.wav"}]})",
-                    &spec, &why),
+                    &def, &why),
               OK)
         << why;
-    EXPECT_EQ(spec.path, "bank:/Main");
-    EXPECT_EQ(spec.buses, (std::vector<std::string>{"bus:/", "bus:/Music"}));
-    ASSERT_EQ(spec.events.size(), 2u);
-    const EventSpec& a = spec.events[0];
+    EXPECT_EQ(def.path, "bank:/Main");
+    EXPECT_EQ(def.buses, (std::vector<std::string>{"bus:/", "bus:/Music"}));
+    ASSERT_EQ(def.events.size(), 2u);
+    const EventDefinition& a = def.events[0];
     EXPECT_EQ(a.file, "audio/music/title.ogg");
     EXPECT_EQ(a.bus, "bus:/Music");
     EXPECT_TRUE(a.loop);
@@ -44,7 +44,7 @@ TEST(BankFile, ReadsEveryKeyAndJoinsFilesToTheBankFolder) {
     EXPECT_FLOAT_EQ(a.min_distance, 2.0f);
     EXPECT_FLOAT_EQ(a.max_distance, 30.0f);
     EXPECT_FLOAT_EQ(a.fade_out, 0.5f);
-    const EventSpec& b = spec.events[1];
+    const EventDefinition& b = def.events[1];
     EXPECT_EQ(b.file, "/abs/hit.wav");
     EXPECT_EQ(b.bus, "bus:/");
     EXPECT_FALSE(b.loop);
@@ -56,21 +56,21 @@ TEST(BankFile, ReadsEveryKeyAndJoinsFilesToTheBankFolder) {
 }
 
 TEST(BankFile, StringsBankNeedsNothingAndPathDefaultsToTheFileName) {
-    BankSpec spec;
+    BankDefinition def;
     std::string why;
-    ASSERT_EQ(Parse("{}", &spec, &why), OK);
-    EXPECT_EQ(spec.path, "bank:/Master");
-    EXPECT_TRUE(spec.buses.empty());
-    EXPECT_TRUE(spec.events.empty());
-    ASSERT_EQ(ParseBankText("{}", "x/Master.strings.bank", {}, &spec, &why), OK);
-    EXPECT_EQ(spec.path, "bank:/Master.strings");
+    ASSERT_EQ(Parse("{}", &def, &why), OK);
+    EXPECT_EQ(def.path, "bank:/Master");
+    EXPECT_TRUE(def.buses.empty());
+    EXPECT_TRUE(def.events.empty());
+    ASSERT_EQ(ParseBankText("{}", "x/Master.strings.bank", {}, &def, &why), OK);
+    EXPECT_EQ(def.path, "bank:/Master.strings");
 }
 
 TEST(BankFile, EventMayUseABusDeclaredByAnEarlierBank) {
-    BankSpec spec;
+    BankDefinition def;
     std::string why;
     auto known = [](const std::string& p) { return p == "bus:/SFX"; };
-    EXPECT_EQ(Parse(R"({"events": [{"path": "event:/SFX/A", "file": "a.wav", "bus": "bus:/SFX"}]})", &spec, &why,
+    EXPECT_EQ(Parse(R"({"events": [{"path": "event:/SFX/A", "file": "a.wav", "bus": "bus:/SFX"}]})", &def, &why,
                     known),
               OK)
         << why;
