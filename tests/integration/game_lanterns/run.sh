@@ -88,7 +88,7 @@ qm_wait_line "Door: to veltrane_home" 10
 qm_wait_line "The end, time " 30
 sleep 1.5
 qm_screenshot "$QM_WORK/ending.png"
-python3 "$QM_TEST_DIR/check.py" "$QM_WORK/ending.png" ending || fail "the ending screen"
+python3 "$QM_REPO/tests/integration/game_common/check.py" "$QM_WORK/ending.png" ending || fail "the ending screen"
 qm_key Return
 qm_wait_line "probe: level loaded nil" 30
 grep -q "Lua Error" "$QM_WORK/stdout.first" "$out" && fail "a script failed: $(grep -h "Lua Error" "$QM_WORK"/stdout* | head -n 3)"

@@ -16,7 +16,7 @@ check() {  # check <shot name> <what> [numbers]
     local name=$1
     shift
     qm_screenshot "$shots/$name.png"
-    python3 "$QM_TEST_DIR/check.py" "$shots/$name.png" "$@" || fail "screenshot $name: $*"
+    python3 "$QM_REPO/tests/integration/game_common/check.py" "$shots/$name.png" "$@" || fail "screenshot $name: $*"
 }
 hold() {  # hold <key> <seconds>
     timeout 10 xdotool keydown --clearmodifiers "$1" || fail "could not press $1"
