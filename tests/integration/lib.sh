@@ -183,3 +183,12 @@ qm_audio_expect_silent() {
     rms=$(qm_audio_rms "$1" "$2")
     awk -v r="$rms" 'BEGIN { exit !(r < 0.0001) }' || fail "not silent from $1 s to $2 s (rms $rms)"
 }
+
+# qm_click <x> <y>: moves the pointer to window pixel (x, y) and clicks the left
+# button, with pauses long enough for the GUI to see the hover and the press.
+qm_click() {
+    timeout 10 xdotool mousemove "$1" "$2" || fail "mousemove"
+    sleep 0.4
+    timeout 10 xdotool click 1 || fail "click"
+    sleep 0.6
+}

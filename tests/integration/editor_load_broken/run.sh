@@ -3,6 +3,8 @@
 # level being edited nor the broken file nor the save folder.
 source "$QM_LIB"
 qm_content
+# The probe component the editor tests share (reports its entity's position).
+cp -r "$QM_REPO/tests/integration/editor_common/lua/." "$QM_GAME/lua/"
 qm_debug_textures
 save="$HOME/Documents/Quillmere"
 snapshot() { (cd "$QM_GAME/levels" && sha1sum ./*; [ -d "$save" ] && cd "$save" && sha1sum ./* 2>/dev/null) ; }

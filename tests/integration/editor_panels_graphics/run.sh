@@ -10,7 +10,6 @@ level="$QM_GAME/levels/veltrane_splash.json"
 
 # GUI positions on the 1920x1080 screen: the "Editor" window sits at (50, 25)
 # with the default style and font.
-click() { timeout 10 xdotool mousemove "$1" "$2" || fail "mousemove"; sleep 0.4; timeout 10 xdotool click 1 || fail "click"; sleep 0.6; }
 
 qm_start
 qm_focus
@@ -19,9 +18,9 @@ timeout 10 xdotool key ctrl+shift+F8 || fail "could not open the editor"
 sleep 2
 qm_alive || fail "the game ended on opening the editor"
 
-click 243 35    # "Graphics" in the menu bar
+qm_click 243 35    # "Graphics" in the menu bar
 qm_screenshot "$QM_WORK/before.png"
-click 220 158   # "global ambient intensity"
+qm_click 220 158   # "global ambient intensity"
 timeout 10 xdotool key ctrl+a type 0 || fail "typing"
 qm_key Return
 timeout 10 xdotool mousemove 1700 900

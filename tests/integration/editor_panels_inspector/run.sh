@@ -14,7 +14,6 @@ level="$QM_GAME/levels/veltrane_splash.json"
 # GUI positions on the 1920x1080 screen: the "Editor" window sits at (50, 25)
 # with the default style and font (rows 23 pixels apart in the panel, 17 in
 # popups, which open at the cursor).
-click() { timeout 10 xdotool mousemove "$1" "$2" || fail "mousemove"; sleep 0.4; timeout 10 xdotool click 1 || fail "click"; sleep 0.6; }
 
 qm_start
 qm_focus
@@ -23,18 +22,18 @@ timeout 10 xdotool key ctrl+shift+F8 || fail "could not open the editor"
 sleep 2
 qm_alive || fail "the game ended on opening the editor"
 
-click 75 109    # "crate" in the entity list
-click 72 366    # "add"
-click 110 466   # "RigidBody", the sixth entry of "add component"
-click 100 393   # the "RigidBody" header (before "Sprite")
-click 200 439   # "restitution"
+qm_click 75 109    # "crate" in the entity list
+qm_click 72 366    # "add"
+qm_click 110 466   # "RigidBody", the sixth entry of "add component"
+qm_click 100 393   # the "RigidBody" header (before "Sprite")
+qm_click 200 439   # "restitution"
 timeout 10 xdotool key ctrl+a type 0.25 || fail "typing"
 qm_key Return
-click 100 462   # the "Sprite" header
-click 110 485   # "select texture": the list of textures/*.png is read now
+qm_click 100 462   # the "Sprite" header
+qm_click 110 485   # "select texture": the list of textures/*.png is read now
 qm_screenshot "$QM_WORK/popup.png"
 rm "$QM_GAME/textures/gone.png"
-click 140 568   # "gone", the fifth entry
+qm_click 140 568   # "gone", the fifth entry
 qm_screenshot "$QM_WORK/inspector.png"
 python3 "$QM_TEST_DIR/check.py" picture "$QM_WORK/inspector.png" || fail "picture check"
 

@@ -11,7 +11,6 @@ level="$QM_GAME/levels/veltrane_splash.json"
 # GUI positions on the 1920x1080 screen: the "Editor" window sits at (50, 25)
 # with the default style and font. The level is drawn at scale 4 with world
 # (0, 0) at the screen centre (960, 540).
-click() { timeout 10 xdotool mousemove "$1" "$2" || fail "mousemove"; sleep 0.4; timeout 10 xdotool click 1 || fail "click"; sleep 0.6; }
 
 qm_start
 qm_focus
@@ -20,8 +19,8 @@ timeout 10 xdotool key ctrl+shift+F8 || fail "could not open the editor"
 sleep 2
 qm_alive || fail "the game ended on opening the editor"
 
-click 181 35    # "Tiles" in the menu bar
-click 72 423    # brush "tile", below "empty tile"
+qm_click 181 35    # "Tiles" in the menu bar
+qm_click 72 423    # brush "tile", below "empty tile"
 # A stroke along world y = 5 from x = 60 to x = 135: cells 3 to 8 of row 0.
 # Each step is shorter than a cell and lasts several frames, so every cell
 # under the path is painted.
@@ -35,8 +34,8 @@ done
 sleep 0.3
 timeout 10 xdotool mouseup 1 || fail "mouseup"
 sleep 0.5
-click 80 406    # brush "empty tile"
-click 1300 560  # world x = 85: cell 5 is erased
+qm_click 80 406    # brush "empty tile"
+qm_click 1300 560  # world x = 85: cell 5 is erased
 timeout 10 xdotool mousemove 1700 900
 sleep 0.5
 qm_screenshot "$QM_WORK/tiles.png"

@@ -5,6 +5,8 @@
 # file as it was, then plays the level from the new file.
 source "$QM_LIB"
 qm_content
+# The probe component the editor tests share (reports its entity's position).
+cp -r "$QM_REPO/tests/integration/editor_common/lua/." "$QM_GAME/lua/"
 qm_debug_textures
 old="$QM_GAME/levels/veltrane_splash.json"
 sha1sum "$old" > "$QM_WORK/old.sha"

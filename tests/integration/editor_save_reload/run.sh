@@ -8,6 +8,8 @@
 # below that point, 32 pixels wide and high.
 source "$QM_LIB"
 qm_content
+# The probe component the editor tests share (reports its entity's position).
+cp -r "$QM_REPO/tests/integration/editor_common/lua/." "$QM_GAME/lua/"
 qm_debug_textures
 qm_png paint 8 8 ff0000
 level="$QM_GAME/levels/veltrane_splash.json"

@@ -11,6 +11,8 @@
 # (960 + 4x, 540 + 4y).
 source "$QM_LIB"
 qm_content
+# The probe component the editor tests share (reports its entity's position).
+cp -r "$QM_REPO/tests/integration/editor_common/lua/." "$QM_GAME/lua/"
 qm_debug_textures
 qm_png blue 8 8 0000ff
 qm_png green 8 8 00ff00
