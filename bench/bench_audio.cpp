@@ -20,10 +20,10 @@
 
 #include <json/value.h>
 
+#include "core/events.h"
+#include "core/log.h"
 #include "ecs/component_registry.h"
 #include "ecs/entity_store.h"
-#include "engine/events.h"
-#include "engine/log.h"
 #include "graphics/camera.h"
 #include "sound/audio_system.h"
 #include "sound/cue_table.h"

@@ -12,11 +12,11 @@
 #include <json/value.h>
 #include <lodepng.h>
 
+#include "core/engine_state.h"
+#include "core/events.h"
 #include "ecs/component_registry.h"
 #include "ecs/entity_store.h"
-#include "engine/engine_state.h"
 #include "engine/engine_events.h"
-#include "engine/events.h"
 #include "level/level_file.h"
 
 namespace fs = std::filesystem;

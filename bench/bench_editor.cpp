@@ -13,6 +13,8 @@
 #include <imgui.h>
 #include <json/value.h>
 
+#include "core/engine_state.h"
+#include "core/events.h"
 #include "ecs/component_registry.h"
 #include "ecs/entity_store.h"
 #include "editor/cursor.h"
@@ -21,8 +23,6 @@
 #include "editor/editor_window.h"
 #include "editor/picking.h"
 #include "engine/engine_events.h"
-#include "engine/engine_state.h"
-#include "engine/events.h"
 #include "graphics/camera.h"
 #include "graphics/debug_draw.h"
 

@@ -15,9 +15,9 @@
 #include <benchmark/benchmark.h>
 #include <box2d/box2d.h>
 
+#include "core/events.h"
 #include "ecs/component_registry.h"
 #include "ecs/entity_store.h"
-#include "engine/events.h"
 #include "graphics/camera.h"
 #include "graphics/debug_draw.h"
 #include "physics/physics.h"

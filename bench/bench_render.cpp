@@ -30,11 +30,11 @@
 #include <lodepng.h>
 #include <lua.hpp>
 
+#include "core/engine_state.h"
+#include "core/events.h"
 #include "ecs/component_registry.h"
 #include "ecs/entity_store.h"
 #include "engine/engine.h"
-#include "engine/engine_state.h"
-#include "engine/events.h"
 #include "graphics/camera.h"
 #include "graphics/culling.h"
 #include "graphics/draw_order.h"

@@ -9,9 +9,9 @@
 
 #include <lua.hpp>
 
+#include "core/events.h"
 #include "ecs/component_registry.h"
 #include "ecs/entity_store.h"
-#include "engine/events.h"
 #include "physics/collision_data.h"
 #include "scripting/lua_host.h"
 

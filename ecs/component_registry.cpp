@@ -2,7 +2,7 @@
 
 #include <unordered_map>
 
-#include "engine/debug_exception.h"
+#include "core/debug_exception.h"
 
 namespace components {
 namespace {

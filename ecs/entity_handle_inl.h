@@ -1,6 +1,6 @@
 #pragma once
 // Typed component access; included by ecs/entity_store.h.
-#include "engine/debug_exception.h"
+#include "core/debug_exception.h"
 
 namespace engine {
 

@@ -2,9 +2,9 @@
 // with components written in ascending type id, each tagged "__component_name".
 #include <utility>
 
+#include "core/debug_exception.h"
 #include "ecs/component_registry.h"
 #include "ecs/entity_store.h"
-#include "engine/debug_exception.h"
 
 namespace engine {
 

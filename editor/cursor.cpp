@@ -2,7 +2,7 @@
 
 #include <imgui.h>
 
-#include "engine/input.h"
+#include "core/input.h"
 #include "graphics/camera.h"
 
 namespace editor {

@@ -4,6 +4,7 @@
 
 #include <json/value.h>
 
+#include "core/events.h"
 #include "ecs/entity_store.h"
 #include "editor/cursor.h"
 #include "editor/editor_actions.h"
@@ -12,7 +13,6 @@
 #include "editor/rect_selection.h"
 #include "editor/tile_editor.h"
 #include "editor/unsaved_changes.h"
-#include "engine/events.h"
 #include "graphics/camera.h"
 #include "graphics/debug_draw.h"
 

@@ -2,6 +2,7 @@
 
 #include <imgui.h>
 
+#include "core/engine_state.h"
 #include "editor/editor.h"
 #include "editor/graphics_panel.h"
 #include "editor/gui_edits.h"
@@ -9,7 +10,6 @@
 #include "editor/sound_cue_editor.h"
 #include "editor/tile_editor.h"
 #include "editor/unsaved_changes.h"
-#include "engine/engine_state.h"
 
 namespace editor {
 namespace {

@@ -6,8 +6,8 @@
 #include <imgui.h>
 #include <backends/imgui_impl_opengl3.h>
 
-#include "engine/engine_state.h"
-#include "engine/events.h"
+#include "core/engine_state.h"
+#include "core/events.h"
 
 namespace gui_host {
 namespace {

@@ -5,16 +5,15 @@
 
 #include <imgui.h>
 
+#include "core/engine_state.h"
+#include "core/file_util.h"
+#include "core/log.h"
 #include "ecs/entity_inspector.h"
 #include "ecs/entity_store.h"
 #include "editor/editor.h"
 #include "editor/editor_actions.h"
 #include "editor/gui_edits.h"
 #include "editor/unsaved_changes.h"
-#include "engine/engine.h"
-#include "engine/engine_state.h"
-#include "engine/file_util.h"
-#include "engine/log.h"
 #include "graphics/texture_cache.h"
 #include "level/level_file.h"
 #include "level/save_game.h"
@@ -27,6 +26,7 @@ char g_levelName[kNameBufferSize] = {};
 std::vector<std::string> g_levelList;  // as listed at the last press of "load"
 engine::entity_handle g_rangeStart, g_rangeEnd;
 uint32_t g_rangeEpoch = 0;  // the level the anchors belong to
+std::function<void()> g_restartScripts;
 
 constexpr float kEntityListHeight = 200.0f;
 
@@ -151,6 +151,8 @@ void LoadLevelFromEditor(const std::string& name) {
     ClearUnsavedChanges();
 }
 
+void SetScriptRestart(std::function<void()> restart) { g_restartScripts = std::move(restart); }
+
 void SaveLevelAndReloadAssets() {
     const std::string name = GetEngineState().previousLevelName;
     SaveLevel(name, false);
@@ -158,7 +160,7 @@ void SaveLevelAndReloadAssets() {
     ForgetLevelEntities();
     engine::DestroyAllEntities();
     ClearTextures();
-    if (Engine* engine = GetEngine()) engine->RestartScripts();
+    if (g_restartScripts) g_restartScripts();
     LoadLevel(name);
 }
 

@@ -3,6 +3,7 @@
 // with a full reload of scripts and textures, deleting the player's save,
 // clearing the level, the entity list and the inspector of the primary
 // selection.
+#include <functional>
 #include <string>
 
 #include "ecs/entity_handle.h"
@@ -17,9 +18,13 @@ void DrawLevelPanel(Editor& editor);
 // parser's error, which ends in the crash dialog with nothing written).
 void LoadLevelFromEditor(const std::string& name);
 // "save level and reload assets": writes the level to levels/, destroys every
-// entity, empties the texture cache, restarts the pause menu and every script
-// (through the Engine, when there is one) and loads the level again.
+// entity, empties the texture cache, restarts the scripts (through the restart
+// set below, when there is one) and loads the level again.
 void SaveLevelAndReloadAssets();
+// Set by whatever owns the Lua host and the pause menu (the Engine) so the
+// editor can restart them without knowing it; empty clears it. Tests and tools
+// leave it empty and get the level and textures reloaded only.
+void SetScriptRestart(std::function<void()> restart);
 // "clear" then "yes": destroys every entity.
 void ClearLevel();
 

@@ -4,7 +4,7 @@
 
 #include <imgui.h>
 
-#include "engine/log.h"
+#include "core/log.h"
 #include "sound/audio_system.h"
 #include "sound/cue_table.h"
 #include "sound/sound_cue.h"

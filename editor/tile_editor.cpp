@@ -5,10 +5,10 @@
 
 #include <imgui.h>
 
+#include "core/events.h"
+#include "core/file_util.h"
+#include "core/input.h"
 #include "editor/level_changes.h"
-#include "engine/events.h"
-#include "engine/file_util.h"
-#include "engine/input.h"
 #include "graphics/camera.h"
 #include "graphics/texture_cache.h"
 #include "graphics/tile_map.h"

@@ -1,6 +1,6 @@
 #include "engine/cheats.h"
 
-#include "engine/events.h"
+#include "core/events.h"
 
 Cheats::Cheats() {
     events::Connect<int>("KeyPressed", "CheatsKeyPressed", [](int) {});

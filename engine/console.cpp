@@ -4,10 +4,10 @@
 
 #include <imgui.h>
 
-#include "engine/engine_state.h"
-#include "engine/events.h"
-#include "engine/file_util.h"
-#include "engine/log.h"
+#include "core/engine_state.h"
+#include "core/events.h"
+#include "core/file_util.h"
+#include "core/log.h"
 #include "level/save_game.h"
 
 namespace {

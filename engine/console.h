@@ -1,6 +1,6 @@
 #pragma once
 // The console: a window over the game (and the editor) that shows the engine's
-// log (engine/log.h), toggled with the grave-accent key, with a button that
+// log (core/log.h), toggled with the grave-accent key, with a button that
 // saves a copy of the log into the save folder.
 #include <string>
 

@@ -8,21 +8,22 @@
 #include <GLFW/glfw3.h>
 #include <json/value.h>
 
+#include "core/callback_errors.h"
+#include "core/engine_state.h"
+#include "core/events.h"
+#include "core/input.h"
+#include "core/log.h"
 #include "ecs/component_registry.h"
 #include "ecs/entity_handle.h"
 #include "ecs/entity_store.h"
 #include "editor/editor.h"
 #include "editor/editor_window.h"
-#include "engine/callback_errors.h"
+#include "editor/level_panel.h"
 #include "engine/cheats.h"
 #include "engine/console.h"
-#include "engine/engine_state.h"
 #include "engine/engine_events.h"
-#include "engine/events.h"
 #include "engine/headless_runner.h"
 #include "engine/hot_reload.h"
-#include "engine/input.h"
-#include "engine/log.h"
 #include "engine/pause_menu.h"
 #include "graphics/camera.h"
 #include "graphics/debug_draw.h"
@@ -43,6 +44,7 @@ Engine::Engine(const EngineOptions& options) {
     // Systems created below (and the scripts they run) may already ask for the
     // engine.
     g_engine = this;
+    editor::SetScriptRestart([this] { RestartScripts(); });
     ResetEngineState();
 
     // physics_ and audio_ are constructed as members.
@@ -108,6 +110,7 @@ Engine::~Engine() {
     GetEngineState().skipDrawing = true;  // the GL context goes with Graphics
     graphics_.reset();
     // The audio system and physics_ go with the members, in that order.
+    editor::SetScriptRestart(nullptr);
     g_engine = nullptr;
 }
 

@@ -2,7 +2,7 @@
 // The Engine: creates every system once in a fixed order, runs the frame loop
 // until the window is asked to close, and tears everything down in a fixed
 // order. Its plain state (mode, pause, level names, timing) lives in
-// EngineState (engine/engine_state.h) so that code without a window can read it.
+// EngineState (core/engine_state.h) so that code without a window can read it.
 //
 // Drawing is allowed only while EngineState::skipDrawing is clear. The Engine
 // sets it when it starts (no GL context yet), Graphics clears it once its
@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "engine/game_flow.h"
+#include "engine/game_pause.h"
 #include "physics/physics.h"
 #include "sound/audio_system.h"
 

@@ -2,8 +2,8 @@
 
 #include <json/value.h>
 
+#include "core/events.h"
 #include "ecs/entity_handle.h"
-#include "engine/events.h"
 
 void RegisterEngineEvents() {
     events::Register<float>("PreLogicUpdate");

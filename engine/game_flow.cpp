@@ -2,37 +2,16 @@
 
 #include <json/value.h>
 
+#include "core/engine_state.h"
+#include "core/events.h"
+#include "core/input.h"
 #include "editor/editor.h"
 #include "editor/unsaved_changes.h"
-#include "engine/engine_state.h"
-#include "engine/events.h"
-#include "engine/input.h"
+#include "engine/game_pause.h"
 #include "engine/pause_menu.h"
 #include "level/level_file.h"
 #include "sound/audio_system.h"
 #include "sound/cue_table.h"
-
-void PauseGame() {
-    EngineState& s = GetEngineState();
-    if (s.paused) return;
-    s.paused = true;
-    if (AudioSystem* audio = GetAudio()) {
-        audio->SetBusPaused("Music Bus", true);
-        audio->SetBusPaused("SFX Bus", true);
-    }
-    s.timeScale = 0.0f;
-}
-
-void ResumeGame() {
-    EngineState& s = GetEngineState();
-    if (!s.paused) return;
-    s.paused = false;
-    if (AudioSystem* audio = GetAudio()) {
-        audio->SetBusPaused("Music Bus", false);
-        audio->SetBusPaused("SFX Bus", false);
-    }
-    s.timeScale = 1.0f;
-}
 
 void PauseThroughPauseMenu() {
     // The menu pauses only in the game and tells the scripts once; before it

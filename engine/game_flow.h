@@ -1,14 +1,10 @@
 #pragma once
-// The decisions of the frame loop that need no window: pausing, the editor
+// The decisions of the frame loop that need no window: pausing on focus loss, the editor
 // toggle, when a level load is due, frame timing and the focus timers. They act
 // on the process-wide EngineState, so the Engine stays a thin driver and all of
 // this runs in tests.
 
 class Input;
-
-// timeScale 0 / 1. Pausing twice, or resuming while running, does nothing.
-void PauseGame();
-void ResumeGame();
 
 // Focus loss and iconifying pause "through the pause menu": the menu decides
 // whether to pause (never in the editor) and tells the scripts once.

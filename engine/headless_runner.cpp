@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "engine/engine_state.h"
-#include "engine/log.h"
+#include "core/engine_state.h"
+#include "core/log.h"
 #include "scripting/lua_host.h"
 
 namespace {

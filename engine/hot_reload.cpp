@@ -2,15 +2,15 @@
 
 #include <chrono>
 
+#include "core/engine_state.h"
+#include "core/log.h"
 #include "engine/engine.h"
-#include "engine/engine_state.h"
 #include "engine/file_watcher.h"
-#include "engine/log.h"
+#include "engine/level_transitions.h"
 #include "engine/script_reload.h"
 #include "graphics/shader_program.h"
 #include "graphics/texture_reload.h"
 #include "level/level_file.h"
-#include "scripting/level_transitions.h"
 
 namespace {
 
@@ -100,7 +100,7 @@ void ApplyContentChanges(const std::vector<std::string>& paths) {
         // A level change to itself: the scripts save what they keep across
         // levels as usual, and the load reads the file just changed.
         ReadAuthoredCopyAtNextLoad();
-        scripting::ChangeLevel(l.name);
+        game_flow::ChangeLevel(l.name);
         Print("Reloaded level \"" + l.name + "\"");
     }
 }

@@ -1,8 +1,8 @@
 // The GLFW side of Input: key state, joysticks, cursor and the callbacks.
 #include <GLFW/glfw3.h>
 
-#include "engine/callback_errors.h"
-#include "engine/input.h"
+#include "core/callback_errors.h"
+#include "core/input.h"
 #include "graphics/graphics.h"
 
 namespace {

@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "core/crash_report.h"
+#include "core/engine_state.h"
 #include "engine/command_line.h"
-#include "engine/crash_report.h"
 #include "engine/engine.h"
-#include "engine/engine_state.h"
 #include "engine/headless_runner.h"
 
 namespace {

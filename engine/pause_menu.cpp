@@ -2,12 +2,12 @@
 
 #include <GLFW/glfw3.h>
 
-#include "engine/engine_state.h"
-#include "engine/events.h"
+#include "core/engine_state.h"
+#include "core/events.h"
 
-#include "engine/callback_errors.h"
-#include "engine/game_flow.h"
-#include "engine/input.h"
+#include "core/callback_errors.h"
+#include "core/input.h"
+#include "engine/game_pause.h"
 
 namespace {
 

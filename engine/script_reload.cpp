@@ -5,9 +5,9 @@
 #include <json/value.h>
 #include <lua.hpp>
 
+#include "core/log.h"
 #include "ecs/entity_store.h"
 #include "editor/editor_actions.h"
-#include "engine/log.h"
 #include "level/level_file.h"
 
 void ReloadScriptsKeepingEntities(const std::function<void()>& restartScripts) {

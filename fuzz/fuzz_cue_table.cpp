@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "engine/debug_exception.h"
+#include "core/debug_exception.h"
 #include "fuzz/fuzz_world.h"
 #include "sound/audio_system.h"
 #include "sound/cue_table.h"

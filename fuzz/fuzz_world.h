@@ -10,11 +10,11 @@
 #include <filesystem>
 #include <string>
 
+#include "core/engine_state.h"
+#include "core/events.h"
 #include "ecs/component_registry.h"
 #include "ecs/entity_store.h"
 #include "engine/engine_events.h"
-#include "engine/engine_state.h"
-#include "engine/events.h"
 #include "graphics/debug_draw.h"
 #include "graphics/texture_cache.h"
 #include "level/lighting_settings.h"

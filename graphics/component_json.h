@@ -6,7 +6,7 @@
 
 #include <json/value.h>
 
-#include "engine/debug_exception.h"
+#include "core/debug_exception.h"
 
 inline void RequireComponentObject(const Json::Value& json, const char* typeName) {
     if (!json.isNull() && !json.isObject())

@@ -4,8 +4,8 @@
 
 #include <imgui.h>
 
-#include "engine/engine_state.h"
-#include "engine/events.h"
+#include "core/engine_state.h"
+#include "core/events.h"
 #include "graphics/camera.h"
 
 namespace debug_draw {

@@ -1,6 +1,6 @@
 #include "graphics/editor_outline.h"
 
-#include "engine/events.h"
+#include "core/events.h"
 
 void EditorOutline::Connect(engine::entity_handle owner, const std::string& prefix, std::function<void()> draw) {
     const std::string name = prefix + std::to_string(owner.GetEntityID());

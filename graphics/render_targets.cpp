@@ -4,7 +4,7 @@
 
 #include <epoxy/gl.h>
 
-#include "engine/log.h"
+#include "core/log.h"
 #include "graphics/camera.h"
 #include "graphics/render_limits.h"
 

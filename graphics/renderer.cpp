@@ -5,8 +5,8 @@
 
 #include <epoxy/gl.h>
 
-#include "engine/engine_state.h"
-#include "engine/events.h"
+#include "core/engine_state.h"
+#include "core/events.h"
 #include "graphics/camera.h"
 #include "graphics/composition.h"
 #include "graphics/culling.h"
@@ -14,9 +14,9 @@
 #include "graphics/free_sprite_rect.h"
 #include "graphics/lit_pass.h"
 #include "graphics/shader_program.h"
+#include "graphics/sprite.h"
 #include "graphics/tile_map.h"
 #include "graphics/unlit_pass.h"
-#include "graphics/sprite.h"
 #include "level/level_file.h"
 
 namespace {

@@ -10,9 +10,9 @@
 #include <epoxy/gl.h>
 #include <lodepng.h>
 
-#include "engine/events.h"
-#include "engine/file_util.h"
-#include "engine/log.h"
+#include "core/events.h"
+#include "core/file_util.h"
+#include "core/log.h"
 #include "graphics/gpu.h"
 #include "level/save_game.h"
 

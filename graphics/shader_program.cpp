@@ -7,8 +7,8 @@
 
 #include <epoxy/gl.h>
 
-#include "engine/debug_exception.h"
-#include "engine/log.h"
+#include "core/debug_exception.h"
+#include "core/log.h"
 #include "graphics/gpu.h"
 
 namespace {

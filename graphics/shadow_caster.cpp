@@ -2,9 +2,9 @@
 
 #include <imgui.h>
 
+#include "core/json_util.h"
 #include "ecs/entity_store.h"
 #include "editor/level_changes.h"
-#include "engine/json_util.h"
 #include "graphics/component_json.h"
 #include "graphics/debug_draw.h"
 

@@ -7,13 +7,13 @@
 #include <glm/gtc/matrix_transform.hpp>
 #include <imgui.h>
 
+#include "core/debug_exception.h"
+#include "core/engine_state.h"
+#include "core/events.h"
+#include "core/file_util.h"
+#include "core/json_util.h"
 #include "ecs/entity_store.h"
 #include "editor/level_changes.h"
-#include "engine/debug_exception.h"
-#include "engine/engine_state.h"
-#include "engine/events.h"
-#include "engine/file_util.h"
-#include "engine/json_util.h"
 #include "graphics/camera.h"
 #include "graphics/debug_draw.h"
 #include "graphics/texture_cache.h"

@@ -4,7 +4,7 @@
 
 #include <lodepng.h>
 
-#include "engine/log.h"
+#include "core/log.h"
 #include "graphics/gpu.h"
 
 namespace {

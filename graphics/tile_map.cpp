@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <sstream>
 
-#include "engine/debug_exception.h"
-#include "engine/log.h"
+#include "core/debug_exception.h"
+#include "core/log.h"
 #include "graphics/texture_cache.h"
 
 namespace {

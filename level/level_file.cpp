@@ -5,13 +5,13 @@
 #include <utility>
 #include <vector>
 
+#include "core/debug_exception.h"
+#include "core/engine_state.h"
+#include "core/events.h"
+#include "core/file_util.h"
+#include "core/json_util.h"
+#include "core/log.h"
 #include "ecs/entity_store.h"
-#include "engine/debug_exception.h"
-#include "engine/engine_state.h"
-#include "engine/events.h"
-#include "engine/file_util.h"
-#include "engine/json_util.h"
-#include "engine/log.h"
 #include "graphics/tile_map.h"
 #include "level/json_styled_writer.h"
 #include "level/json_text.h"

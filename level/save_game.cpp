@@ -5,12 +5,12 @@
 #include <filesystem>
 #include <fstream>
 
+#include "core/debug_exception.h"
+#include "core/engine_state.h"
+#include "core/events.h"
+#include "core/file_util.h"
+#include "core/log.h"
 #include "ecs/entity_store.h"
-#include "engine/debug_exception.h"
-#include "engine/engine_state.h"
-#include "engine/events.h"
-#include "engine/file_util.h"
-#include "engine/log.h"
 #include "level/json_text.h"
 
 #include <unistd.h>

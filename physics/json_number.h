@@ -7,7 +7,7 @@
 
 #include <json/value.h>
 
-#include "engine/log.h"
+#include "core/log.h"
 
 inline float ReadFiniteFloat(const Json::Value& json, const char* key, const char* component) {
     const Json::Value& v = json[key];

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <string>
 
-#include "engine/engine_state.h"
-#include "engine/events.h"
+#include "core/engine_state.h"
+#include "core/events.h"
 #include "graphics/camera.h"
 #include "physics/collision_response.h"
 #include "physics/collision_tests.h"

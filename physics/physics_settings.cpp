@@ -1,6 +1,6 @@
 #include "physics/physics_settings.h"
 
-#include "engine/debug_exception.h"
+#include "core/debug_exception.h"
 
 PhysicsSettings& GetPhysicsSettings() {
     static PhysicsSettings settings;

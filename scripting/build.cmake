@@ -13,17 +13,20 @@ add_custom_target(ffi_decls ALL
   VERBATIM)
 add_dependencies(quillmere ffi_decls)
 
-# Test targets are made after this file is read; finish them at the end.
+# Test targets are made after this file is read; finish them at the end. The
+# tests of these folders run scripts that reach the exports through ffi.C, which
+# looks them up in the executable's dynamic symbol table: export them and keep
+# them all.
 function(qm_scripting_finish_targets)
-  if(TARGET test_scripting)
-    # Scripts in the tests reach the exports through ffi.C, which looks them up
-    # in the executable's dynamic symbol table: export them and keep them all.
-    set_target_properties(test_scripting PROPERTIES ENABLE_EXPORTS ON)
-    target_link_options(test_scripting PRIVATE
-      -Wl,--whole-archive $<TARGET_FILE:quillmere_core> -Wl,--no-whole-archive)
-    target_compile_definitions(test_scripting PRIVATE
-      QM_FFI_DECLS="${QM_FFI_DECLS}" QM_EXPORTS_HEADER="${QM_FFI_HEADER}")
-    add_dependencies(test_scripting ffi_decls)
-  endif()
+  foreach(t test_scripting test_engine test_sound)
+    if(TARGET ${t})
+      set_target_properties(${t} PROPERTIES ENABLE_EXPORTS ON)
+      target_link_options(${t} PRIVATE
+        -Wl,--whole-archive $<TARGET_FILE:quillmere_core> -Wl,--no-whole-archive)
+      target_compile_definitions(${t} PRIVATE
+        QM_FFI_DECLS="${QM_FFI_DECLS}" QM_EXPORTS_HEADER="${QM_FFI_HEADER}")
+      add_dependencies(${t} ffi_decls)
+    endif()
+  endforeach()
 endfunction()
 cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL qm_scripting_finish_targets)

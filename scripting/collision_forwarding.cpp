@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "engine/events.h"
+#include "core/events.h"
 
 #include "physics/collision_data.h"
 

@@ -5,8 +5,8 @@
 // the export's default.
 #include <string>
 
+#include "core/log.h"
 #include "ecs/entity_store.h"
-#include "engine/log.h"
 
 namespace scripting {
 

@@ -4,7 +4,7 @@
 
 #include <lua.hpp>
 
-#include "engine/events.h"
+#include "core/events.h"
 #include "scripting/collision_forwarding.h"
 #include "scripting/lua_host.h"
 

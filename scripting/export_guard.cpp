@@ -1,8 +1,8 @@
 #include "scripting/export_guard.h"
 
-#include "engine/debug_exception.h"
+#include "core/debug_exception.h"
 
-#include "engine/crash_report.h"
+#include "core/crash_report.h"
 
 namespace scripting {
 

@@ -1,6 +1,6 @@
 // Exports: keyboard, mouse and controller. (The "intput" spelling is the
 // scripts' established name.) Without Input (headless runs) nothing is held.
-#include "engine/input.h"
+#include "core/input.h"
 #include "graphics/camera.h"
 #include "scripting/export_guard.h"
 #include "scripting/lb_exports.h"

@@ -2,7 +2,7 @@
 // inspector fields, and writing into save records.
 #include <imgui.h>
 
-#include "engine/log.h"
+#include "core/log.h"
 #include "scripting/event_bridge.h"
 #include "scripting/export_guard.h"
 #include "scripting/lb_exports.h"

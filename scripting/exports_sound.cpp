@@ -1,7 +1,7 @@
 // Exports: sound. Cues are played and stopped by name; mutes are the player's
 // settings and survive level loads (see SoundSpace). Without an audio system
 // (headless tools) nothing plays and nothing is muted.
-#include "engine/engine_state.h"
+#include "core/engine_state.h"
 #include "scripting/export_guard.h"
 #include "scripting/lb_exports.h"
 #include "sound/audio_system.h"

@@ -2,9 +2,9 @@
 
 #include <lua.hpp>
 
-#include "engine/debug_exception.h"
-#include "engine/file_util.h"
-#include "engine/log.h"
+#include "core/debug_exception.h"
+#include "core/file_util.h"
+#include "core/log.h"
 #include "scripting/event_bridge.h"
 
 namespace {

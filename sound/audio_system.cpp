@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "engine/log.h"
+#include "core/log.h"
 #include "sound/sound_cue.h"
 
 using namespace audio_rt;

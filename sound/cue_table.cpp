@@ -7,9 +7,9 @@
 
 #include <json/json.h>
 
-#include "engine/debug_exception.h"
-#include "engine/file_util.h"
-#include "engine/log.h"
+#include "core/debug_exception.h"
+#include "core/file_util.h"
+#include "core/log.h"
 #include "sound/audio_system.h"
 #include "sound/sound_cue.h"
 

@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include "engine/events.h"
-#include "engine/log.h"
+#include "core/events.h"
+#include "core/log.h"
 #include "sound/audio_system.h"
 
 using namespace audio_rt;

@@ -1,6 +1,6 @@
 #include "sound/sound_space.h"
 
-#include "engine/events.h"
+#include "core/events.h"
 #include "sound/audio_system.h"
 
 namespace {

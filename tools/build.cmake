@@ -2,7 +2,7 @@
 # into a game folder. Run it after changing tools/content/:
 #   cmake --build build --target make_content && build/make_content game
 file(GLOB QM_CONTENT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/content/*.cpp)
-add_executable(make_content ${QM_CONTENT_SOURCES} ${CMAKE_SOURCE_DIR}/engine/file_util.cpp)
+add_executable(make_content ${QM_CONTENT_SOURCES} ${CMAKE_SOURCE_DIR}/core/file_util.cpp)
 target_include_directories(make_content PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_options(make_content PRIVATE -Wall -Wextra)
 target_link_libraries(make_content PRIVATE lodepng PkgConfig::JSONCPP)
@@ -25,7 +25,7 @@ add_library(audio_synth STATIC ${QM_AUDIO_SOURCES})
 target_include_directories(audio_synth PUBLIC ${CMAKE_SOURCE_DIR})
 target_compile_options(audio_synth PRIVATE -Wall -Wextra)
 target_link_libraries(audio_synth PUBLIC PkgConfig::SNDFILE PkgConfig::JSONCPP)
-add_executable(make_audio ${CMAKE_SOURCE_DIR}/tools/audio/main.cpp ${CMAKE_SOURCE_DIR}/engine/file_util.cpp)
+add_executable(make_audio ${CMAKE_SOURCE_DIR}/tools/audio/main.cpp ${CMAKE_SOURCE_DIR}/core/file_util.cpp)
 target_compile_options(make_audio PRIVATE -Wall -Wextra)
 target_link_libraries(make_audio PRIVATE audio_synth)
 # test_tools is made later by the tests' loop; link the synthesis into it then.

@@ -2,9 +2,9 @@
 
 #include <json/json.h>
 
+#include "core/events.h"
 #include "ecs/component_registry.h"
 #include "ecs/entity_store.h"
-#include "engine/events.h"
 
 using engine::entity_handle;
 

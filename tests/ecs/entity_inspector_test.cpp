@@ -4,11 +4,11 @@
 
 #include <algorithm>
 
+#include "core/events.h"
 #include "ecs/component_registry.h"
 #include "ecs/entity_inspector.h"
 #include "ecs/entity_store.h"
 #include "editor/level_changes.h"
-#include "engine/events.h"
 #include "graphics/moon_light.h"
 #include "graphics/point_light.h"
 #include "graphics/sprite.h"

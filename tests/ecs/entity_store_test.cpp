@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "core/events.h"
 #include "ecs/component_registry.h"
 #include "ecs/entity_store.h"
-#include "engine/events.h"
 #include "physics/circle_collider.h"
 #include "physics/rigid_body.h"
 

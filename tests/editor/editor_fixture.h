@@ -11,6 +11,9 @@
 
 #include <imgui.h>
 
+#include "core/engine_state.h"
+#include "core/events.h"
+#include "core/input.h"
 #include "ecs/entity_store.h"
 #include "editor/editor.h"
 #include "editor/editor_actions.h"
@@ -18,12 +21,9 @@
 #include "editor/rect_selection.h"
 #include "editor/unsaved_changes.h"
 #include "engine/engine_events.h"
-#include "engine/engine_state.h"
-#include "engine/events.h"
-#include "engine/input.h"
 #include "graphics/camera.h"
 #include "graphics/debug_draw.h"
-#include "tests/engine/fake_input_source.h"
+#include "tests/core/fake_input_source.h"
 
 constexpr int kLeftButton = 0, kRightButton = 1;
 constexpr int kKeyLeftShift = 340, kKeyLeftCtrl = 341, kKeyRightCtrl = 345;

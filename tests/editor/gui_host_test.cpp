@@ -4,8 +4,8 @@
 #include <GLFW/glfw3.h>
 #include <imgui.h>
 
+#include "core/events.h"
 #include "editor/gui_host.h"
-#include "engine/events.h"
 
 namespace {
 

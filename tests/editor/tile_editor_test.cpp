@@ -4,14 +4,14 @@
 
 #include <memory>
 
+#include "core/input.h"
 #include "editor/level_changes.h"
 #include "editor/tile_editor.h"
-#include "engine/input.h"
 #include "graphics/camera.h"
 #include "graphics/tile_map.h"
 #include "level/level_file.h"
+#include "tests/core/fake_input_source.h"
 #include "tests/editor/gui_driver.h"
-#include "tests/engine/fake_input_source.h"
 #include "tests/level/level_test_env.h"
 
 namespace {

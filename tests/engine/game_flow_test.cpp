@@ -6,13 +6,14 @@
 
 #include <json/value.h>
 
+#include "core/engine_state.h"
+#include "core/events.h"
+#include "core/input.h"
 #include "editor/editor.h"
-#include "engine/engine_state.h"
-#include "engine/events.h"
 #include "engine/game_flow.h"
-#include "engine/input.h"
+#include "engine/game_pause.h"
 #include "engine/pause_menu.h"
-#include "fake_input_source.h"
+#include "tests/core/fake_input_source.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "engine/engine_state.h"
-#include "engine/events.h"
+#include "core/engine_state.h"
+#include "core/events.h"
 #include "graphics/debug_draw.h"
 
 namespace {

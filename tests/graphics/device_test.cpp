@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "engine/debug_exception.h"
+#include "core/debug_exception.h"
 #include "graphics/graphics.h"
 #include "graphics/monitor_choice.h"
 #include "graphics/shader_program.h"

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "engine/log.h"
+#include "core/log.h"
 #include "graphics/shader_program.h"
 
 namespace {

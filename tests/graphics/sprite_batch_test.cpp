@@ -6,8 +6,8 @@
 
 #include "graphics/camera.h"
 #include "graphics/free_sprite_rect.h"
-#include "graphics/texture_cache.h"
 #include "graphics/sprite.h"
+#include "graphics/texture_cache.h"
 #include "png_folder.h"
 
 namespace {

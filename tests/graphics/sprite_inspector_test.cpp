@@ -1,9 +1,9 @@
 // The sprite's inspector widgets: the texture picker and the grid fields.
 #include <gtest/gtest.h>
 
+#include "core/engine_state.h"
 #include "ecs/entity_store.h"
 #include "editor/level_changes.h"
-#include "engine/engine_state.h"
 #include "graphics/sprite.h"
 #include "png_folder.h"
 #include "tests/editor/gui_driver.h"

@@ -2,11 +2,11 @@
 
 #include <array>
 
+#include "core/events.h"
 #include "ecs/entity_store.h"
-#include "engine/events.h"
 #include <imgui.h>
 
-#include "engine/engine_state.h"
+#include "core/engine_state.h"
 #include "graphics/camera.h"
 #include "graphics/sprite.h"
 #include "png_folder.h"

@@ -2,9 +2,9 @@
 // size, and sprites follow it (also out of the "debug" fallback).
 #include <gtest/gtest.h>
 
+#include "core/events.h"
+#include "core/log.h"
 #include "ecs/entity_store.h"
-#include "engine/events.h"
-#include "engine/log.h"
 #include "graphics/sprite.h"
 #include "graphics/texture_cache.h"
 #include "graphics/texture_reload.h"

@@ -1,7 +1,7 @@
 #include <cmath>
 
-#include "graphics/culling.h"
 #include "graphics/cull_sprites.h"
+#include "graphics/culling.h"
 #include "graphics/moon_light.h"
 #include "graphics/point_light.h"
 #include "graphics/shadow_caster.h"

@@ -1,6 +1,6 @@
 #include <json/reader.h>
 
-#include "engine/debug_exception.h"
+#include "core/debug_exception.h"
 #include "graphics/moon_light.h"
 #include "graphics/point_light.h"
 #include "graphics/shadow_caster.h"

@@ -5,8 +5,8 @@
 // sqrt(249^2 + 140^2)), and the lighting settings at their start values.
 #include <gtest/gtest.h>
 
+#include "core/events.h"
 #include "ecs/entity_store.h"
-#include "engine/events.h"
 #include "graphics/camera.h"
 #include "level/lighting_settings.h"
 

@@ -3,7 +3,7 @@
 #include <limits>
 #include <vector>
 
-#include "engine/debug_exception.h"
+#include "core/debug_exception.h"
 #include "graphics/tile_map.h"
 #include "level/json_text.h"
 #include "level/level_file.h"

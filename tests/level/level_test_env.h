@@ -13,9 +13,9 @@
 
 #include <json/value.h>
 
+#include "core/engine_state.h"
+#include "core/events.h"
 #include "ecs/entity_store.h"
-#include "engine/engine_state.h"
-#include "engine/events.h"
 #include "graphics/texture_cache.h"
 #include "level/lighting_settings.h"
 

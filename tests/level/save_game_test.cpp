@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <functional>
 
-#include "engine/debug_exception.h"
-#include "engine/log.h"
+#include "core/debug_exception.h"
+#include "core/log.h"
 #include "level/json_text.h"
 #include "level/save_game.h"
 #include "level_test_env.h"

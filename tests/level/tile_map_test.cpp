@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "engine/debug_exception.h"
+#include "core/debug_exception.h"
 #include "graphics/texture_cache.h"
 #include "graphics/tile_map.h"
 

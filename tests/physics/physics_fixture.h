@@ -7,9 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include "core/engine_state.h"
+#include "core/events.h"
 #include "ecs/entity_store.h"
-#include "engine/engine_state.h"
-#include "engine/events.h"
 #include "graphics/camera.h"
 #include "graphics/debug_draw.h"
 #include "physics/physics.h"

@@ -6,7 +6,7 @@
 
 #include <regex>
 
-#include "engine/file_util.h"
+#include "core/file_util.h"
 #include "graphics/camera.h"
 #include "graphics/graphics.h"
 #include "graphics/moon_light.h"

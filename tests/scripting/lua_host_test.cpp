@@ -1,7 +1,7 @@
 // The Lua host: start-up order and failures, protected calls, stack balance.
 #include "tests/scripting/script_fixture.h"
 
-#include "engine/debug_exception.h"
+#include "core/debug_exception.h"
 #include "scripting/lb_exports.h"
 
 namespace {

@@ -11,11 +11,11 @@
 
 #include <lua.hpp>
 
+#include "core/engine_state.h"
+#include "core/events.h"
+#include "core/log.h"
 #include "ecs/entity_store.h"
-#include "engine/engine_state.h"
 #include "engine/engine_events.h"
-#include "engine/events.h"
-#include "engine/log.h"
 #include "physics/collision_data.h"
 #include "scripting/lua_host.h"
 

@@ -16,10 +16,10 @@
 
 #include <json/value.h>
 
+#include "core/engine_state.h"
+#include "core/events.h"
+#include "core/log.h"
 #include "ecs/entity_store.h"
-#include "engine/engine_state.h"
-#include "engine/events.h"
-#include "engine/log.h"
 #include "graphics/camera.h"
 #include "sound/audio_system.h"
 #include "sound/sound_cue.h"

@@ -2,8 +2,8 @@
 
 #include <json/json.h>
 
-#include "engine/debug_exception.h"
-#include "engine/file_util.h"
+#include "core/debug_exception.h"
+#include "core/file_util.h"
 #include "sound/cue_table.h"
 #include "tests/sound/audio_fixture.h"
 

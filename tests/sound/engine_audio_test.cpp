@@ -2,6 +2,7 @@
 
 #include "editor/editor.h"
 #include "engine/game_flow.h"
+#include "engine/game_pause.h"
 #include "sound/cue_table.h"
 #include "tests/sound/audio_fixture.h"
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "core/debug_exception.h"
+#include "core/events.h"
 #include "ecs/entity_store.h"
-#include "engine/debug_exception.h"
-#include "engine/events.h"
 #include "sound/sound_emitter.h"
 #include "sound/sound_space.h"
 

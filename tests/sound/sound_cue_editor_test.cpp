@@ -2,8 +2,8 @@
 
 #include <json/json.h>
 
+#include "core/file_util.h"
 #include "editor/sound_cue_editor.h"
-#include "engine/file_util.h"
 #include "sound/cue_table.h"
 #include "tests/sound/audio_fixture.h"
 

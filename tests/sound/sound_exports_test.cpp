@@ -1,6 +1,6 @@
 #include <lua.hpp>
 
-#include "engine/engine_state.h"
+#include "core/engine_state.h"
 #include "tests/sound/audio_fixture.h"
 
 namespace {

@@ -13,7 +13,7 @@
 #include <filesystem>
 #include <string>
 
-#include "engine/file_util.h"
+#include "core/file_util.h"
 #include "tools/audio/audio_file.h"
 #include "tools/audio/banks.h"
 #include "tools/audio/sound_table.h"

@@ -10,7 +10,7 @@
 #include <map>
 #include <string>
 
-#include "engine/file_util.h"
+#include "core/file_util.h"
 #include "tools/content/content.h"
 
 namespace {

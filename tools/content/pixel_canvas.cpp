@@ -5,7 +5,7 @@
 
 #include <lodepng.h>
 
-#include "engine/file_util.h"
+#include "core/file_util.h"
 
 static uint8_t ClampByte(float v) { return uint8_t(std::clamp(std::lround(v), 0l, 255l)); }
 

@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "engine/engine_state.h"
-#include "engine/events.h"
-#include "engine/input.h"
+#include "core/engine_state.h"
+#include "core/events.h"
+#include "core/input.h"
 #include "fake_input_source.h"
 
 namespace {

@@ -1,10 +1,10 @@
-#include "engine/input.h"
+#include "core/input.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "engine/engine_state.h"
-#include "engine/events.h"
+#include "core/engine_state.h"
+#include "core/events.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "engine/callback_errors.h"
+#include "core/callback_errors.h"
 
 namespace {
 std::exception_ptr g_error;

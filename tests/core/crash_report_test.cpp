@@ -3,9 +3,9 @@
 #include <cstdlib>
 #include <stdexcept>
 
-#include "engine/callback_errors.h"
-#include "engine/crash_report.h"
-#include "engine/debug_exception.h"
+#include "core/callback_errors.h"
+#include "core/crash_report.h"
+#include "core/debug_exception.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "engine/engine_state.h"
+#include "core/engine_state.h"
 
 EngineState& GetEngineState() {
     static EngineState state;

@@ -1,4 +1,4 @@
-#include "engine/file_util.h"
+#include "core/file_util.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -8,8 +8,8 @@
 
 #include <json/value.h>
 
+#include "core/log.h"
 #include "engine/game_flow.h"
-#include "engine/log.h"
 #include "engine/pause_menu.h"
 #include "level/json_text.h"
 #include "scripting/lb_exports.h"

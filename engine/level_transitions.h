@@ -3,7 +3,7 @@
 // and the one-shot saver of the level being left.
 #include <string>
 
-namespace scripting {
+namespace game_flow {
 
 // Does nothing while a change is already pending this frame (levelName differs
 // from previousLevelName). Otherwise requests `level` for the next frame and,
@@ -18,4 +18,4 @@ void ContinueSavedLevel();
 // Whether the save record names a level; the record is read at each call.
 bool HasSaveFile();
 
-}  // namespace scripting
+}  // namespace game_flow

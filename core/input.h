@@ -12,7 +12,7 @@
 
 #include <glm/vec2.hpp>
 
-#include "engine/input_source.h"
+#include "core/input_source.h"
 
 // Engine codes for controller buttons, above GLFW's last key (348).
 enum ControllerKey {

@@ -4,7 +4,7 @@
 // window, which is what lets them be tested headless.
 #include <string>
 
-#include "engine/engine_mode.h"
+#include "core/engine_mode.h"
 
 struct EngineState {
     bool paused = false;

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "engine/events.h"
+#include "core/events.h"
 
 namespace {
 

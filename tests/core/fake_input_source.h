@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/input.h"
+#include "core/input.h"
 
 struct FakeJoystick {
     std::string name;

@@ -12,7 +12,7 @@
 #include <string>
 #include <unordered_map>
 
-#include "engine/debug_exception.h"
+#include "core/debug_exception.h"
 
 namespace events {
 

@@ -1,4 +1,4 @@
-#include "engine/crash_report.h"
+#include "core/crash_report.h"
 
 #include <spawn.h>
 #include <sys/socket.h>

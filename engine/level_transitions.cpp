@@ -1,15 +1,15 @@
-#include "scripting/level_transitions.h"
+#include "engine/level_transitions.h"
 
 #include <json/value.h>
 
-#include "engine/engine_state.h"
+#include "core/engine_state.h"
+#include "core/log.h"
 #include "engine/game_flow.h"
-#include "engine/log.h"
 #include "engine/pause_menu.h"
 #include "level/level_file.h"
 #include "level/save_game.h"
 
-namespace scripting {
+namespace game_flow {
 
 void ChangeLevel(const std::string& level) {
     EngineState& s = GetEngineState();
@@ -37,4 +37,4 @@ void ContinueSavedLevel() {
 
 bool HasSaveFile() { return !ReadLastLevel().empty(); }
 
-}  // namespace scripting
+}  // namespace game_flow

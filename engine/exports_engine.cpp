@@ -1,28 +1,29 @@
 // Exports: levels and saves, pausing, quitting.
 #include <GLFW/glfw3.h>
 
-#include "engine/engine_state.h"
+#include "core/engine_state.h"
+#include "engine/level_transitions.h"
 #include "engine/pause_menu.h"
 #include "scripting/export_guard.h"
 #include "scripting/lb_exports.h"
-#include "scripting/level_transitions.h"
 
 #include "engine/game_flow.h"
+#include "engine/game_pause.h"
 
 extern "C" void lb_engine_change_level(const char* level) {
-    scripting::Guarded([&] { scripting::ChangeLevel(level); });
+    scripting::Guarded([&] { game_flow::ChangeLevel(level); });
 }
 
 extern "C" void lb_engine_load_saved_level(void) {
-    scripting::Guarded([&] { scripting::ContinueSavedLevel(); });
+    scripting::Guarded([&] { game_flow::ContinueSavedLevel(); });
 }
 
 extern "C" void lb_engine_load_level_restart(const char* level) {
-    scripting::Guarded([&] { scripting::RestartLevel(level); });
+    scripting::Guarded([&] { game_flow::RestartLevel(level); });
 }
 
 extern "C" bool lb_engine_has_save_file(void) {
-    return scripting::Guarded([&] { return scripting::HasSaveFile(); });
+    return scripting::Guarded([&] { return game_flow::HasSaveFile(); });
 }
 
 extern "C" void lb_engine_save_on_unload(bool on) {
