@@ -186,6 +186,17 @@ qm_audio_expect_silent() {
 
 # qm_click <x> <y>: moves the pointer to window pixel (x, y) and clicks the left
 # button, with pauses long enough for the GUI to see the hover and the press.
+# qm_start_in_editor: starts the game, focuses it, leaves the start-up pause
+# and opens the editor with Ctrl+Shift+F8.
+qm_start_in_editor() {
+    qm_start
+    qm_focus
+    qm_resume_startup_pause
+    timeout 10 xdotool key ctrl+shift+F8 || fail "could not open the editor"
+    sleep 2
+    qm_alive || fail "the game ended on opening the editor"
+}
+
 qm_click() {
     timeout 10 xdotool mousemove "$1" "$2" || fail "mousemove"
     sleep 0.4

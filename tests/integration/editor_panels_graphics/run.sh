@@ -11,12 +11,7 @@ level="$QM_GAME/levels/veltrane_splash.json"
 # GUI positions on the 1920x1080 screen: the "Editor" window sits at (50, 25)
 # with the default style and font.
 
-qm_start
-qm_focus
-qm_resume_startup_pause
-timeout 10 xdotool key ctrl+shift+F8 || fail "could not open the editor"
-sleep 2
-qm_alive || fail "the game ended on opening the editor"
+qm_start_in_editor
 
 qm_click 243 35    # "Graphics" in the menu bar
 qm_screenshot "$QM_WORK/before.png"

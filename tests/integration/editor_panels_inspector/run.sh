@@ -15,12 +15,7 @@ level="$QM_GAME/levels/veltrane_splash.json"
 # with the default style and font (rows 23 pixels apart in the panel, 17 in
 # popups, which open at the cursor).
 
-qm_start
-qm_focus
-qm_resume_startup_pause
-timeout 10 xdotool key ctrl+shift+F8 || fail "could not open the editor"
-sleep 2
-qm_alive || fail "the game ended on opening the editor"
+qm_start_in_editor
 
 qm_click 75 109    # "crate" in the entity list
 qm_click 72 366    # "add"

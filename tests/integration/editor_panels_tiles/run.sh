@@ -12,12 +12,7 @@ level="$QM_GAME/levels/veltrane_splash.json"
 # with the default style and font. The level is drawn at scale 4 with world
 # (0, 0) at the screen centre (960, 540).
 
-qm_start
-qm_focus
-qm_resume_startup_pause
-timeout 10 xdotool key ctrl+shift+F8 || fail "could not open the editor"
-sleep 2
-qm_alive || fail "the game ended on opening the editor"
+qm_start_in_editor
 
 qm_click 181 35    # "Tiles" in the menu bar
 qm_click 72 423    # brush "tile", below "empty tile"
