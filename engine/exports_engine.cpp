@@ -1,14 +1,14 @@
-// Exports: levels and saves, pausing, quitting.
+// Exports that drive the engine itself: levels and saves, pausing, quitting.
+// They sit with the engine rather than with the other exports because they
+// reach the game flow and the pause menu, which only the engine may include.
 #include <GLFW/glfw3.h>
 
 #include "core/engine_state.h"
+#include "engine/game_pause.h"
 #include "engine/level_transitions.h"
 #include "engine/pause_menu.h"
 #include "scripting/export_guard.h"
 #include "scripting/lb_exports.h"
-
-#include "engine/game_flow.h"
-#include "engine/game_pause.h"
 
 extern "C" void lb_engine_change_level(const char* level) {
     scripting::Guarded([&] { game_flow::ChangeLevel(level); });
