@@ -72,7 +72,7 @@ check walked player "$(awk -v p="$px2" -v c="$cx2" 'BEGIN {print int(p - c)}')" 
 
 # On to the door: the second level loads, the hero beside its door back.
 timeout 10 xdotool keydown --clearmodifiers Right || fail "could not press Right"
-qm_wait_line "Door: to veltrane_hollow" 10
+qm_wait_line "Door: to veltrane_hollow" 20
 timeout 10 xdotool keyup Right
 qm_wait_line "Level entered, visit 2" 30
 qm_wait_line "probe: level loaded veltrane_hollow" 10
