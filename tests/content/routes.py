@@ -5,7 +5,8 @@ usage: routes.py <game folder> [--min-seconds N]
 
 The hero is a circle of radius 6 on his rigid body; every solid static
 collider of a level (trees, rocks, water, walls, the shut gate) stands in his
-way. On a grid of 4 pixels this finds the shortest walk, eight ways, from where
+way, as long as it has a RigidBody too: the physics pushes apart only pairs of
+bodies, so a collider without one stops nothing, and is reported. On a grid of 4 pixels this finds the shortest walk, eight ways, from where
 he enters each level to its valley lantern and to each of its doors, and
 checks that each can be reached at all (a lantern walled in by the scattered
 trees would leave the game unfinishable). It then adds up the route a player
@@ -72,6 +73,18 @@ class Level:
         cx, cy = x + b["Box Center OffsetX"], y + b["Box Center OffsetY"]
         return (cx - b["Box Width"] / 2, cy - b["Box Height"] / 2, cx + b["Box Width"] / 2, cy + b["Box Height"] / 2)
 
+    def bodiless_solids(self):
+        """Names of entities with a solid static collider but no RigidBody."""
+        names = []
+        for e in self.entities:
+            c = components(e)
+            box, circle = c.get("BoxCollider"), c.get("CircleCollider")
+            solid = (box and box.get("Box Static") and not box.get("Box ghost")) or \
+                (circle and circle.get("Circle Static") and not circle.get("Circle Ghost"))
+            if solid and "RigidBody" not in c:
+                names.append(e["name"])
+        return names
+
     def cell_centre(self, i, j):
         return -self.half_w + (i + 0.5) * CELL, -self.half_h + (j + 0.5) * CELL
 
@@ -89,7 +102,7 @@ class Level:
         r = HERO_RADIUS
         for e in self.entities:
             c = components(e)
-            if "RigidBody" in c or (gate_open and e["name"] == self.gate):
+            if "RigidBody" not in c or (gate_open and e["name"] == self.gate):
                 continue
             x, y = pos(e)
             b = c.get("BoxCollider")
@@ -178,6 +191,9 @@ def main():
     for name, level in levels.items():
         if level.lantern is None:
             failures.append(name + " has no lantern")
+        bodiless = level.bodiless_solids()
+        if bodiless:
+            failures.append(f"{name}: solid but without a RigidBody, so stopping nothing: {', '.join(bodiless[:5])}")
     if failures:
         print("\n".join(failures))
         return 1

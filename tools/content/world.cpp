@@ -101,6 +101,9 @@ struct LevelDef {
     }
 };
 
+// Solid things (trees, rocks, water, walls, the gate) carry a RigidBody beside
+// their static collider: the physics pushes apart only pairs of bodies, and a
+// static body is never moved, so the hero is the one pushed back.
 class Builder {
 public:
     explicit Builder(const LevelDef& def) : def_(def) {}
@@ -113,18 +116,21 @@ public:
         const double top = y - s.height + 2;
         const bool oak = &s == &kOak;
         Json::Value e = Prop(Name("Tree"), s, x, top, oak ? 24 : 18, 7);
+        e["components"].append(RigidBodyComponent());
         e["components"].append(CircleColliderComponent(0, s.height - 6, oak ? 9 : 7, false, true));
         Add(std::move(e));
     }
 
     void Rock(const SpriteDef& s, double x, double y) {
         Json::Value e = Prop(Name("Rock"), s, x, y - s.height, s.width - 4, s.height / 3.0);
+        e["components"].append(RigidBodyComponent());
         e["components"].append(CircleColliderComponent(0, s.height * 0.6, s.width * 0.42, false, true));
         Add(std::move(e));
     }
 
     void Bush(double x, double y) {
         Json::Value e = Prop(Name("Bush"), kBush, x, y - kBush.height, 22, 5);
+        e["components"].append(RigidBodyComponent());
         e["components"].append(CircleColliderComponent(0, 11, 9, false, true));
         Add(std::move(e));
     }
@@ -135,7 +141,8 @@ public:
         const double top = y - 24;
         Add(Entity(Name("Campfire"), x, top, GroundDepth(top, 24),
                    {SpriteComponent(fire), PointLightComponent(12, 1.0, 0.62, 0.32, 180, 1.2, Vec(0.8, 0.5, 2.0)),
-                    SoundEmitterComponent("Ambience_Campfire", 30, 150), CircleColliderComponent(0, 17, 10, false, true),
+                    SoundEmitterComponent("Ambience_Campfire", 30, 150), RigidBodyComponent(),
+                    CircleColliderComponent(0, 17, 10, false, true),
                     ScriptComponent("Flicker", Flicker(1.2, 180, 0.18))}));
         Add(Prop(Name("LogSeat"), SpriteDef{"log_seat", 30, 12}, x + 32, y - 10, 26, 5));
     }
@@ -146,7 +153,7 @@ public:
         const double top = y - 32;
         Add(Entity(Name("Lantern"), x, top, GroundDepth(top, 32),
                    {SpriteComponent(lantern), PointLightComponent(6, 0.55, 0.75, 1.0, 110, 0.9, Vec(1.0, 0.5, 4.0)),
-                    ShadowCasterComponent(30, 6, 3), CircleColliderComponent(0, 29, 4, false, true),
+                    ShadowCasterComponent(30, 6, 3), RigidBodyComponent(), CircleColliderComponent(0, 29, 4, false, true),
                     ScriptComponent("Flicker", Flicker(0.9, 110, 0.12))}));
     }
 
@@ -159,7 +166,7 @@ public:
         fields["lit"] = 0;
         Add(Entity("ValleyLantern_" + id, x, top, GroundDepth(top, 32),
                    {SpriteComponent(lantern), PointLightComponent(6, 1.0, 0.78, 0.45, 140, 0.0, Vec(1.0, 0.5, 3.0)),
-                    ShadowCasterComponent(30, 6, 3), CircleColliderComponent(0, 29, 4, false, true),
+                    ShadowCasterComponent(30, 6, 3), RigidBodyComponent(), CircleColliderComponent(0, 29, 4, false, true),
                     ScriptComponent("Lantern", fields)}));
     }
 
@@ -182,7 +189,7 @@ public:
     }
 
     void Wall(double x, double y, double w, double h) {
-        Add(Entity(Name("Wall"), x, y, 0.1, {BoxColliderComponent(0, 0, w, h, false, true)}));
+        Add(Entity(Name("Wall"), x, y, 0.1, {RigidBodyComponent(), BoxColliderComponent(0, 0, w, h, false, true)}));
     }
 
     // Water is solid: a stack of static boxes filling each pond a little inside
@@ -194,7 +201,8 @@ public:
                 double mid = y + slice / 2, t = mid / ry;
                 double half = rx * std::sqrt(std::max(0.0, 1 - t * t));
                 if (half < 4) continue;
-                Add(Entity(Name("Water"), e.cx, e.cy + mid, 0.1, {BoxColliderComponent(0, 0, 2 * half, slice, false, true)}));
+                Add(Entity(Name("Water"), e.cx, e.cy + mid, 0.1,
+                           {RigidBodyComponent(), BoxColliderComponent(0, 0, 2 * half, slice, false, true)}));
             }
         }
     }
@@ -399,7 +407,8 @@ CONTENT_ASSET(level_veltrane_clearing) {
     const double gateTop = -kHalfH + 36 + 6 - 44;
     b.Add(Entity("Gate", 0, gateTop, GroundDepth(gateTop, 44),
                  {SpriteComponent(SpriteDef{"gate_closed", 64, 44}), ShadowCasterComponent(40, 44, 4),
-                  BoxColliderComponent(0, 38, 46, 12, false, true), ScriptComponent("Gate", gate)}));
+                  RigidBodyComponent(), BoxColliderComponent(0, 38, 46, 12, false, true),
+                  ScriptComponent("Gate", gate)}));
     b.Add(Entity("DoorTo_veltrane_home", 0, -kHalfH + 14, 0.2,
                  {BoxColliderComponent(0, 0, 40, 12, true, true),
                   ScriptComponent("Door", [] {
