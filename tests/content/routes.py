@@ -121,6 +121,11 @@ class Level:
                      lambda px, py, cx=cx, cy=cy, rad=rad: (px - cx) ** 2 + (py - cy) ** 2 < rad * rad)
         return blocked
 
+    def free(self, point):
+        """Whether the hero can stand with his circle at `point`."""
+        i, j = int((point[0] + self.half_w) / CELL), int((point[1] + self.half_h) / CELL)
+        return 0 <= i < self.cols and 0 <= j < self.rows and not self.blocked_grid(False)[j * self.cols + i]
+
     def walk(self, start, goal, gate_open=False):
         """(pixels, end point) of the shortest walk from point `start` (the
         hero's circle) to any cell where goal(x, y) holds, or None."""
@@ -191,6 +196,11 @@ def main():
     for name, level in levels.items():
         if level.lantern is None:
             failures.append(name + " has no lantern")
+        places = [("the start", level.start)] if level.start else []
+        places += [("coming from " + target, arrive) for target, (_, arrive) in level.doors.items()]
+        for what, point in places:
+            if not level.free(point):
+                failures.append(f"{name}: the hero cannot stand where he appears {what}, {point}")
         bodiless = level.bodiless_solids()
         if bodiless:
             failures.append(f"{name}: solid but without a RigidBody, so stopping nothing: {', '.join(bodiless[:5])}")

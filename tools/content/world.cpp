@@ -373,7 +373,7 @@ CONTENT_ASSET(level_veltrane_clearing) {
     def.name = "veltrane_clearing";
     def.music = "Music_Clearing";
     def.seed = 21;
-    def.trees = 95;
+    def.trees = 150;
     def.smallProps = 40;
     def.gateX = 0;
     def.stone = {{-40, 20, 70, 40}, {0, -400, 50, 26}};
@@ -440,7 +440,7 @@ CONTENT_ASSET(level_veltrane_hollow) {
     def.name = "veltrane_hollow";
     def.music = "Music_Hollow";
     def.seed = 33;
-    def.trees = 110;
+    def.trees = 160;
     def.smallProps = 40;
     def.stone = {{0, 30, 62, 36}, {560, -330, 40, 24}};
     def.water = {{380, -160, 150, 70}, {-300, -230, 80, 44}, {-260, 260, 110, 60}};
@@ -488,7 +488,7 @@ CONTENT_ASSET(level_veltrane_shore) {
     def.name = "veltrane_shore";
     def.music = "Music_Lakeside";
     def.seed = 47;
-    def.trees = 90;
+    def.trees = 140;
     def.smallProps = 36;
     def.stone = {{-640, -300, 44, 26}};
     def.water = {{80, 250, 420, 150}, {-520, 380, 120, 60}};
