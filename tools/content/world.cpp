@@ -360,8 +360,8 @@ private:
 // Doors: east of the clearing to the hollow; south of the hollow to the shore.
 const DoorDef kClearingEast{"veltrane_hollow", kHalfW - 26, 28, 20, 70, -50, -10};
 const DoorDef kHollowWest{"veltrane_clearing", -kHalfW + 26, 40, 20, 70, 50, -10};
-const DoorDef kHollowSouth{"veltrane_shore", 120, kHalfH - 22, 70, 20, 0, -60};
-const DoorDef kShoreNorth{"veltrane_hollow", 120, -kHalfH + 52, 70, 20, 0, 40};
+const DoorDef kHollowSouth{"veltrane_shore", 480, kHalfH - 22, 70, 20, 0, -60};
+const DoorDef kShoreNorth{"veltrane_hollow", 480, -kHalfH + 52, 70, 20, 0, 40};
 }  // namespace
 
 // The camp where the game starts. The path east leads straight to the hollow;
@@ -444,7 +444,7 @@ CONTENT_ASSET(level_veltrane_hollow) {
     def.smallProps = 40;
     def.stone = {{0, 30, 62, 36}, {560, -330, 40, 24}};
     def.water = {{380, -160, 150, 70}, {-300, -230, 80, 44}, {-260, 260, 110, 60}};
-    def.paths = {{{-kHalfW, 40}, {-400, 50}, {-200, 50}, {0, 30}, {60, 200}, {120, 330}, {120, kHalfH}},
+    def.paths = {{{-kHalfW, 40}, {-400, 50}, {-200, 50}, {0, 30}, {100, 180}, {250, 300}, {400, 380}, {480, kHalfH}},
                  {{0, 30}, {150, 40}, {300, -40}, {560, -60}, {660, -200}},
                  {{0, 30}, {-60, -150}, {100, -330}, {200, -400}},
                  {{-200, 50}, {-130, 130}}};
@@ -492,7 +492,7 @@ CONTENT_ASSET(level_veltrane_shore) {
     def.smallProps = 36;
     def.stone = {{-640, -300, 44, 26}};
     def.water = {{80, 250, 420, 150}, {-520, 380, 120, 60}};
-    def.paths = {{{120, -kHalfH}, {110, -300}, {0, -120}, {-200, -40}, {-380, 60}, {-520, 120}, {-620, 60}},
+    def.paths = {{{480, -kHalfH}, {470, -330}, {300, -200}, {0, -120}, {-200, -40}, {-380, 60}, {-520, 120}, {-620, 60}},
                  {{0, -120}, {250, -60}, {520, 40}, {600, 120}}};
     def.thickets = {{{-460, -440}, {-470, -250}, {-480, -80}, {-560, 20}},
                     {{-300, -440}, {-320, -220}},
@@ -518,7 +518,7 @@ CONTENT_ASSET(level_veltrane_shore) {
     b.Sound("Ambience_Wind", -600, -300, 80, 240);
     b.Fireflies(40, 60, 12, 200, 45);
     b.Fireflies(-600, -200, 5, 60, 49);
-    b.Hero(120, -330);
+    b.Hero(480, -330);
     out.Text("levels/veltrane_shore.json", b.Text());
 }
 
