@@ -46,3 +46,10 @@ set_tests_properties(content.audio PROPERTIES TIMEOUT 300)
 # Every cue the levels and scripts name is in the cue table.
 add_test(NAME content.sound_cues
          COMMAND python3 ${CMAKE_SOURCE_DIR}/tools/audio/check_cue_names.py ${CMAKE_SOURCE_DIR}/game)
+
+# The world can be played through: every lantern and door of the generated
+# levels can be reached on foot, the shut gate holds, and the walk from New
+# game to the gate home lasts at least two minutes for one who knows the way.
+add_test(NAME content.routes
+         COMMAND python3 ${CMAKE_SOURCE_DIR}/tests/content/routes.py ${CMAKE_SOURCE_DIR}/game --min-seconds 120)
+set_tests_properties(content.routes PROPERTIES TIMEOUT 120)

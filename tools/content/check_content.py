@@ -8,7 +8,8 @@ what the generator makes (so the committed pictures can always be regenerated),
 that sprite sheets divide into their rows and columns, and for every level
 (all generated, and committed exactly as generated): that it names only
 textures that exist and only component types the engine or the scripts define,
-and that each of its doors leads to a level that exists. The scripts' own
+that each of its doors leads to a level that exists, and that the player casts
+a shadow but not from his own light. The scripts' own
 texture names and the words they write in the pixel font are checked too.
 """
 import glob
@@ -81,7 +82,27 @@ def check_level(name, level, sizes, levels, known_types):
             w, h = sizes[tex]
             if w % comp["columns"] or h % comp["rows"] or comp["frames"] > comp["columns"] * comp["rows"]:
                 errors.append(f"{where}: {tex} ({w}x{h}) does not split into its frames")
+        errors += check_player_shadow(where, entity)
     return errors
+
+
+def check_player_shadow(where, entity):
+    """The hero casts a shadow, but not from the lantern he carries: a light
+    inside a caster's box (twice the footprint) throws no shadow of it, so his
+    light must stand there, or it would shadow the whole screen from his feet."""
+    comps = {c["__component_name"]: c for c in entity["components"]}
+    if "Player" not in comps:
+        return []
+    caster, light = comps.get("ShadowCaster"), comps.get("PointLight")
+    if caster is None:
+        return [f"{where}: the player casts no shadow"]
+    if light is None:
+        return []
+    dx = light["offset"]["x"] - caster["offset"]["x"]
+    dy = light["offset"]["y"] - caster["offset"]["y"]
+    if abs(dx) >= caster["width"] or abs(dy) >= caster["height"]:
+        return [f"{where}: the player's own light stands outside his shadow caster's box and shadows the world"]
+    return []
 
 
 def check_script_pictures(game, sizes):

@@ -121,6 +121,16 @@ local function litList()
   return table.concat(ids, ",")
 end
 
+-- The level Continue opens: the record's own "continue_level" (the title keeps
+-- it when it writes the record for its options), else the level the record was
+-- written in, unless that is the title. nil when there is nothing to continue.
+local function continueLevel(record)
+  local level = record.continue_level
+  if level == nil or level == "" then level = record.last_level end
+  if level == nil or level == "" or level == TITLE_LEVEL then return nil end
+  return tostring(level)
+end
+
 local function readProgress(record)
   if record.play_time == nil then return end
   game.time = tonumber(record.play_time) or 0
@@ -129,6 +139,12 @@ local function readProgress(record)
 end
 
 events.Connect("LevelUnload", "GameLevelUnload", function()
+  -- The title writes the record only when its options changed (the engine
+  -- names the title as the level left, so the game keeps its own note of the
+  -- level to continue in, and the progress read at the title's load).
+  local level = game.continueLevel
+  if not game.title and not game.ending then level = levelInfo and levelInfo.name end
+  lb.serialize_string("continue_level", level or "")
   lb.serialize_number("visits", game.visits)
   lb.serialize_number("play_time", game.time)
   lb.serialize_string("lanterns", litList())
@@ -178,6 +194,7 @@ events.Connect("LevelLoad", "GameLevelLoad", function(record)
   end
   if game.title then
     readProgress(record)
+    game.continueLevel = continueLevel(record)
     game.PlayMusic(TITLE_MUSIC)
     if not game.pauseOpen then menu.page = "title" end
     return
@@ -225,7 +242,7 @@ end)
 
 local function titleEntries()
   local list = {}
-  if lb.engine_has_save_file() then list[#list + 1] = "Continue" end
+  if game.continueLevel then list[#list + 1] = "Continue" end
   list[#list + 1] = "New game"
   list[#list + 1] = "Options"
   list[#list + 1] = "Quit"
@@ -267,7 +284,7 @@ local function startGame(continue)
   game.Leave(function()
     lb.engine_save_on_unload(false)
     if continue then
-      lb.engine_load_saved_level()
+      lb.engine_change_level(game.continueLevel)
     else
       game.time, game.lit, game.freshStart = 0, {}, true
       lb.engine_load_level_restart(FIRST_LEVEL)
@@ -316,6 +333,9 @@ local function choose(entry)
     elseif menu.choice == 2 then o.music = not o.music
     elseif menu.choice == 3 then o.sound = not o.sound end
     game.ApplyOptions()
+    -- On the title nothing is saved unless asked: the options are kept in the
+    -- record when the title is left or the game quit.
+    if game.title then lb.engine_save_on_unload(true) end
   end
 end
 
@@ -381,7 +401,7 @@ events.Connect("KeyPressed", "GameKeys", function(key)
   end
   if menu.page == "title" and (key == KEY_C or key == KEY_N) then
     -- shortcuts: C continues (when there is a record), N starts anew
-    startGame(key == KEY_C and lb.engine_has_save_file())
+    startGame(key == KEY_C and game.continueLevel ~= nil)
     return
   end
   local action = KEY_ACTIONS[key]

@@ -1,12 +1,14 @@
 -- Draws the game's interface each frame: the title menu, the pause menu, the
 -- options, the quit question, the lantern counter, messages and the ending.
 -- What is shown follows game.menu (game.lua).
--- Half the part of the view every screen shows. The window shows the world
+-- Half the part of the view the window shows. The window shows the world
 -- scaled by a whole number rounded up, so it may cut a little off the
--- 498 x 280 view (1920 x 1080 shows 480 x 270, a 1280 x 720 window 427 x 240):
--- the corner pieces stay inside the smallest of these.
+-- 498 x 280 view (1920 x 1080 shows 480 x 270, a 1280 x 720 window 426 x 240):
+-- the corner pieces keep to what is shown, as the engine reports it.
 local function halfView()
-  return 213, 120
+  local w, h = lb.graphics_get_width(), lb.graphics_get_height()
+  if w <= 0 or h <= 0 then w, h = 498, 280 end
+  return math.floor(w / 2), math.floor(h / 2)
 end
 
 -- A panel centred on (0, cy) with an optional heading and the entries,

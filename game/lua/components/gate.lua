@@ -36,23 +36,4 @@ components.Define("Gate", {
   Remove = function(self)
     gates.all[self.entity:Id()] = nil
   end,
-
-  -- The shut gate holds the player back itself as well as by its collider:
-  -- pushed hard against the gap between its pillars, the physics can let a
-  -- circle slip through. The leaves span 23 pixels either side of the middle
-  -- and the gate stands on the ground 44 pixels below its top.
-  Update = function(self)
-    if self.open then return end
-    local e = self.entity
-    local gx, gy = lb.entity_get_pos_xy(e.index, e.generation)
-    local base = gy + 44
-    for _, player in pairs(players) do
-      local p = player.entity
-      local px, py = lb.entity_get_pos_xy(p.index, p.generation)
-      local feet = py + 24
-      if math.abs(px - gx) < 26 and feet < base + 4 and feet > gy then
-        lb.entity_set_pos(p.index, p.generation, px, base + 4 - 24)
-      end
-    end
-  end,
 })

@@ -1,6 +1,7 @@
 # The game played through as a newcomer would: the title menu, New game, the
 # hint, a walk along the path to the first door (the camera following), the
-# second level, the pause menu, quitting with its question; then a second run
+# second level, Restart level from the pause menu (back at the door he came
+# in by), the pause menu, quitting with its question; then a second run
 # whose title offers Continue, which lands in the second level where the player
 # stood. Screenshots at each step are checked for what must be on them.
 source "$QM_LIB"
@@ -72,7 +73,7 @@ check walked player "$(awk -v p="$px2" -v c="$cx2" 'BEGIN {print int(p - c)}')" 
 
 # On to the door: the second level loads, the hero beside its door back.
 timeout 10 xdotool keydown --clearmodifiers Right || fail "could not press Right"
-qm_wait_line "Door: to veltrane_hollow" 10
+qm_wait_line "Door: to veltrane_hollow" 20
 timeout 10 xdotool keyup Right
 qm_wait_line "Level entered, visit 2" 30
 qm_wait_line "probe: level loaded veltrane_hollow" 10
@@ -80,8 +81,39 @@ sleep 1
 read -r level hx hy _ _ <<< "$(where)"
 [ "$level" = veltrane_hollow ] || fail "the door led to $level"
 awk -v x="$hx" 'BEGIN {exit !(x < -280)}' || fail "the hero did not arrive by the west door: x $hx"
+wait_more() {  # wait_more <text> <count>: until more than count lines hold text
+    for _ in $(seq 1 100); do
+        [ "$(grep -c -- "$1" "$out")" -gt "$2" ] && return 0
+        sleep 0.1
+    done
+    fail "no new line: $1"
+}
+near() {  # near <x1> <y1> <x2> <y2> <pixels>
+    awk -v a="$1" -v b="$2" -v c="$3" -v d="$4" -v r="$5" 'BEGIN {dx = a - c; dy = b - d; exit !(dx * dx + dy * dy <= r * r)}'
+}
+
+# Restart level: from the pause menu, the hero is back where he entered the
+# level, the camera on him again, and the game runs on.
+hold Down 0.6
+hold Right 0.8
+read -r level mx my _ _ <<< "$(where)"
+near "$hx" "$hy" "$mx" "$my" 20 && fail "the hero did not move away from the door: $mx $my"
+paused=$(grep -c "probe: paused" "$out")
+unpaused=$(grep -c "probe: unpaused" "$out")
+qm_key Escape
+wait_more "probe: paused" "$paused"
+qm_key Down                   # Restart level
+qm_key Return
+wait_more "probe: unpaused" "$unpaused"
+sleep 0.5
+read -r level rx ry rcx rcy <<< "$(where)"
+[ "$level" = veltrane_hollow ] || fail "Restart level left for $level"
+near "$hx" "$hy" "$rx" "$ry" 1 || fail "Restart level put the hero at $rx $ry, not at the door ($hx $hy)"
+check restarted player "$(awk -v p="$rx" -v c="$rcx" 'BEGIN {print int(p - c)}')" \
+    "$(awk -v p="$ry" -v c="$rcy" 'BEGIN {print int(p - c)}')"
 hold Down 0.6
 read -r level hx hy hcx hcy <<< "$(where)"
+near "$rx" "$ry" "$hx" "$hy" 20 && fail "after Restart level the hero does not walk: $hx $hy"
 
 # The pause menu, then quitting from it asks first.
 qm_key Escape
