@@ -38,17 +38,6 @@ Json::Value EmitterJson(const std::string& cue, double distance, double fallOff)
     return json;
 }
 
-TEST_F(SoundComponentsTest, EmitterDefaults) {
-    SoundEmitter e;
-    EXPECT_EQ(e.enclosedDistance, 30.0f);
-    EXPECT_EQ(e.fallOffRate, 10.0f);
-    EXPECT_EQ(e.forward, glm::vec3(0, 1, 0));
-    EXPECT_EQ(e.up, glm::vec3(0, 0, 1));
-    EXPECT_FALSE(e.held);
-    EXPECT_EQ(e.cueName, "");
-    EXPECT_EQ(e.instance.generation, 0u);
-}
-
 TEST_F(SoundComponentsTest, EmitterJsonRoundTripsThroughTheEntity) {
     entity_handle a = engine::CreateEntity();
     a.AddComponent("SoundEmitter", EmitterJson("Waterfall Loop", 42.5, 7.25));

@@ -46,24 +46,20 @@ TEST_F(SoundEmitterTest, StartsByItselfAtTheFirstUpdate) {
     EXPECT_TRUE(GetLog().empty()) << LogText();
 }
 
-TEST_F(SoundEmitterTest, WithinTheEnclosedDistanceItSoundsAtTheListener) {
+TEST_F(SoundEmitterTest, WithinTheEnclosedDistanceItSoundsAtTheListenerBeyondItAtTheEntity) {
     AudioSystem& audio = StartWithCues();
     audio.SetListener({1, 2, 3}, {0, 0, 0}, {0, -1, 0}, {0, 0, 1});
     SoundEmitter& near = EmitterAt(20, 0, 0);
-    Frame(0.016f);  // starts it
-    Frame(0.016f);  // places it
-    const _3D_ATTRIBUTES at = Attributes(near);
-    EXPECT_EQ(at.position.x, 1.0f);
-    EXPECT_EQ(at.position.y, 2.0f);
-    EXPECT_EQ(at.position.z, 3.0f);
-    EXPECT_EQ(at.forward.y, -1.0f);
-}
-
-TEST_F(SoundEmitterTest, BeyondItItSoundsAtTheEntityWithMinAndMaxDistance) {
-    StartWithCues();
     SoundEmitter& far = EmitterAt(35, 0, 0);
-    Frame(0.016f);
-    Frame(0.016f);
+    Frame(0.016f);  // starts them
+    Frame(0.016f);  // places them
+    const _3D_ATTRIBUTES inside = Attributes(near);
+    EXPECT_EQ(inside.position.x, 1.0f);
+    EXPECT_EQ(inside.position.y, 2.0f);
+    EXPECT_EQ(inside.position.z, 3.0f);
+    EXPECT_EQ(inside.forward.y, -1.0f);
+
+    // Beyond it, with the minimum and maximum distance set.
     const _3D_ATTRIBUTES at = Attributes(far);
     EXPECT_EQ(at.position.x, 35.0f);
     EXPECT_EQ(at.forward.y, 1.0f);  // the emitter's own orientation

@@ -188,17 +188,3 @@ TEST_F(InstanceTest, EmptyAndStaleHandlesAreRefusedEverywhere) {
     EXPECT_EQ(first.start(), ERR_INVALID_HANDLE);
     EXPECT_EQ(State(second), Studio::PLAYBACK_STOPPED);
 }
-
-TEST_F(InstanceTest, DistancePropertiesDefaultToTheEventsAndOverridePerInstance) {
-    Studio::EventInstance inst = Instance("event:/SFX/Loop");
-    float value = 0;
-    EXPECT_EQ(inst.getProperty(Studio::EVENT_PROPERTY_MINIMUM_DISTANCE, &value), OK);
-    EXPECT_FLOAT_EQ(value, 1.0f);
-    EXPECT_EQ(inst.getProperty(Studio::EVENT_PROPERTY_MAXIMUM_DISTANCE, &value), OK);
-    EXPECT_FLOAT_EQ(value, 20.0f);
-    EXPECT_EQ(inst.setProperty(Studio::EVENT_PROPERTY_MINIMUM_DISTANCE, 30), OK);
-    EXPECT_EQ(inst.setProperty(Studio::EVENT_PROPERTY_MAXIMUM_DISTANCE, 40), OK);
-    EXPECT_EQ(inst.getProperty(Studio::EVENT_PROPERTY_MAXIMUM_DISTANCE, &value), OK);
-    EXPECT_FLOAT_EQ(value, 40.0f);
-    EXPECT_EQ(inst.setProperty(Studio::EVENT_PROPERTY(7), 1), ERR_INVALID_PARAM);
-}
