@@ -149,7 +149,7 @@ TEST_F(SaveGameTest, UnloadWithoutASaveFolderGoesOnQuietly) {
     EXPECT_NO_THROW(UnloadLevel());
 }
 
-TEST_F(SaveGameTest, ReadLastLevelReadsTheRecordAtEveryCall) {
+TEST_F(SaveGameTest, ReadLastLevelReadsTheRecordAtEveryCallAndACorruptOneAsAbsent) {
     EXPECT_EQ(ReadLastLevel(), "");
     EXPECT_FALSE(HasSave());
     WriteText(Record(), R"({"last_level": "mill"})");
@@ -159,9 +159,8 @@ TEST_F(SaveGameTest, ReadLastLevelReadsTheRecordAtEveryCall) {
     EXPECT_EQ(ReadLastLevel(), "tower");
     WriteText(Record(), R"({"coins": 1})");
     EXPECT_EQ(ReadLastLevel(), "");
-}
 
-TEST_F(SaveGameTest, ACorruptRecordCountsAsAbsent) {
+    // A corrupt record, or no save folder, counts as absent.
     for (const char* text : {"{\"last_level\": \"mi", "", "[\"mill\"]", "{\"last_level\": {\"a\": 1}}"}) {
         WriteText(Record(), text);
         EXPECT_EQ(ReadLastLevel(), "") << text;

@@ -18,16 +18,6 @@ TileMap MapWithTiles(uint32_t size, Grid grid) {
     return map;
 }
 
-TEST(TileMapTest, AFreshMapHasOneEmptyCellAndOnlyTheEmptyTile) {
-    TileMap map;
-    EXPECT_EQ(map.GetTileWidth(), 0u);
-    EXPECT_EQ(map.GetTileHeight(), 0u);
-    EXPECT_EQ(map.tiles, (Grid{{0}}));
-    EXPECT_EQ(map.GetTileTextures(), (std::vector<uint32_t>{0}));
-    EXPECT_EQ(map.GetTileNames(), (std::vector<std::string>{"empty tile"}));
-    EXPECT_EQ(map.program, nullptr);  // headless: nothing built on the GPU
-}
-
 TEST(TileMapTest, TilesAreWrittenColumnByColumnEachFollowedByASpace) {
     TileMap map = MapWithTiles(16, {{1, 2}, {3, 4}});
     map.SetTileTexture(1, "rock");
@@ -102,7 +92,9 @@ TEST(TileMapTest, PaintingGrowsAFreshMapEvenlyAroundTheOrigin) {
 }
 
 TEST(TileMapTest, PaintingNeedsATileSizeAndAReasonableDistance) {
-    TileMap map;
+    TileMap map;  // fresh: one empty cell, no tile size, only the empty tile
+    EXPECT_EQ(map.GetTileNames(), (std::vector<std::string>{"empty tile"}));
+    EXPECT_EQ(map.program, nullptr);  // headless: nothing built on the GPU
     map.SetTile(5.0f, 5.0f, 1);
     EXPECT_EQ(map.tiles, (Grid{{0}}));
     map.SetTileWidth(16);
