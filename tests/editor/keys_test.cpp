@@ -72,7 +72,7 @@ TEST_F(KeysTest, FCentresTheCameraOnThePrimaryKeepingItsDepth) {
     EXPECT_EQ(GetCamera().GetPosition(), glm::vec3(40, -25, 2));
 }
 
-TEST_F(KeysTest, EAndQZoomByOneAndAHalf) {
+TEST_F(KeysTest, EAndQZoomByOneAndAHalfAndArrowsMoveTheCameraTwoHundredScreenPixels) {
     Key('E');
     EXPECT_FLOAT_EQ(GetCamera().GetScale(), 1.5f);
     Key('E');
@@ -81,9 +81,8 @@ TEST_F(KeysTest, EAndQZoomByOneAndAHalf) {
     Key('Q');
     Key('Q');
     EXPECT_FLOAT_EQ(GetCamera().GetScale(), 1.0f / 1.5f);
-}
 
-TEST_F(KeysTest, ArrowsMoveTheCameraTwoHundredScreenPixels) {
+    // Arrows move the camera 200 screen pixels.
     GetCamera().SetScale(2.0f);  // 2 window pixels per world unit: steps of 100
     Key(kRight);
     EXPECT_EQ(GetCamera().GetPosition(), glm::vec3(100, 0, 0));
