@@ -124,7 +124,7 @@ TEST_F(SoundComponentsTest, EmitterListenerIsNamedForItsEntityAndRemovedWithIt) 
     EXPECT_EQ(Listeners<float>("LogicUpdate"), 0u);
 }
 
-TEST_F(SoundComponentsTest, SoundSpaceWritesOnlyItsNameAndListensToLevelLoad) {
+TEST_F(SoundComponentsTest, SoundSpacesWriteOnlyTheirNameAndShareOneLevelLoadListener) {
     entity_handle a = engine::CreateEntity();
     Json::Value in;
     in["__component_name"] = "SoundSpace";
@@ -139,10 +139,8 @@ TEST_F(SoundComponentsTest, SoundSpaceWritesOnlyItsNameAndListensToLevelLoad) {
 
     a.RemoveComponent("SoundSpace");
     EXPECT_EQ(Listeners<Json::Value*>("LevelLoad"), 0u);
-}
 
-TEST_F(SoundComponentsTest, SeveralSoundSpacesShareOneListener) {
-    entity_handle a = engine::CreateEntity();
+    // Several sound spaces share one listener.
     entity_handle b = engine::CreateEntity();
     a.AddComponent("SoundSpace", Json::Value());
     b.Deserialize(a.Serialize());  // a second space, as a level with two would load

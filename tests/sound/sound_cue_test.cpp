@@ -146,7 +146,7 @@ TEST_F(SoundCueTest, StoppingAFadingCueTwiceStartsOneFadeOut) {
     EXPECT_NEAR(Volume(wind), 0.9f, 1e-6f);
 }
 
-TEST_F(SoundCueTest, PlainCuesStartAtOnceAndStopAtOnce) {
+TEST_F(SoundCueTest, PlainCuesStartAtOnceAtTheStoredVolumeAndStopAtOnce) {
     AudioSystem& audio = StartWithCues();
     SoundCue& hum = *GetCue(audio, "Hum");
     hum.Play(audio, 1.0f);
@@ -156,10 +156,8 @@ TEST_F(SoundCueTest, PlainCuesStartAtOnceAndStopAtOnce) {
     hum.Stop();
     Frame(0.016f);
     EXPECT_EQ(State(hum.instance), Studio::PLAYBACK_STOPPED);
-}
 
-TEST_F(SoundCueTest, VolumeOneMeansTheStoredVolume) {
-    AudioSystem& audio = StartWithCues();
+    // Volume 1 means the stored volume.
     for (const char* name : {"Beep", "Click"}) {
         SoundCue& cue = *GetCue(audio, name);
         cue.volume = 0.5f;

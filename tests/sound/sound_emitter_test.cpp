@@ -185,35 +185,26 @@ TEST_F(SoundEmitterTest, DestroyingTheEntityStopsAndReleasesItsInstance) {
     EXPECT_FALSE(instance.isValid());
 }
 
-TEST_F(SoundEmitterTest, ASoundSpaceKeepsThePlayersMutesAcrossALevelLoad) {
+// The level change around it (the master bus stopped, the entities replaced)
+// runs for real in engine_audio_test; here: only a level holding a sound space
+// puts the player's mutes back when something in between undid them.
+TEST_F(SoundEmitterTest, OnlyASoundSpacePutsThePlayersMutesBackAtALevelLoad) {
     AudioSystem& audio = StartWithCues();
     audio.SetBusMute("Master Bus", true);
     MuteMusic(audio);
-
-    // The next level: the master bus is stopped, the old entities go, the new
-    // ones (with a sound space) come, and something in between unmuted the
-    // bus and a music cue.
-    audio.StopBus("Master Bus");
-    engine::DestroyAllEntities();
     entity_handle level = engine::CreateEntity();
     level.AddComponent("SoundSpace", Json::Value());
-    ASSERT_EQ(audio.FindBus("Master Bus").setMute(false), OK);
-    ASSERT_EQ(GetCue(audio, "Title")->instance.setVolume(1.0f), OK);
-
     Json::Value record;
-    events::Call<Json::Value*>("LevelLoad", &record);
-    bool muted = false;
-    ASSERT_EQ(audio.FindBus("Master Bus").getMute(&muted), OK);
-    EXPECT_TRUE(muted);
-    EXPECT_TRUE(audio.allMuted);
-    EXPECT_EQ(Volume(*GetCue(audio, "Title")), 0.0f);
-
-    // Without a sound space nothing is reapplied.
-    level.RemoveComponent("SoundSpace");
-    ASSERT_EQ(audio.FindBus("Master Bus").setMute(false), OK);
-    events::Call<Json::Value*>("LevelLoad", &record);
-    ASSERT_EQ(audio.FindBus("Master Bus").getMute(&muted), OK);
-    EXPECT_FALSE(muted);
+    for (const bool withSpace : {true, false}) {
+        if (!withSpace) level.RemoveComponent("SoundSpace");
+        ASSERT_EQ(audio.FindBus("Master Bus").setMute(false), OK);
+        ASSERT_EQ(GetCue(audio, "Title")->instance.setVolume(1.0f), OK);
+        events::Call<Json::Value*>("LevelLoad", &record);
+        bool muted = !withSpace;
+        ASSERT_EQ(audio.FindBus("Master Bus").getMute(&muted), OK);
+        EXPECT_EQ(muted, withSpace);
+        EXPECT_EQ(Volume(*GetCue(audio, "Title")), withSpace ? 0.0f : 1.0f);
+    }
 }
 
 }  // namespace

@@ -55,7 +55,7 @@ TEST(BankFile, ReadsEveryKeyAndJoinsFilesToTheBankFolder) {
     EXPECT_FLOAT_EQ(b.fade_out, 0.1f);
 }
 
-TEST(BankFile, StringsBankNeedsNothingAndPathDefaultsToTheFileName) {
+TEST(BankFile, StringsBankNeedsNothingPathDefaultsToTheFileNameAndBusesMayComeFromEarlierBanks) {
     BankDefinition def;
     std::string why;
     ASSERT_EQ(Parse("{}", &def, &why), OK);
@@ -64,11 +64,8 @@ TEST(BankFile, StringsBankNeedsNothingAndPathDefaultsToTheFileName) {
     EXPECT_TRUE(def.events.empty());
     ASSERT_EQ(ParseBankText("{}", "x/Master.strings.bank", {}, &def, &why), OK);
     EXPECT_EQ(def.path, "bank:/Master.strings");
-}
 
-TEST(BankFile, EventMayUseABusDeclaredByAnEarlierBank) {
-    BankDefinition def;
-    std::string why;
+    // An event may use a bus declared by an earlier bank.
     auto known = [](const std::string& p) { return p == "bus:/SFX"; };
     EXPECT_EQ(Parse(R"({"events": [{"path": "event:/SFX/A", "file": "a.wav", "bus": "bus:/SFX"}]})", &def, &why,
                     known),
