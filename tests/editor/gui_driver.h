@@ -111,6 +111,16 @@ public:
     }
     // Leaves the field being edited.
     static void Unfocus() { ImGui::ClearActiveID(); }
+    // Focuses a field, types into it and, with `leave`, leaves it again; a
+    // frame is drawn after each step.
+    static void Enter(ImGuiID id, const std::string& text, const std::function<void()>& frame, bool leave = true) {
+        Focus(id);
+        frame();
+        Type(text, frame);
+        if (!leave) return;
+        Unfocus();
+        frame();
+    }
 
 private:
     static std::string Hex(ImGuiID id) {

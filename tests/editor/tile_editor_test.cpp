@@ -192,9 +192,8 @@ TEST_F(TilesPanelTest, TheBrushListChoosesTheBrushByIndex) {
 
 TEST_F(TilesPanelTest, TileSizeFieldsStoreAtOnce) {
     Draw();
-    GuiDriver::Focus(GuiDriver::In(GuiDriver::Id(GuiDriver::kHost, {"tile width"}), ""));
-    Draw();
-    GuiDriver::Type("24", [&] { Draw(); });
+    const ImGuiID width = GuiDriver::In(GuiDriver::Id(GuiDriver::kHost, {"tile width"}), "");
+    GuiDriver::Enter(width, "24", [&] { Draw(); }, false);
     EXPECT_EQ(map->GetTileWidth(), 24u);
     EXPECT_TRUE(editor::LevelChanged());
     GuiDriver::Unfocus();
