@@ -239,16 +239,6 @@ TEST_F(LevelFileTest, SaveToTheSaveFolderWritesTheSavedCopy) {
     EXPECT_EQ(Parse(ReadText("levels/town.json"))["entities"][0]["name"].asString(), "authored");
 }
 
-TEST_F(LevelFileTest, EmptyEntitiesArrayGivesOnlyATileMap) {
-    WriteLevel("bare", R"({"tile_map": {"width": 2, "height": 1, "tile_width": 4, "tile_height": 4, "tiles": "3 4"},
-                            "entities": []})");
-    LoadLevel("bare");
-    EXPECT_TRUE(engine::GetLiveEntities().empty());
-    ASSERT_NE(GetTileMap(), nullptr);
-    EXPECT_EQ(GetTileMap()->GetColumns(), 2u);
-    EXPECT_EQ(GetTileMap()->GetTile(1, 0), 4u);
-}
-
 TEST_F(LevelFileTest, LoadingReplacesThePreviousLevelsEntitiesAndTileMap) {
     WriteLevel("a", kLevel);
     WriteLevel("b", LevelWithEntityNamed("only"));
@@ -261,6 +251,15 @@ TEST_F(LevelFileTest, LoadingReplacesThePreviousLevelsEntitiesAndTileMap) {
     EXPECT_FALSE(old.IsValid() && old.GetName() == "gust");
     EXPECT_EQ(GetTileMap()->GetColumns(), 0u);  // "tile_map": {} reads as 0 x 0
     EXPECT_EQ(GetTileMap()->GetTileNames().size(), 1u);
+
+    // An empty entities array gives only a tile map.
+    WriteLevel("bare", R"({"tile_map": {"width": 2, "height": 1, "tile_width": 4, "tile_height": 4, "tiles": "3 4"},
+                            "entities": []})");
+    LoadLevel("bare");
+    EXPECT_TRUE(engine::GetLiveEntities().empty());
+    ASSERT_NE(GetTileMap(), nullptr);
+    EXPECT_EQ(GetTileMap()->GetColumns(), 2u);
+    EXPECT_EQ(GetTileMap()->GetTile(1, 0), 4u);
 }
 
 // Every failing document must end in an exception whose text is the parser's,
