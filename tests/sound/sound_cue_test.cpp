@@ -119,7 +119,7 @@ TEST_F(SoundCueTest, MusicCrossFadesByDtPerFrame) {
     EXPECT_TRUE(GetLog().empty()) << LogText();
 }
 
-TEST_F(SoundCueTest, AFrameWithZeroDtStillMovesAFade) {
+TEST_F(SoundCueTest, AFrameWithZeroDtStillMovesAFadeAndAStopTwiceFadesOnce) {
     AudioSystem& audio = StartWithCues();
     SoundCue& wind = *GetCue(audio, "Wind");
     wind.Play(audio, 1.0f);
@@ -133,11 +133,8 @@ TEST_F(SoundCueTest, AFrameWithZeroDtStillMovesAFade) {
     wind.Stop();
     Frame(0.0f);
     EXPECT_NEAR(Volume(wind), 0.0167f, 1e-6f);
-}
 
-TEST_F(SoundCueTest, StoppingAFadingCueTwiceStartsOneFadeOut) {
-    AudioSystem& audio = StartWithCues();
-    SoundCue& wind = *GetCue(audio, "Wind");
+    // Stopping a fading cue twice starts one fade-out.
     PlayToFullVolume(wind);
     wind.Stop();
     EXPECT_NO_THROW(wind.Stop());
