@@ -10,19 +10,26 @@
 #include <imgui.h>
 #include <imgui_internal.h>
 
+// A GUI context that runs frames without a window: a display of `size`
+// pixels, 60 frames a second, no .ini file, the font atlas built.
+inline void CreateHeadlessGuiContext(ImVec2 size) {
+    ImGui::CreateContext();
+    ImGuiIO& io = ImGui::GetIO();
+    io.DisplaySize = size;
+    io.IniFilename = nullptr;
+    io.DeltaTime = 1.0f / 60.0f;
+    unsigned char* pixels = nullptr;
+    int w = 0, h = 0;
+    io.Fonts->GetTexDataAsRGBA32(&pixels, &w, &h);
+}
+
 class GuiDriver {
 public:
     static constexpr const char* kHost = "host";
 
     GuiDriver() {
-        ImGui::CreateContext();
+        CreateHeadlessGuiContext(ImVec2(1000, 2000));
         ImGuiIO& io = ImGui::GetIO();
-        io.DisplaySize = ImVec2(1000, 2000);
-        io.IniFilename = nullptr;
-        io.DeltaTime = 1.0f / 60.0f;
-        unsigned char* pixels = nullptr;
-        int w = 0, h = 0;
-        io.Fonts->GetTexDataAsRGBA32(&pixels, &w, &h);
         // The GUI's own key numbers stand for the keys here.
         for (int key = 0; key < ImGuiKey_COUNT; ++key) io.KeyMap[key] = key;
     }

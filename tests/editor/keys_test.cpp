@@ -111,7 +111,6 @@ protected:
     // One GUI frame with a text field holding the keyboard focus, then the
     // next frame's start, where the GUI says what it wants.
     void FrameWithFocusedTextField() {
-        ImGui::GetIO().DeltaTime = 1.0f / 60.0f;
         for (int frame = 0; frame < 3; ++frame) {  // focus requests settle over frames
             ImGui::NewFrame();
             ImGui::SetNextWindowPos(ImVec2(0, 0));

@@ -44,7 +44,6 @@ protected:
         return s.str();
     }
     void DrawFrame() {
-        ImGui::GetIO().DeltaTime = 1.0f / 60.0f;
         ImGui::NewFrame();
         editor::DrawEditorWindow();
         ImGui::Render();
