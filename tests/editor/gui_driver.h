@@ -23,6 +23,22 @@ inline void CreateHeadlessGuiContext(ImVec2 size) {
     io.Fonts->GetTexDataAsRGBA32(&pixels, &w, &h);
 }
 
+// Frames of a window "typing" at (0, 0), 200 x 100, whose text field "name"
+// takes the keyboard focus (focus requests settle over frames); no frame is
+// left open.
+inline void FocusTextFieldOverFrames(char* buffer, size_t size) {
+    for (int frame = 0; frame < 3; ++frame) {
+        ImGui::NewFrame();
+        ImGui::SetNextWindowPos(ImVec2(0, 0));
+        ImGui::SetNextWindowSize(ImVec2(200, 100));
+        ImGui::Begin("typing");
+        if (frame == 0) ImGui::SetKeyboardFocusHere();
+        ImGui::InputText("name", buffer, size);
+        ImGui::End();
+        ImGui::Render();
+    }
+}
+
 class GuiDriver {
 public:
     static constexpr const char* kHost = "host";

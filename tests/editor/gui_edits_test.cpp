@@ -13,18 +13,12 @@ class GuiEditsTest : public ::testing::Test {
 protected:
     void SetUp() override {
         CreateHeadlessGuiContext(ImVec2(400, 300));
-        // Frames until the text field holds the keyboard focus.
-        for (int frame = 0; frame < 3; ++frame) {
-            Begin();
-            if (frame == 0) ImGui::SetKeyboardFocusHere();
-            ImGui::InputText("name", buffer, sizeof buffer);
-            End();
-        }
+        FocusTextFieldOverFrames(buffer, sizeof buffer);
     }
     void TearDown() override { ImGui::DestroyContext(); }
     void Begin() {
         ImGui::NewFrame();
-        ImGui::Begin("panel");
+        ImGui::Begin("typing");  // the focused field's window
     }
     void End() {
         ImGui::End();

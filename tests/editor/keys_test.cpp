@@ -111,16 +111,7 @@ protected:
     // One GUI frame with a text field holding the keyboard focus, then the
     // next frame's start, where the GUI says what it wants.
     void FrameWithFocusedTextField() {
-        for (int frame = 0; frame < 3; ++frame) {  // focus requests settle over frames
-            ImGui::NewFrame();
-            ImGui::SetNextWindowPos(ImVec2(0, 0));
-            ImGui::SetNextWindowSize(ImVec2(200, 100));
-            ImGui::Begin("typing");
-            if (frame == 0) ImGui::SetKeyboardFocusHere();
-            ImGui::InputText("name", buffer, sizeof buffer);
-            ImGui::End();
-            ImGui::Render();
-        }
+        FocusTextFieldOverFrames(buffer, sizeof buffer);
         ImGui::NewFrame();
     }
     char buffer[32] = "";
