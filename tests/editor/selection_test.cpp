@@ -58,7 +58,7 @@ TEST_F(SelectionTest, WithoutToggleASelectedEntityStaysOnceAndBecomesPrimary) {
 
 // ---- picking -------------------------------------------------------------------
 
-TEST_F(SelectionTest, PickTakesTheGreatestZAndTheEarlierOnATie) {
+TEST_F(SelectionTest, PickTakesTheGreatestZAndTheEarlierOnATieStrictlyInsideTheSquare) {
     entity_handle low = Make(1, 1, 0.0f), high = Make(-1, 2, 5.0f), tie = Make(0, 0, 5.0f);
     EXPECT_EQ(editor::PickTopmost({0, 0, 0}, 10.0f), high);
     high.SetPosition(-1, 2, 0.0f);
@@ -66,14 +66,13 @@ TEST_F(SelectionTest, PickTakesTheGreatestZAndTheEarlierOnATie) {
     EXPECT_EQ(editor::PickTopmost({0, 0, 0}, 10.0f), low);  // all at z 0: the first
     high.SetPosition(-1, 2, -3.0f);
     EXPECT_EQ(editor::PickTopmost({0, 0, 0}, 10.0f), low);  // a later one needs a greater z
-}
 
-TEST_F(SelectionTest, PickCountsOnlyPositionsStrictlyInsideTheSquare) {
-    Make(10, 0);   // on the edge
-    Make(0, -10);  // on the edge
-    EXPECT_EQ(editor::PickTopmost({0, 0, 0}, 10.0f), entity_handle());
-    entity_handle in = Make(9.9f, -9.9f);
-    EXPECT_EQ(editor::PickTopmost({0, 0, 0}, 10.0f), in);
+    // Only positions strictly inside the square count.
+    Make(30, 0);    // on the edge of the square around (20, 0)
+    Make(20, -10);  // on the edge
+    EXPECT_EQ(editor::PickTopmost({20, 0, 0}, 10.0f), entity_handle());
+    entity_handle in = Make(29.9f, -9.9f);
+    EXPECT_EQ(editor::PickTopmost({20, 0, 0}, 10.0f), in);
 }
 
 TEST_F(SelectionTest, ClickSelectsUnderTheMarkerAndStartsOneMovePerClick) {
