@@ -135,7 +135,7 @@ TEST_F(InstanceTest, VolumeIsLinearAndChecked) {
     EXPECT_FLOAT_EQ(volume, 0.25f);
 }
 
-TEST_F(InstanceTest, ReleasedInstanceGoesStaleOnceStopped) {
+TEST_F(InstanceTest, ReleasedInstanceGoesStaleOnceStoppedAndEmptyAndStaleHandlesAreRefusedEverywhere) {
     Studio::EventInstance idle = Instance("event:/SFX/Loop");
     EXPECT_EQ(idle.release(), OK);
     EXPECT_FALSE(idle.isValid());
@@ -151,9 +151,8 @@ TEST_F(InstanceTest, ReleasedInstanceGoesStaleOnceStopped) {
     Studio::PLAYBACK_STATE state = Studio::PLAYBACK_PLAYING;
     EXPECT_EQ(playing.getPlaybackState(&state), ERR_INVALID_HANDLE);
     EXPECT_EQ(state, Studio::PLAYBACK_STOPPED);  // reads as stopped
-}
 
-TEST_F(InstanceTest, EmptyAndStaleHandlesAreRefusedEverywhere) {
+    // Empty handles are refused everywhere.
     Studio::EventInstance empty;
     float f = 0;
     int ms = 0;
