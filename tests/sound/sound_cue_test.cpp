@@ -30,7 +30,7 @@ TEST_F(SoundCueTest, KindComesFromTheFirstLetterOfTheTopFolder) {
     EXPECT_EQ(CueKindFromPath("event:/M"), 1);
 }
 
-TEST_F(SoundCueTest, MakeCueNeedsEightCharactersAndKeepsUnknownEvents) {
+TEST_F(SoundCueTest, MakeCueNeedsEightCharactersAndKeepsUnknownEventsAndGetCueTheExactName) {
     AudioSystem& audio = StartWithCues();
     const size_t before = audio.cues.size();
     EXPECT_EQ(MakeCue(audio, "event:/", "Short"), nullptr);
@@ -50,6 +50,13 @@ TEST_F(SoundCueTest, MakeCueNeedsEightCharactersAndKeepsUnknownEvents) {
     ClearLog();
     gone->Play(audio, 1.0f);
     EXPECT_FALSE(GetLog().empty());
+
+    // Cues are found by their exact name only.
+    ClearLog();
+    EXPECT_EQ(GetCue(audio, "Beep"), audio.cues[2].get());
+    EXPECT_TRUE(GetLog().empty());
+    EXPECT_EQ(GetCue(audio, "beep"), nullptr);
+    EXPECT_EQ(GetLog().back(), "Cue \"beep\" Doesn't exist");
 }
 
 TEST_F(SoundCueTest, CuesHaveTheirDefaultsAndKinds) {
@@ -68,14 +75,8 @@ TEST_F(SoundCueTest, CuesHaveTheirDefaultsAndKinds) {
     EXPECT_EQ(audio.cues[0]->FadeOutListener(), "SoundStopLogicUpdateTitle");
 }
 
-TEST_F(SoundCueTest, GetCueByExactNameAndUnknownNames) {
+TEST_F(SoundCueTest, PlayingOrStoppingAnUnknownNameSaysSo) {
     AudioSystem& audio = StartWithCues();
-    EXPECT_EQ(GetCue(audio, "Beep"), audio.cues[2].get());
-    EXPECT_TRUE(GetLog().empty());
-    EXPECT_EQ(GetCue(audio, "beep"), nullptr);
-    EXPECT_EQ(GetLog().back(), "Cue \"beep\" Doesn't exist");
-
-    ClearLog();
     PlayCue(audio, "Nope", 1.0f);
     StopCue(audio, "Nope");
     EXPECT_EQ(GetLog(), (std::deque<std::string>{"Cue \"Nope\" Doesn't exist", "Attempted to play invalid cue!",
