@@ -219,24 +219,22 @@ TEST_F(LevelFileTest, SavedCopyIsPreferredInTheGameAndIgnoredInTheEditor) {
     EXPECT_EQ(engine::GetLiveEntities().at(0).GetName(), "authored");
 }
 
-TEST_F(LevelFileTest, WithoutASaveFolderTheAuthoredCopyLoadsAndSavesAreSkipped) {
-    WriteSavedLevel("town", LevelWithEntityNamed("saved"));
-    WriteLevel("town", LevelWithEntityNamed("authored"));
-    documents_.Unset();
-    home_.Unset();
-    LoadLevel("town");
-    EXPECT_EQ(engine::GetLiveEntities().at(0).GetName(), "authored");
-    SaveLevel("town", true);  // returns quietly
-    EXPECT_EQ(Parse(ReadText(SaveDir() + "town.json"))["entities"][0]["name"].asString(), "saved");
-}
-
-TEST_F(LevelFileTest, SaveToTheSaveFolderWritesTheSavedCopy) {
+TEST_F(LevelFileTest, SaveToTheSaveFolderWritesTheSavedCopyAndWithoutOneIsSkipped) {
     WriteLevel("town", LevelWithEntityNamed("authored"));
     LoadLevel("town");
     engine::GetLiveEntities().at(0).SetName("visited");
     SaveLevel("town", true);
     EXPECT_EQ(Parse(ReadText(SaveDir() + "town.json"))["entities"][0]["name"].asString(), "visited");
     EXPECT_EQ(Parse(ReadText("levels/town.json"))["entities"][0]["name"].asString(), "authored");
+
+    // Without a save folder the authored copy loads and saves are skipped.
+    documents_.Unset();
+    home_.Unset();
+    LoadLevel("town");
+    EXPECT_EQ(engine::GetLiveEntities().at(0).GetName(), "authored");
+    engine::GetLiveEntities().at(0).SetName("lost");
+    SaveLevel("town", true);  // returns quietly
+    EXPECT_EQ(Parse(ReadText(SaveDir() + "town.json"))["entities"][0]["name"].asString(), "visited");
 }
 
 TEST_F(LevelFileTest, LoadingReplacesThePreviousLevelsEntitiesAndTileMap) {
