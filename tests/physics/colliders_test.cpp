@@ -159,23 +159,21 @@ TEST_F(CollidersTest, JsonKeysAndRoundTrip) {
     huge["Circle Radius"] = 1e300;
     f.AddComponent("CircleCollider", huge);
     EXPECT_EQ(f.Get<CircleCollider>()->radius, 0.0f);
-}
 
-TEST_F(CollidersTest, RigidBodyJsonAndDefaults) {
-    entity_handle e = engine::CreateEntity();
+    // A body without data has the defaults; its keys round trip.
     e.AddComponent("RigidBody", Json::Value());
     EXPECT_EQ(e.Get<RigidBody>()->velocity, glm::vec2(0, 0));
     EXPECT_EQ(e.Get<RigidBody>()->restitution, 1.0f);
-    Json::Value j;
-    j["vel_x"] = 3;
-    j["vel_y"] = -4.5;
-    j["restitution"] = 0.25;
-    entity_handle f = engine::CreateEntity();
-    f.AddComponent("RigidBody", j);
-    Json::Value out = f.Get<RigidBody>()->Serialize();
-    EXPECT_EQ(out["vel_x"].asDouble(), 3.0);
-    EXPECT_EQ(out["vel_y"].asDouble(), -4.5);
-    EXPECT_EQ(out["restitution"].asDouble(), 0.25);
+    Json::Value body;
+    body["vel_x"] = 3;
+    body["vel_y"] = -4.5;
+    body["restitution"] = 0.25;
+    f.RemoveComponent("RigidBody");
+    f.AddComponent("RigidBody", body);
+    const Json::Value saved = f.Get<RigidBody>()->Serialize();
+    EXPECT_EQ(saved["vel_x"].asDouble(), 3.0);
+    EXPECT_EQ(saved["vel_y"].asDouble(), -4.5);
+    EXPECT_EQ(saved["restitution"].asDouble(), 0.25);
 }
 
 TEST_F(CollidersTest, RayIsSavedAsNameOnlyAndComesBackWithDefaults) {
