@@ -25,7 +25,7 @@ TEST_F(KeysTest, CCreatesAnEntityAtTheCameraAndSelectsItAlone) {
     EXPECT_TRUE(editor::HasUnsavedChanges());
 }
 
-TEST_F(KeysTest, DDuplicatesThePrimarySelectionOnly) {
+TEST_F(KeysTest, DDuplicatesAndFCentresOnThePrimarySelectionOnly) {
     entity_handle a = Make(5, 6, 1, "rock");
     Make(0, 0);
     editor->SelectEntity(a, true, true);
@@ -35,6 +35,11 @@ TEST_F(KeysTest, DDuplicatesThePrimarySelectionOnly) {
     EXPECT_EQ(copy.GetName(), "rock");
     EXPECT_EQ(Pos(copy), glm::vec3(5, 6, 1));
     EXPECT_EQ(editor->GetSelected(), a);  // the copy is not selected
+
+    // F centres the camera on the primary, keeping the camera's depth.
+    GetCamera().SetPosition(0, 0, 2);
+    Key('F');
+    EXPECT_EQ(GetCamera().GetPosition(), glm::vec3(5, 6, 2));
 }
 
 TEST_F(KeysTest, CommandsNeedingAPrimaryDoNothingWhenItIsDead) {
@@ -62,14 +67,6 @@ TEST_F(KeysTest, DeleteDestroysTheWholeSelectionAtTheEndOfTheFrame) {
     engine::FlushDestroyedEntities();
     EXPECT_EQ(engine::GetLiveEntities(), Selection{c});
     EXPECT_TRUE(editor::HasUnsavedChanges());
-}
-
-TEST_F(KeysTest, FCentresTheCameraOnThePrimaryKeepingItsDepth) {
-    entity_handle a = Make(40, -25, 9);
-    GetCamera().SetPosition(0, 0, 2);
-    editor->SelectEntity(a, true, true);
-    Key('F');
-    EXPECT_EQ(GetCamera().GetPosition(), glm::vec3(40, -25, 2));
 }
 
 TEST_F(KeysTest, EAndQZoomByOneAndAHalfAndArrowsMoveTheCameraTwoHundredScreenPixels) {
