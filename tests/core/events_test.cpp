@@ -49,7 +49,7 @@ TEST_F(EventsTest, MisuseThrowsTheExactMessages) {
               "Event Disconnect failed to map event \"Never\" or ID \"x\"!");
 }
 
-TEST_F(EventsTest, RaisesRunOverASnapshot) {
+TEST_F(EventsTest, RaisesRunOverASnapshotSoDisconnectedListenersRunAndNewOnesWait) {
     events::Register<>("LevelUnloadFinished");
     std::vector<std::string> order;
     events::Connect<>("LevelUnloadFinished", "self", [&] {
@@ -69,9 +69,8 @@ TEST_F(EventsTest, RaisesRunOverASnapshot) {
     order.clear();
     events::Call("LevelUnloadFinished");
     EXPECT_EQ(std::count(order.begin(), order.end(), "self"), 0);
-}
 
-TEST_F(EventsTest, ListenerDisconnectedByAnotherStillRunsInThatRaise) {
+    // A listener disconnected by another still runs in that raise.
     events::Register<int>("E");
     int aRuns = 0, bRuns = 0;
     events::Connect<int>("E", "a", [&](int) { ++aRuns; events::Disconnect("E", "b"); });

@@ -49,28 +49,22 @@ TEST_F(InputTest, RegistersItsSixEventsAndPublishesItself) {
     EXPECT_EQ(GetInput(), nullptr);
 }
 
-TEST_F(InputTest, HeldKeyGivesOnePressThenRepeatsThenOneRelease) {
+// A held key or button gives one press, then repeats, then one release, each
+// on its own family of events.
+TEST_F(InputTest, HeldKeysAndMouseButtonsGiveOnePressThenRepeatsThenOneRelease) {
     std::vector<std::string> seen;
-    events::Connect<int>("KeyPressed", "t", [&](int k) { seen.push_back("pressed " + std::to_string(k)); });
-    events::Connect<int>("KeyDown", "t", [&](int k) { seen.push_back("down " + std::to_string(k)); });
-    events::Connect<int>("KeyReleased", "t", [&](int k) { seen.push_back("released " + std::to_string(k)); });
+    for (const char* name :
+         {"KeyPressed", "KeyDown", "KeyReleased", "MouseButtonPressed", "MouseButtonDown", "MouseButtonReleased"})
+        events::Connect<int>(name, "t", [&, name](int k) { seen.push_back(name + (" " + std::to_string(k))); });
     input->OnKey(65, kActionPress);
     input->OnKey(65, kActionRepeat);
     input->OnKey(65, kActionRepeat);
     input->OnKey(65, kActionRelease);
-    EXPECT_EQ(seen, (std::vector<std::string>{"pressed 65", "down 65", "down 65", "released 65"}));
-}
-
-TEST_F(InputTest, MouseButtonsRaiseTheirOwnEvents) {
-    std::vector<std::string> seen;
-    events::Connect<int>("MouseButtonPressed", "t", [&](int b) { seen.push_back("pressed " + std::to_string(b)); });
-    events::Connect<int>("MouseButtonDown", "t", [&](int b) { seen.push_back("down " + std::to_string(b)); });
-    events::Connect<int>("MouseButtonReleased", "t",
-                         [&](int b) { seen.push_back("released " + std::to_string(b)); });
     input->OnMouseButton(1, kActionPress);
     input->OnMouseButton(1, kActionRepeat);
     input->OnMouseButton(1, kActionRelease);
-    EXPECT_EQ(seen, (std::vector<std::string>{"pressed 1", "down 1", "released 1"}));
+    EXPECT_EQ(seen, (std::vector<std::string>{"KeyPressed 65", "KeyDown 65", "KeyDown 65", "KeyReleased 65",
+                                              "MouseButtonPressed 1", "MouseButtonDown 1", "MouseButtonReleased 1"}));
 }
 
 TEST_F(InputTest, InstallCallbacksReportsPadsAlreadyPresentInIdOrder) {
@@ -175,7 +169,7 @@ TEST_F(InputTest, UnfocusedGameReadsNoControllerButKeyboardStillReads) {
     EXPECT_EQ(input->GetStick(0), glm::vec2(0.5f, -0.5f));
 }
 
-TEST_F(InputTest, SticksFollowThePresetAxisLayout) {
+TEST_F(InputTest, SticksFollowThePresetAxisLayoutAndMissingAxesReadAsZero) {
     Connect(0, Pad("Standard", 14));
     source->joysticks[0].axes = {0.1f, 0.2f, 0.3f, 0.4f, 0.5f, 0.6f};
     EXPECT_EQ(input->GetStick(0), glm::vec2(0.1f, 0.2f));
@@ -187,11 +181,7 @@ TEST_F(InputTest, SticksFollowThePresetAxisLayout) {
     source->joysticks[0].axes = {0.1f, 0.2f, 0.3f, 0.4f, 0.5f, 0.6f};
     EXPECT_EQ(input->GetStick(0), glm::vec2(0.1f, -0.2f));
     EXPECT_EQ(input->GetStick(1), glm::vec2(0.3f, -0.6f));
-}
-
-TEST_F(InputTest, MissingAxesReadAsZero) {
-    Connect(0, Pad("Wireless Controller", 18, 4));  // no axis 5
-    source->joysticks[0].axes = {0.0f, 0.0f, 0.7f, 0.4f};
+    source->joysticks[0].axes = {0.0f, 0.0f, 0.7f, 0.4f};  // no axis 5: it reads as zero
     EXPECT_EQ(input->GetStick(1), glm::vec2(0.7f, 0.0f));
 }
 
@@ -230,11 +220,6 @@ TEST_F(InputTest, DisconnectDuringAReadStopsTheQuery) {
     source->duringNextRead = [&] { Disconnect(1); };
     EXPECT_EQ(input->GetStick(0), glm::vec2(0.0f, 0.0f));
     EXPECT_EQ(reads, 1);
-}
-
-TEST_F(InputTest, CursorComesFromTheWindow) {
-    source->cursor = {12.5f, 300.0f};
-    EXPECT_EQ(input->GetCursorPosition(), glm::vec2(12.5f, 300.0f));
 }
 
 }  // namespace

@@ -161,9 +161,7 @@ TEST_F(InspectorGuiTest, ThePopupsAddAndRemoveComponents) {
 TEST_F(InspectorGuiTest, NameAndPositionFieldsEditTheEntity) {
     entity = engine::CreateEntity();
     Draw();
-    GuiDriver::Focus(GuiDriver::Id(GuiDriver::kHost, {"ent name"}));
-    Draw();
-    GuiDriver::Type("Oak", [&] { Draw(); });
+    GuiDriver::Enter(GuiDriver::Id(GuiDriver::kHost, {"ent name"}), "Oak", [&] { Draw(); }, false);
     EXPECT_EQ(entity.GetName(), "Oak");
     EXPECT_TRUE(editor::LevelChanged());
     GuiDriver::Unfocus();
@@ -183,9 +181,8 @@ TEST_F(InspectorGuiTest, NameAndPositionFieldsEditTheEntity) {
 
     editor::ClearLevelChanged();
     entity.SetPosition(1.0f, 2.0f, 3.0f);
-    GuiDriver::Focus(GuiDriver::In(GuiDriver::In(GuiDriver::Id(GuiDriver::kHost, {"ent pos"}), 1), ""));
-    Draw();
-    GuiDriver::Type("12.5", [&] { Draw(); });
+    GuiDriver::Enter(GuiDriver::In(GuiDriver::In(GuiDriver::Id(GuiDriver::kHost, {"ent pos"}), 1), ""), "12.5",
+                     [&] { Draw(); }, false);
     EXPECT_EQ(entity.GetPosition(), glm::vec3(1.0f, 12.5f, 3.0f));
     EXPECT_TRUE(editor::LevelChanged());
 }
@@ -201,9 +198,7 @@ TEST_F(InspectorGuiTest, ComponentsSharingFieldLabelsAreEditedSeparately) {
     Draw();
     // Both draw "offset"; the y field of the moon light's is edited.
     ImGuiID moonOffset = GuiDriver::Id(region, {"MoonLight", "offset"});
-    GuiDriver::Focus(GuiDriver::In(GuiDriver::In(moonOffset, 1), ""));
-    Draw();
-    GuiDriver::Type("-7.5", [&] { Draw(); });
+    GuiDriver::Enter(GuiDriver::In(GuiDriver::In(moonOffset, 1), ""), "-7.5", [&] { Draw(); }, false);
     EXPECT_EQ(entity.Get<MoonLight>()->offset, glm::vec2(0.0f, -7.5f));
     EXPECT_EQ(entity.Get<PointLight>()->offset, glm::vec2(0.0f, 0.0f));
     EXPECT_TRUE(editor::LevelChanged());

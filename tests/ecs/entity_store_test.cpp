@@ -22,7 +22,7 @@ protected:
     void TearDown() override { engine::DestroyAllEntities(); }
 };
 
-TEST_F(EntityStoreTest, NumberingStartsAtOneAndResets) {
+TEST_F(EntityStoreTest, NumberingStartsAtOneAndResetsAndPositionsRoundHalvesAwayFromZero) {
     entity_handle a = engine::CreateEntity();
     entity_handle b = engine::CreateEntity();
     EXPECT_EQ(a.index, 0u);
@@ -36,6 +36,9 @@ TEST_F(EntityStoreTest, NumberingStartsAtOneAndResets) {
     EXPECT_EQ(c.index, 0u);
     EXPECT_EQ(c.generation, 1u);
     EXPECT_TRUE(a.IsValid());  // an old handle can name an unrelated entity again
+
+    c.SetPosition(2.5f, -2.5f, 7.25f);  // rounded: halves away from zero, z untouched
+    EXPECT_EQ(c.GetRoundedPosition(), glm::vec3(3.0f, -3.0f, 7.25f));
 }
 
 TEST_F(EntityStoreTest, SlotsAreReusedLastInFirstOutAndOldHandlesDie) {
@@ -85,12 +88,6 @@ TEST_F(EntityStoreTest, DeferredDestructionKeepsEntitiesUsableUntilTheFlush) {
     engine::DestroyEntity(b);  // dead handle, deferred: nothing
     EXPECT_TRUE(engine::GetPendingDestroy().empty());
     EXPECT_THROW(engine::DestroyEntity(b, true), debug::exception);
-}
-
-TEST_F(EntityStoreTest, RoundedPositionRoundsHalvesAwayFromZero) {
-    entity_handle a = engine::CreateEntity();
-    a.SetPosition(2.5f, -2.5f, 7.25f);
-    EXPECT_EQ(a.GetRoundedPosition(), glm::vec3(3.0f, -3.0f, 7.25f));
 }
 
 TEST_F(EntityStoreTest, CopyFromReplacesComponentsPositionAndName) {

@@ -24,6 +24,7 @@
 #include "graphics/camera.h"
 #include "graphics/debug_draw.h"
 #include "tests/core/fake_input_source.h"
+#include "tests/editor/gui_driver.h"
 
 constexpr int kLeftButton = 0, kRightButton = 1;
 constexpr int kKeyLeftShift = 340, kKeyLeftCtrl = 341, kKeyRightCtrl = 345;
@@ -40,13 +41,7 @@ protected:
         GetEngineState().mode = GetEngineState().requestedMode = EngineMode::Editor;
         GetCamera() = Camera();
 
-        ImGui::CreateContext();
-        ImGuiIO& io = ImGui::GetIO();
-        io.IniFilename = nullptr;
-        io.DisplaySize = ImVec2(498, 280);
-        unsigned char* pixels = nullptr;
-        int w = 0, h = 0;
-        io.Fonts->GetTexDataAsRGBA32(&pixels, &w, &h);  // builds the font atlas
+        CreateHeadlessGuiContext(ImVec2(498, 280));
 
         engine::DestroyAllEntities();
         Editor::ClearHistory();

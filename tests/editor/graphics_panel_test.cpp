@@ -22,11 +22,7 @@ protected:
     }
     // Types into a plain float field of the panel.
     void Enter(const char* label, const std::string& text) {
-        GuiDriver::Focus(GuiDriver::Id(GuiDriver::kHost, {label}));
-        Draw();
-        GuiDriver::Type(text, [&] { Draw(); });
-        GuiDriver::Unfocus();
-        Draw();
+        GuiDriver::Enter(GuiDriver::Id(GuiDriver::kHost, {label}), text, [&] { Draw(); });
     }
 
     GuiDriver gui;
@@ -34,7 +30,10 @@ protected:
 
 }  // namespace
 
-TEST_F(GraphicsPanelTest, FloatFieldsEditTheirOwnSetting) {
+TEST_F(GraphicsPanelTest, FloatFieldsEditTheirOwnSettingAndDrawingAloneChangesNothing) {
+    for (int i = 0; i < 3; ++i) Draw();
+    EXPECT_FALSE(editor::LevelChanged());
+    EXPECT_EQ(GetLightingSettings().moonlightFadeDist, 100.0f);
     Enter("moonlight fade dist", "42");
     Enter("moonlight fade exponent", "3.5");
     Enter("global ambient intensity", "0.25");
@@ -52,22 +51,10 @@ TEST_F(GraphicsPanelTest, FloatFieldsEditTheirOwnSetting) {
 TEST_F(GraphicsPanelTest, ColourEditorsEditTheirOwnColour) {
     // The colour editor's channels are 0..255 fields, "R:", "G:", "B:" in turn.
     const ImGuiID ambient = GuiDriver::Id(GuiDriver::kHost, {"global ambient"});
-    GuiDriver::Focus(GuiDriver::In(ambient, "##X"));
-    Draw();
-    GuiDriver::Type("51", [&] { Draw(); });
-    GuiDriver::Unfocus();
-    Draw();
+    GuiDriver::Enter(GuiDriver::In(ambient, "##X"), "51", [&] { Draw(); });
     const LightingSettings& s = GetLightingSettings();
     EXPECT_NEAR(s.globalAmbient.x, 0.2f, 1e-6);
     EXPECT_EQ(s.globalAmbient.y, 1.0f);
     EXPECT_EQ(s.moonlightColor, glm::vec3(1.0f));
     EXPECT_TRUE(editor::LevelChanged());
-}
-
-TEST_F(GraphicsPanelTest, DrawingAloneChangesNothing) {
-    for (int i = 0; i < 3; ++i) Draw();
-    EXPECT_FALSE(editor::LevelChanged());
-    const LightingSettings& s = GetLightingSettings();
-    EXPECT_EQ(s.moonlightFadeDist, 100.0f);
-    EXPECT_EQ(s.moonlightFadeExponent, 15.0f);
 }

@@ -10,19 +10,42 @@
 #include <imgui.h>
 #include <imgui_internal.h>
 
+// A GUI context that runs frames without a window: a display of `size`
+// pixels, 60 frames a second, no .ini file, the font atlas built.
+inline void CreateHeadlessGuiContext(ImVec2 size) {
+    ImGui::CreateContext();
+    ImGuiIO& io = ImGui::GetIO();
+    io.DisplaySize = size;
+    io.IniFilename = nullptr;
+    io.DeltaTime = 1.0f / 60.0f;
+    unsigned char* pixels = nullptr;
+    int w = 0, h = 0;
+    io.Fonts->GetTexDataAsRGBA32(&pixels, &w, &h);
+}
+
+// Frames of a window "typing" at (0, 0), 200 x 100, whose text field "name"
+// takes the keyboard focus (focus requests settle over frames); no frame is
+// left open.
+inline void FocusTextFieldOverFrames(char* buffer, size_t size) {
+    for (int frame = 0; frame < 3; ++frame) {
+        ImGui::NewFrame();
+        ImGui::SetNextWindowPos(ImVec2(0, 0));
+        ImGui::SetNextWindowSize(ImVec2(200, 100));
+        ImGui::Begin("typing");
+        if (frame == 0) ImGui::SetKeyboardFocusHere();
+        ImGui::InputText("name", buffer, size);
+        ImGui::End();
+        ImGui::Render();
+    }
+}
+
 class GuiDriver {
 public:
     static constexpr const char* kHost = "host";
 
     GuiDriver() {
-        ImGui::CreateContext();
+        CreateHeadlessGuiContext(ImVec2(1000, 2000));
         ImGuiIO& io = ImGui::GetIO();
-        io.DisplaySize = ImVec2(1000, 2000);
-        io.IniFilename = nullptr;
-        io.DeltaTime = 1.0f / 60.0f;
-        unsigned char* pixels = nullptr;
-        int w = 0, h = 0;
-        io.Fonts->GetTexDataAsRGBA32(&pixels, &w, &h);
         // The GUI's own key numbers stand for the keys here.
         for (int key = 0; key < ImGuiKey_COUNT; ++key) io.KeyMap[key] = key;
     }
@@ -111,6 +134,16 @@ public:
     }
     // Leaves the field being edited.
     static void Unfocus() { ImGui::ClearActiveID(); }
+    // Focuses a field, types into it and, with `leave`, leaves it again; a
+    // frame is drawn after each step.
+    static void Enter(ImGuiID id, const std::string& text, const std::function<void()>& frame, bool leave = true) {
+        Focus(id);
+        frame();
+        Type(text, frame);
+        if (!leave) return;
+        Unfocus();
+        frame();
+    }
 
 private:
     static std::string Hex(ImGuiID id) {

@@ -2,36 +2,23 @@
 // changes for the inspector, "Tiles" and "Graphics" panels.
 #include <gtest/gtest.h>
 
-
 #include <imgui.h>
 
 #include "editor/gui_edits.h"
+#include "tests/editor/gui_driver.h"
 
 namespace {
 
 class GuiEditsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ImGui::CreateContext();
-        ImGuiIO& io = ImGui::GetIO();
-        io.IniFilename = nullptr;
-        io.DisplaySize = ImVec2(400, 300);
-        io.DeltaTime = 1.0f / 60.0f;
-        unsigned char* pixels = nullptr;
-        int w = 0, h = 0;
-        io.Fonts->GetTexDataAsRGBA32(&pixels, &w, &h);
-        // Frames until the text field holds the keyboard focus.
-        for (int frame = 0; frame < 3; ++frame) {
-            Begin();
-            if (frame == 0) ImGui::SetKeyboardFocusHere();
-            ImGui::InputText("name", buffer, sizeof buffer);
-            End();
-        }
+        CreateHeadlessGuiContext(ImVec2(400, 300));
+        FocusTextFieldOverFrames(buffer, sizeof buffer);
     }
     void TearDown() override { ImGui::DestroyContext(); }
     void Begin() {
         ImGui::NewFrame();
-        ImGui::Begin("panel");
+        ImGui::Begin("typing");  // the focused field's window
     }
     void End() {
         ImGui::End();

@@ -25,7 +25,7 @@ TEST_F(KeysTest, CCreatesAnEntityAtTheCameraAndSelectsItAlone) {
     EXPECT_TRUE(editor::HasUnsavedChanges());
 }
 
-TEST_F(KeysTest, DDuplicatesThePrimarySelectionOnly) {
+TEST_F(KeysTest, DDuplicatesAndFCentresOnThePrimarySelectionOnly) {
     entity_handle a = Make(5, 6, 1, "rock");
     Make(0, 0);
     editor->SelectEntity(a, true, true);
@@ -35,6 +35,11 @@ TEST_F(KeysTest, DDuplicatesThePrimarySelectionOnly) {
     EXPECT_EQ(copy.GetName(), "rock");
     EXPECT_EQ(Pos(copy), glm::vec3(5, 6, 1));
     EXPECT_EQ(editor->GetSelected(), a);  // the copy is not selected
+
+    // F centres the camera on the primary, keeping the camera's depth.
+    GetCamera().SetPosition(0, 0, 2);
+    Key('F');
+    EXPECT_EQ(GetCamera().GetPosition(), glm::vec3(5, 6, 2));
 }
 
 TEST_F(KeysTest, CommandsNeedingAPrimaryDoNothingWhenItIsDead) {
@@ -64,15 +69,7 @@ TEST_F(KeysTest, DeleteDestroysTheWholeSelectionAtTheEndOfTheFrame) {
     EXPECT_TRUE(editor::HasUnsavedChanges());
 }
 
-TEST_F(KeysTest, FCentresTheCameraOnThePrimaryKeepingItsDepth) {
-    entity_handle a = Make(40, -25, 9);
-    GetCamera().SetPosition(0, 0, 2);
-    editor->SelectEntity(a, true, true);
-    Key('F');
-    EXPECT_EQ(GetCamera().GetPosition(), glm::vec3(40, -25, 2));
-}
-
-TEST_F(KeysTest, EAndQZoomByOneAndAHalf) {
+TEST_F(KeysTest, EAndQZoomByOneAndAHalfAndArrowsMoveTheCameraTwoHundredScreenPixels) {
     Key('E');
     EXPECT_FLOAT_EQ(GetCamera().GetScale(), 1.5f);
     Key('E');
@@ -81,9 +78,8 @@ TEST_F(KeysTest, EAndQZoomByOneAndAHalf) {
     Key('Q');
     Key('Q');
     EXPECT_FLOAT_EQ(GetCamera().GetScale(), 1.0f / 1.5f);
-}
 
-TEST_F(KeysTest, ArrowsMoveTheCameraTwoHundredScreenPixels) {
+    // Arrows move the camera 200 screen pixels.
     GetCamera().SetScale(2.0f);  // 2 window pixels per world unit: steps of 100
     Key(kRight);
     EXPECT_EQ(GetCamera().GetPosition(), glm::vec3(100, 0, 0));
@@ -112,17 +108,7 @@ protected:
     // One GUI frame with a text field holding the keyboard focus, then the
     // next frame's start, where the GUI says what it wants.
     void FrameWithFocusedTextField() {
-        ImGui::GetIO().DeltaTime = 1.0f / 60.0f;
-        for (int frame = 0; frame < 3; ++frame) {  // focus requests settle over frames
-            ImGui::NewFrame();
-            ImGui::SetNextWindowPos(ImVec2(0, 0));
-            ImGui::SetNextWindowSize(ImVec2(200, 100));
-            ImGui::Begin("typing");
-            if (frame == 0) ImGui::SetKeyboardFocusHere();
-            ImGui::InputText("name", buffer, sizeof buffer);
-            ImGui::End();
-            ImGui::Render();
-        }
+        FocusTextFieldOverFrames(buffer, sizeof buffer);
         ImGui::NewFrame();
     }
     char buffer[32] = "";

@@ -22,7 +22,6 @@ protected:
     void SetUp() override {
         EditorFixture::SetUp();
         GetEngineState().skipDrawing = false;  // a GUI frame without rendering
-        ImGui::GetIO().DeltaTime = 1.0f / 60.0f;
         ImGui::NewFrame();
     }
     void TearDown() override {

@@ -9,26 +9,23 @@ using Selection = std::vector<entity_handle>;
 
 class SelectionTest : public EditorFixture {};
 
-TEST_F(SelectionTest, ReplaceSelectsOnlyTheNewEntityAndRaisesTheEvent) {
+TEST_F(SelectionTest, ReplaceSelectsOnlyTheNewEntityUnlessItWasSelectedAndRaisesTheEvent) {
     entity_handle a = Make(0, 0), b = Make(50, 0);
     editor->SelectEntity(a, true, true);
     editor->SelectEntity(b, true, true);
     EXPECT_EQ(editor->GetSelection(), Selection{b});
     EXPECT_EQ(editor->GetSelected(), b);
     EXPECT_EQ(selectedEvents, (Selection{a, b}));
-}
 
-TEST_F(SelectionTest, ReplacingWithAnAlreadySelectedEntityKeepsTheOthers) {
-    entity_handle a = Make(0, 0), b = Make(50, 0);
+    // Replacing with an already selected entity keeps the others.
     editor->SelectEntity(a, false, true);
-    editor->SelectEntity(b, false, true);
-    editor->SelectEntity(a, true, true);  // a click on one of several selected
-    EXPECT_EQ(editor->GetSelection(), (Selection{a, b}));
-    EXPECT_EQ(editor->GetSelected(), a);
-    EXPECT_EQ(selectedEvents.size(), 3u);
+    editor->SelectEntity(b, true, true);  // a click on one of several selected
+    EXPECT_EQ(editor->GetSelection(), (Selection{b, a}));
+    EXPECT_EQ(editor->GetSelected(), b);
+    EXPECT_EQ(selectedEvents.size(), 4u);
 }
 
-TEST_F(SelectionTest, ToggleRemovesASelectedEntityWithoutAnEvent) {
+TEST_F(SelectionTest, ToggleAndDeselectRemoveWithoutAnEvent) {
     entity_handle a = Make(0, 0), b = Make(50, 0);
     editor->SelectEntity(a, false, true);
     editor->SelectEntity(b, false, true);
@@ -36,6 +33,16 @@ TEST_F(SelectionTest, ToggleRemovesASelectedEntityWithoutAnEvent) {
     editor->SelectEntity(b, false, true);
     EXPECT_EQ(editor->GetSelection(), Selection{a});
     EXPECT_EQ(editor->GetSelected(), entity_handle());  // b was the primary
+    EXPECT_TRUE(selectedEvents.empty());
+
+    // Deselecting clears the primary only when it was it.
+    editor->SelectEntity(b, false, true);
+    selectedEvents.clear();
+    editor->DeselectEntity(a);
+    EXPECT_EQ(editor->GetSelected(), b);
+    editor->DeselectEntity(b);
+    EXPECT_EQ(editor->GetSelected(), entity_handle());
+    EXPECT_TRUE(editor->GetSelection().empty());
     EXPECT_TRUE(selectedEvents.empty());
 }
 
@@ -49,22 +56,9 @@ TEST_F(SelectionTest, WithoutToggleASelectedEntityStaysOnceAndBecomesPrimary) {
     EXPECT_EQ(selectedEvents, (Selection{a, b, a}));
 }
 
-TEST_F(SelectionTest, DeselectRaisesNothingAndClearsThePrimaryOnlyWhenItWasIt) {
-    entity_handle a = Make(0, 0), b = Make(50, 0);
-    editor->SelectEntity(a, false, true);
-    editor->SelectEntity(b, false, true);
-    selectedEvents.clear();
-    editor->DeselectEntity(a);
-    EXPECT_EQ(editor->GetSelected(), b);
-    editor->DeselectEntity(b);
-    EXPECT_EQ(editor->GetSelected(), entity_handle());
-    EXPECT_TRUE(editor->GetSelection().empty());
-    EXPECT_TRUE(selectedEvents.empty());
-}
-
 // ---- picking -------------------------------------------------------------------
 
-TEST_F(SelectionTest, PickTakesTheGreatestZAndTheEarlierOnATie) {
+TEST_F(SelectionTest, PickTakesTheGreatestZAndTheEarlierOnATieStrictlyInsideTheSquare) {
     entity_handle low = Make(1, 1, 0.0f), high = Make(-1, 2, 5.0f), tie = Make(0, 0, 5.0f);
     EXPECT_EQ(editor::PickTopmost({0, 0, 0}, 10.0f), high);
     high.SetPosition(-1, 2, 0.0f);
@@ -72,14 +66,13 @@ TEST_F(SelectionTest, PickTakesTheGreatestZAndTheEarlierOnATie) {
     EXPECT_EQ(editor::PickTopmost({0, 0, 0}, 10.0f), low);  // all at z 0: the first
     high.SetPosition(-1, 2, -3.0f);
     EXPECT_EQ(editor::PickTopmost({0, 0, 0}, 10.0f), low);  // a later one needs a greater z
-}
 
-TEST_F(SelectionTest, PickCountsOnlyPositionsStrictlyInsideTheSquare) {
-    Make(10, 0);   // on the edge
-    Make(0, -10);  // on the edge
-    EXPECT_EQ(editor::PickTopmost({0, 0, 0}, 10.0f), entity_handle());
-    entity_handle in = Make(9.9f, -9.9f);
-    EXPECT_EQ(editor::PickTopmost({0, 0, 0}, 10.0f), in);
+    // Only positions strictly inside the square count.
+    Make(30, 0);    // on the edge of the square around (20, 0)
+    Make(20, -10);  // on the edge
+    EXPECT_EQ(editor::PickTopmost({20, 0, 0}, 10.0f), entity_handle());
+    entity_handle in = Make(29.9f, -9.9f);
+    EXPECT_EQ(editor::PickTopmost({20, 0, 0}, 10.0f), in);
 }
 
 TEST_F(SelectionTest, ClickSelectsUnderTheMarkerAndStartsOneMovePerClick) {
@@ -157,17 +150,17 @@ TEST_F(RectangleTest, ShiftCtrlDragAddsAllItCovers) {
     EXPECT_EQ(editor->GetSelection(), (Selection{b, a, c}));
 }
 
+TEST_F(RectangleTest, EntitiesOnTheEdgeAreNotCovered) {
+    Hold({kKeyLeftShift, kKeyLeftCtrl});
+    DragWorld(10, 10, 30, 30);  // a and c lie on the corners
+    EXPECT_EQ(editor->GetSelection(), Selection{b});
+}
+
 TEST_F(RectangleTest, CtrlDragDeselectsWhatItCovers) {
     for (entity_handle h : {a, b, c, outside}) editor->SelectEntity(h, false, false);
     Hold({kKeyLeftCtrl});
     DragWorld(-15, 25, 25, 5);  // starts on no entity, covers a and b
     EXPECT_EQ(editor->GetSelection(), (Selection{c, outside}));
-}
-
-TEST_F(RectangleTest, EntitiesOnTheEdgeAreNotCovered) {
-    Hold({kKeyLeftShift, kKeyLeftCtrl});
-    DragWorld(10, 10, 30, 30);  // a and c lie on the corners
-    EXPECT_EQ(editor->GetSelection(), Selection{b});
 }
 
 TEST_F(RectangleTest, AnyButtonReleaseEndsTheRectangleAndTheDirectionDoesNotMatter) {

@@ -108,7 +108,7 @@ TEST_F(TileEditorTest, TheEmptyBrushErasesAndNeverGrowsTheMap) {
     EXPECT_EQ(map->GetTile(3, 3), 0u);
 }
 
-TEST_F(TileEditorTest, WithTileWidthZeroPaintingDoesNothing) {
+TEST_F(TileEditorTest, WithTileWidthZeroOrWithoutALevelPaintingDoesNothing) {
     map->SetTileWidth(0);
     editor::SetTileBrush(1);
     PointAt(8.0f, 8.0f);
@@ -117,9 +117,8 @@ TEST_F(TileEditorTest, WithTileWidthZeroPaintingDoesNothing) {
     EXPECT_EQ(map->GetColumns(), 1u);
     EXPECT_EQ(map->GetRows(), 1u);
     EXPECT_EQ(map->GetTile(0, 0), 0u);
-}
+    events::Call("MouseButtonReleased", 0);
 
-TEST_F(TileEditorTest, WithoutALevelPaintingDoesNothing) {
     WriteLevel("broken", "{");
     EXPECT_ANY_THROW(LoadLevel("broken"));
     ASSERT_EQ(GetTileMap(), nullptr);
@@ -193,9 +192,8 @@ TEST_F(TilesPanelTest, TheBrushListChoosesTheBrushByIndex) {
 
 TEST_F(TilesPanelTest, TileSizeFieldsStoreAtOnce) {
     Draw();
-    GuiDriver::Focus(GuiDriver::In(GuiDriver::Id(GuiDriver::kHost, {"tile width"}), ""));
-    Draw();
-    GuiDriver::Type("24", [&] { Draw(); });
+    const ImGuiID width = GuiDriver::In(GuiDriver::Id(GuiDriver::kHost, {"tile width"}), "");
+    GuiDriver::Enter(width, "24", [&] { Draw(); }, false);
     EXPECT_EQ(map->GetTileWidth(), 24u);
     EXPECT_TRUE(editor::LevelChanged());
     GuiDriver::Unfocus();

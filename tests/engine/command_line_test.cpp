@@ -22,16 +22,15 @@ std::string ParseError(const std::vector<std::string>& args) {
 
 }  // namespace
 
-TEST(CommandLine, NoOptionsIsTheGameAsPlayersGetIt) {
+TEST(CommandLine, NoOptionsIsTheGameAsPlayersGetItAndEachOptionSetsItsOwnField) {
     const CommandLineOptions o = Parse({});
     EXPECT_FALSE(o.help || o.version || o.windowed || o.headless);
     EXPECT_TRUE(o.watch);
     EXPECT_EQ(o.frames, -1);
     EXPECT_EQ(o.level, "");
     EXPECT_EQ(o.content, "");
-}
 
-TEST(CommandLine, EachOptionSetsItsOwnField) {
+    // Each option sets its own field.
     EXPECT_TRUE(Parse({"--help"}).help);
     EXPECT_TRUE(Parse({"-h"}).help);
     EXPECT_TRUE(Parse({"--version"}).version);

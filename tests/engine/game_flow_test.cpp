@@ -212,17 +212,16 @@ TEST_F(GameFlowTest, FocusLossPausesAndIconifiesAFullScreenWindowAfterTheDelay) 
     EXPECT_EQ(UpdateFocus(t, true, false, true, 6.3f), FocusAction::Restore);
     EXPECT_FALSE(s.minimized);
     EXPECT_TRUE(s.paused);
+
+    // A quick return disarms the minimize timer.
+    FocusTimers quick = Started();
+    UpdateFocus(quick, false, true, true, 1.0f);
+    UpdateFocus(quick, true, false, true, 1.1f);
+    EXPECT_EQ(UpdateFocus(quick, false, true, true, 1.5f), FocusAction::None);  // re-armed, not due
+    EXPECT_EQ(UpdateFocus(quick, false, true, true, 1.71f), FocusAction::Iconify);
 }
 
-TEST_F(GameFlowTest, QuickReturnDisarmsTheMinimizeTimer) {
-    FocusTimers t = Started();
-    UpdateFocus(t, false, true, true, 1.0f);
-    UpdateFocus(t, true, false, true, 1.1f);
-    EXPECT_EQ(UpdateFocus(t, false, true, true, 1.5f), FocusAction::None);  // re-armed, not due
-    EXPECT_EQ(UpdateFocus(t, false, true, true, 1.71f), FocusAction::Iconify);
-}
-
-TEST_F(GameFlowTest, WindowedOrNothingFocusedPausesButNeverIconifies) {
+TEST_F(GameFlowTest, WindowedOrNothingFocusedPausesButNeverIconifiesAndTheEditorNeverPauses) {
     EngineState& s = GetEngineState();
     FocusTimers t = Started();
     for (float now = 0.0f; now < 2.0f; now += 0.1f) {
@@ -231,13 +230,11 @@ TEST_F(GameFlowTest, WindowedOrNothingFocusedPausesButNeverIconifies) {
     }
     EXPECT_TRUE(s.paused);
     EXPECT_FALSE(s.minimized);
-}
 
-TEST_F(GameFlowTest, FocusLossInTheEditorDoesNotPause) {
-    EngineState& s = GetEngineState();
+    ResumeGame();
     s.mode = s.requestedMode = EngineMode::Editor;
-    FocusTimers t = Started();
-    UpdateFocus(t, false, true, false, 1.0f);
+    FocusTimers editor = Started();
+    UpdateFocus(editor, false, true, false, 1.0f);
     EXPECT_FALSE(s.paused);
     EXPECT_FALSE(s.focused);
 }
@@ -273,6 +270,7 @@ TEST_F(GameFlowTest, FocusArrivingWithinTheFirstSecondStartsUnpaused) {
     UpdateFocus(t, false, true, true, 1.5f);
     EXPECT_TRUE(s.paused);
     EXPECT_TRUE(menu.IsOpen());
+    menu.ClosePauseMenu();
 }
 
 TEST_F(GameFlowTest, NoFocusAfterTheFirstSecondPausesWithTheMenu) {

@@ -151,7 +151,7 @@ TEST_F(LevelTransitionsTest, RestartDeletesEverySavedFileClosesTheMenuAndLoadsTh
     EXPECT_EQ(MarkerX(), 1.0f);
 }
 
-TEST_F(LevelTransitionsTest, ContinueAndHasSaveReadTheRecordAtEachCall) {
+TEST_F(LevelTransitionsTest, ContinueAndHasSaveReadTheRecordAtEachCallAndACorruptOneCountsAsAbsent) {
     fs::remove_all(SaveDir());
     EXPECT_FALSE(lb_engine_has_save_file());
     lb_engine_load_saved_level();
@@ -172,9 +172,8 @@ TEST_F(LevelTransitionsTest, ContinueAndHasSaveReadTheRecordAtEachCall) {
 
     WriteText(Record(), R"({"coins": 3})");
     EXPECT_FALSE(lb_engine_has_save_file());
-}
 
-TEST_F(LevelTransitionsTest, ACorruptRecordCountsAsAbsentAndStaysUntilAGoodOneIsWritten) {
+    // A corrupt record counts as absent and stays until a good one is written.
     const std::string corrupt = "{\"last_level\": \"A";
     WriteText(Record(), corrupt);
     EXPECT_FALSE(lb_engine_has_save_file());

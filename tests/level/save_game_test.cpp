@@ -28,14 +28,13 @@ std::string ThrownBy(const std::function<void()>& f) {
     return "nothing thrown";
 }
 
-TEST_F(SaveGameTest, SaveFolderComesFromTheXdgDocumentsDirAndIsCreated) {
+TEST_F(SaveGameTest, SaveFolderComesFromTheXdgDocumentsDirOrUserDirsOrHomeDocumentsAndIsCreated) {
     EXPECT_EQ(GetSaveFolder(), (root_ / "docs" / "Quillmere").string() + "/");
     EXPECT_TRUE(fs::is_directory(root_ / "docs" / "Quillmere"));
     documents_.Set((root_ / "docs").string() + "/");  // a trailing slash is not doubled
     EXPECT_EQ(GetSaveFolder(), (root_ / "docs" / "Quillmere").string() + "/");
-}
 
-TEST_F(SaveGameTest, SaveFolderFallsBackToUserDirsThenHomeDocuments) {
+    // Without it: the user-dirs file, then ~/Documents.
     documents_.Unset();
     EXPECT_EQ(GetSaveFolder(), (root_ / "home" / "Documents" / "Quillmere").string() + "/");
 
@@ -149,7 +148,7 @@ TEST_F(SaveGameTest, UnloadWithoutASaveFolderGoesOnQuietly) {
     EXPECT_NO_THROW(UnloadLevel());
 }
 
-TEST_F(SaveGameTest, ReadLastLevelReadsTheRecordAtEveryCall) {
+TEST_F(SaveGameTest, ReadLastLevelReadsTheRecordAtEveryCallAndACorruptOneAsAbsent) {
     EXPECT_EQ(ReadLastLevel(), "");
     EXPECT_FALSE(HasSave());
     WriteText(Record(), R"({"last_level": "mill"})");
@@ -159,9 +158,8 @@ TEST_F(SaveGameTest, ReadLastLevelReadsTheRecordAtEveryCall) {
     EXPECT_EQ(ReadLastLevel(), "tower");
     WriteText(Record(), R"({"coins": 1})");
     EXPECT_EQ(ReadLastLevel(), "");
-}
 
-TEST_F(SaveGameTest, ACorruptRecordCountsAsAbsent) {
+    // A corrupt record, or no save folder, counts as absent.
     for (const char* text : {"{\"last_level\": \"mi", "", "[\"mill\"]", "{\"last_level\": {\"a\": 1}}"}) {
         WriteText(Record(), text);
         EXPECT_EQ(ReadLastLevel(), "") << text;

@@ -18,17 +18,7 @@ TileMap MapWithTiles(uint32_t size, Grid grid) {
     return map;
 }
 
-TEST(TileMapTest, AFreshMapHasOneEmptyCellAndOnlyTheEmptyTile) {
-    TileMap map;
-    EXPECT_EQ(map.GetTileWidth(), 0u);
-    EXPECT_EQ(map.GetTileHeight(), 0u);
-    EXPECT_EQ(map.tiles, (Grid{{0}}));
-    EXPECT_EQ(map.GetTileTextures(), (std::vector<uint32_t>{0}));
-    EXPECT_EQ(map.GetTileNames(), (std::vector<std::string>{"empty tile"}));
-    EXPECT_EQ(map.program, nullptr);  // headless: nothing built on the GPU
-}
-
-TEST(TileMapTest, TilesAreWrittenColumnByColumnEachFollowedByASpace) {
+TEST(TileMapTest, TilesAreWrittenColumnByColumnEachFollowedByASpaceAndReadWithAnyWhiteSpace) {
     TileMap map = MapWithTiles(16, {{1, 2}, {3, 4}});
     map.SetTileTexture(1, "rock");
     map.SetTileTexture(2, "moss");
@@ -49,21 +39,20 @@ TEST(TileMapTest, TilesAreWrittenColumnByColumnEachFollowedByASpace) {
     EXPECT_EQ(back.GetTileNames(), (std::vector<std::string>{"empty tile", "rock", "moss"}));
     EXPECT_EQ(back.GetTileTextures().size(), 3u);
     EXPECT_EQ(back.Serialize(), json);
-}
 
-TEST(TileMapTest, ReadingAcceptsAnyWhiteSpaceAndANonSquareGrid) {
-    Json::Value json;
+    // Reading accepts any white space and a non-square grid.
+    json = Json::Value();
     json["width"] = 3;
     json["height"] = 2;
     json["tile_width"] = 8;
     json["tile_height"] = 4;
     json["tiles"] = " 1\n2\t3 4   5 6";
-    TileMap map;
-    map.Deserialize(json);
-    EXPECT_EQ(map.tiles, (Grid{{1, 2}, {3, 4}, {5, 6}}));
-    EXPECT_EQ(map.GetColumns(), 3u);
-    EXPECT_EQ(map.GetRows(), 2u);
-    EXPECT_TRUE(map.Serialize()["tile_textures"].isArray());
+    TileMap grid;
+    grid.Deserialize(json);
+    EXPECT_EQ(grid.tiles, (Grid{{1, 2}, {3, 4}, {5, 6}}));
+    EXPECT_EQ(grid.GetColumns(), 3u);
+    EXPECT_EQ(grid.GetRows(), 2u);
+    EXPECT_TRUE(grid.Serialize()["tile_textures"].isArray());
 }
 
 TEST(TileMapTest, ReadingRejectsShortOrBadTileStrings) {
@@ -102,7 +91,9 @@ TEST(TileMapTest, PaintingGrowsAFreshMapEvenlyAroundTheOrigin) {
 }
 
 TEST(TileMapTest, PaintingNeedsATileSizeAndAReasonableDistance) {
-    TileMap map;
+    TileMap map;  // fresh: one empty cell, no tile size, only the empty tile
+    EXPECT_EQ(map.GetTileNames(), (std::vector<std::string>{"empty tile"}));
+    EXPECT_EQ(map.program, nullptr);  // headless: nothing built on the GPU
     map.SetTile(5.0f, 5.0f, 1);
     EXPECT_EQ(map.tiles, (Grid{{0}}));
     map.SetTileWidth(16);

@@ -33,10 +33,8 @@ TEST(CircleCircleTest, EqualityTouchesAndTheContactPointIsBetweenTheSurfaces) {
     EXPECT_EQ(r.contactPoint, glm::vec2(0, 7.5f));  // midpoint of (0, 10) and (0, 5)
 
     EXPECT_FALSE(CollisionDetection::TestCircleCircle({0, 0}, 10, {20.01f, 0}, 10, &r));
-}
 
-TEST(CircleCircleTest, SameCentreTouchesWithoutNaN) {
-    CollisionDataObj r;
+    // The same centre touches without NaN.
     ASSERT_TRUE(CollisionDetection::TestCircleCircle({3, 4}, 2, {3, 4}, 5, &r));
     EXPECT_EQ(r.normal, glm::vec2(0, 0));
     EXPECT_EQ(r.penetration, -7.0f);
@@ -61,6 +59,11 @@ TEST(BoxBoxTest, SmallestOverlapPicksTheNormalFromBTowardsA) {
     BoxCollider left = MakeBox(-4, 5, 12, 10);
     ASSERT_TRUE(CollisionDetection::TestBoxBox(a, left, &r));
     EXPECT_EQ(r.normal, glm::vec2(1, 0));
+
+    // Edges that only touch do not collide.
+    BoxCollider besideA = MakeBox(15, 5, 10, 10), underA = MakeBox(5, 15, 10, 10);
+    EXPECT_FALSE(CollisionDetection::TestBoxBox(a, besideA, &r));
+    EXPECT_FALSE(CollisionDetection::TestBoxBox(a, underA, &r));
 }
 
 TEST(BoxBoxTest, TiesKeepTheEarlierCandidate) {
@@ -73,14 +76,6 @@ TEST(BoxBoxTest, TiesKeepTheEarlierCandidate) {
     ASSERT_TRUE(CollisionDetection::TestBoxBox(a, c, &r));
     EXPECT_EQ(r.normal, glm::vec2(0, -1));
     EXPECT_EQ(r.penetration, 8.0f);
-}
-
-TEST(BoxBoxTest, EdgesThatOnlyTouchDoNotCollide) {
-    CollisionDataObj r;
-    BoxCollider a = MakeBox(5, 5, 10, 10), b = MakeBox(15, 5, 10, 10);
-    EXPECT_FALSE(CollisionDetection::TestBoxBox(a, b, &r));
-    BoxCollider c = MakeBox(5, 15, 10, 10);
-    EXPECT_FALSE(CollisionDetection::TestBoxBox(a, c, &r));
 }
 
 TEST(BoxCircleTest, SideContactAndTheFlipWhenTheCircleIsA) {
@@ -119,16 +114,13 @@ TEST(BoxCircleTest, CornerContactUsesTheCentreLine) {
     EXPECT_FALSE(CollisionDetection::TestBoxCircle(box, circle, 2, false, &r));
 }
 
-TEST(BoxCircleTest, CircleOnTheBoxCentreHasNoCentreLine) {
+TEST(BoxCircleTest, NoCentreLineOrNoWidthNeverGivesNaN) {
     CollisionDataObj r;
-    BoxCollider box = MakeBox(0, 0, 10, 10);
+    BoxCollider box = MakeBox(0, 0, 10, 10);  // circle on the box centre
     ASSERT_TRUE(CollisionDetection::TestBoxCircle(box, {0, 0}, 2, false, &r));
     EXPECT_EQ(r.normal, glm::vec2(1, 0));
     EXPECT_EQ(r.penetration, 7.0f);
-}
 
-TEST(BoxCircleTest, ZeroWidthBoxNeverGivesNaN) {
-    CollisionDataObj r;
     BoxCollider wall = MakeBox(0, 0, 0, 10);
     ASSERT_TRUE(CollisionDetection::TestBoxCircle(wall, {1, 0}, 2, false, &r));
     EXPECT_FALSE(std::isnan(r.normal.x) || std::isnan(r.normal.y) || std::isnan(r.penetration));

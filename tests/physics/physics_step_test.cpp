@@ -40,34 +40,32 @@ TEST_F(PhysicsStepTest, StartedThenPersistedTwiceThenEndedWithOnlyTheHandles) {
     EXPECT_TRUE(seen.empty());
 }
 
-TEST_F(PhysicsStepTest, BoxesArePushedApartAndExchangeVelocity) {
-    entity_handle a = Box(5, 5, 10, 10), b = Box(14, 5, 12, 10);  // x [0,10] and [8,20]
-    Body(a, 1, 0);
-    Body(b, 0, 0);
-    physics.Update(0.0f);
-    ASSERT_EQ(Names(), std::vector<std::string>{"OnCollisionStarted"});
-    EXPECT_EQ(seen[0].data.relativeVelocity, glm::vec2(-1, 0));
+// Two overlapping boxes (x [0,10] and [8,20]) with bodies, stepped once.
+TEST_F(PhysicsStepTest, BoxesArePushedApartAndExchangeVelocityWithTheSmallerRestitution) {
+    auto step = [this](glm::vec2 va, glm::vec2 vb, float restitutionB) {
+        engine::DestroyAllEntities();
+        seen.clear();
+        entity_handle a = Box(5, 5, 10, 10), b = Box(14, 5, 12, 10);
+        Body(a, va.x, va.y);
+        Body(b, vb.x, vb.y, restitutionB);
+        physics.Update(0.0f);
+        EXPECT_EQ(seen.size(), 1u);  // reported (the contact outlives the entities, see below)
+        return std::pair{a, b};
+    };
+    auto [a, b] = step({1, 0}, {0, 0}, 1.0f);
+    EXPECT_EQ(Names(), std::vector<std::string>{"OnCollisionStarted"});
+    EXPECT_EQ(seen.at(0).data.relativeVelocity, glm::vec2(-1, 0));
     EXPECT_EQ(a.GetPosition(), glm::vec3(3, 5, 0));  // 2 left
     EXPECT_EQ(b.GetPosition(), glm::vec3(16, 5, 0));  // 2 right
     EXPECT_EQ(a.Get<RigidBody>()->velocity, glm::vec2(0, 0));
     EXPECT_EQ(b.Get<RigidBody>()->velocity, glm::vec2(1, 0));
-}
 
-TEST_F(PhysicsStepTest, TheSmallerRestitutionIsUsed) {
-    entity_handle a = Box(5, 5, 10, 10), b = Box(14, 5, 12, 10);
-    Body(a, 1, 0, 1.0f);
-    Body(b, 0, 0, 0.5f);
-    physics.Update(0.0f);
+    std::tie(a, b) = step({1, 0}, {0, 0}, 0.5f);
     EXPECT_FLOAT_EQ(b.Get<RigidBody>()->velocity.x, 0.75f);
     EXPECT_FLOAT_EQ(a.Get<RigidBody>()->velocity.x, 0.25f);
-}
 
-TEST_F(PhysicsStepTest, ZeroRelativeNormalVelocityMeansNoPushAtAll) {
-    entity_handle a = Box(5, 5, 10, 10), b = Box(14, 5, 12, 10);
-    Body(a, 0, 3);  // both moving the same way: nothing along the normal
-    Body(b, 0, 3);
-    physics.Update(0.0f);
-    EXPECT_EQ(Names(), std::vector<std::string>{"OnCollisionStarted"});
+    // Both moving the same way: nothing along the normal, so no push at all.
+    std::tie(a, b) = step({0, 3}, {0, 3}, 1.0f);
     EXPECT_EQ(a.GetPosition(), glm::vec3(5, 5, 0));
     EXPECT_EQ(b.GetPosition(), glm::vec3(14, 5, 0));
     EXPECT_EQ(b.Get<RigidBody>()->velocity, glm::vec2(0, 3));

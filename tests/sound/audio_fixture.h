@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include <json/value.h>
+#include <json/json.h>
 
 #include "core/engine_state.h"
 #include "core/events.h"
@@ -38,6 +38,16 @@ inline void WriteTone(const std::string& path, double seconds, double hz = 440.0
         samples[i] = float(amplitude * std::sin(2.0 * M_PI * hz * double(i) / info.samplerate));
     sf_write_float(file, samples.data(), sf_count_t(samples.size()));
     sf_close(file);
+}
+
+// A JSON file as the reader sees it (null, with a failure, if it is missing or
+// malformed).
+inline Json::Value ReadJsonFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    Json::Value root;
+    std::string errors;
+    EXPECT_TRUE(Json::parseFromStream(Json::CharReaderBuilder(), in, &root, &errors)) << path << ": " << errors;
+    return root;
 }
 
 inline void WriteText(const std::string& path, const std::string& text) {

@@ -11,14 +11,7 @@ namespace {
 
 class CueTableTest : public AudioFixture {
 protected:
-    Json::Value ReadTable() {
-        Json::Value root;
-        std::istringstream in(ReadWholeFile(kCueTablePath).value_or(""));
-        Json::CharReaderBuilder builder;
-        std::string errors;
-        EXPECT_TRUE(Json::parseFromStream(builder, in, &root, &errors)) << errors;
-        return root;
-    }
+    static Json::Value ReadTable() { return ReadJsonFile(kCueTablePath); }
 
     // The reader's own message for a text, as the engine is expected to pass it on.
     static std::string ReaderError(const std::string& text) {

@@ -4,31 +4,12 @@
 #include "engine/game_flow.h"
 #include "engine/game_pause.h"
 #include "sound/cue_table.h"
+#include "tests/level/level_test_env.h"
 #include "tests/sound/audio_fixture.h"
 
 namespace {
 
 using EngineAudioTest = AudioFixture;
-
-// Sets an environment variable for one scope.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const std::string& value) : name_(name) {
-        if (const char* v = std::getenv(name)) old_ = v, had_ = true;
-        setenv(name, value.c_str(), 1);
-    }
-    ~ScopedEnv() {
-        if (had_)
-            setenv(name_, old_.c_str(), 1);
-        else
-            unsetenv(name_);
-    }
-
-private:
-    const char* name_;
-    std::string old_;
-    bool had_ = false;
-};
 
 bool BusPaused(AudioSystem& audio, const char* name) {
     bool paused = false;
@@ -69,8 +50,9 @@ TEST_F(EngineAudioTest, ALevelLoadStopsTheMasterBusAndASoundSpaceKeepsTheMutes) 
     AudioSystem& audio = StartWithCues();
     events::Register<Json::Value*>("LevelUnload");
     events::Register<Json::Value*>("LevelUnloadFinished");
-    ScopedEnv home("HOME", folder_);  // the save folder goes in the scratch folder
-    ScopedEnv documents("XDG_DOCUMENTS_DIR", folder_ + "/docs");
+    ScopedEnv home("HOME"), documents("XDG_DOCUMENTS_DIR");  // the save folder goes in the scratch folder
+    home.Set(folder_);
+    documents.Set(folder_ + "/docs");
     WriteText("levels/veltrane_splash.json", R"({
         "tile_map": {"width": 1, "height": 1, "tile_width": 16, "tile_height": 16, "tile_textures": [], "tiles": "0 "},
         "entities": [{"name": "space", "pos": {"x": 0, "y": 0, "z": 0},

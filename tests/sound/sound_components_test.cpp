@@ -38,17 +38,6 @@ Json::Value EmitterJson(const std::string& cue, double distance, double fallOff)
     return json;
 }
 
-TEST_F(SoundComponentsTest, EmitterDefaults) {
-    SoundEmitter e;
-    EXPECT_EQ(e.enclosedDistance, 30.0f);
-    EXPECT_EQ(e.fallOffRate, 10.0f);
-    EXPECT_EQ(e.forward, glm::vec3(0, 1, 0));
-    EXPECT_EQ(e.up, glm::vec3(0, 0, 1));
-    EXPECT_FALSE(e.held);
-    EXPECT_EQ(e.cueName, "");
-    EXPECT_EQ(e.instance.generation, 0u);
-}
-
 TEST_F(SoundComponentsTest, EmitterJsonRoundTripsThroughTheEntity) {
     entity_handle a = engine::CreateEntity();
     a.AddComponent("SoundEmitter", EmitterJson("Waterfall Loop", 42.5, 7.25));
@@ -135,7 +124,7 @@ TEST_F(SoundComponentsTest, EmitterListenerIsNamedForItsEntityAndRemovedWithIt) 
     EXPECT_EQ(Listeners<float>("LogicUpdate"), 0u);
 }
 
-TEST_F(SoundComponentsTest, SoundSpaceWritesOnlyItsNameAndListensToLevelLoad) {
+TEST_F(SoundComponentsTest, SoundSpacesWriteOnlyTheirNameAndShareOneLevelLoadListener) {
     entity_handle a = engine::CreateEntity();
     Json::Value in;
     in["__component_name"] = "SoundSpace";
@@ -150,10 +139,8 @@ TEST_F(SoundComponentsTest, SoundSpaceWritesOnlyItsNameAndListensToLevelLoad) {
 
     a.RemoveComponent("SoundSpace");
     EXPECT_EQ(Listeners<Json::Value*>("LevelLoad"), 0u);
-}
 
-TEST_F(SoundComponentsTest, SeveralSoundSpacesShareOneListener) {
-    entity_handle a = engine::CreateEntity();
+    // Several sound spaces share one listener.
     entity_handle b = engine::CreateEntity();
     a.AddComponent("SoundSpace", Json::Value());
     b.Deserialize(a.Serialize());  // a second space, as a level with two would load

@@ -20,17 +20,13 @@ protected:
     }
 };
 
+// The kinds of the standard events (M, S, N, A, U) are checked on their cues below.
 TEST_F(SoundCueTest, KindComesFromTheFirstLetterOfTheTopFolder) {
-    EXPECT_EQ(CueKindFromPath("event:/Music/Title"), 1);
-    EXPECT_EQ(CueKindFromPath("event:/SFX/Beep"), 2);
-    EXPECT_EQ(CueKindFromPath("event:/Noise/Hum"), 2);
-    EXPECT_EQ(CueKindFromPath("event:/Ambience/Wind"), 3);
-    EXPECT_EQ(CueKindFromPath("event:/UI/Click"), 4);
     EXPECT_EQ(CueKindFromPath("event:/music/Title"), 4);  // case matters
     EXPECT_EQ(CueKindFromPath("event:/M"), 1);
 }
 
-TEST_F(SoundCueTest, MakeCueNeedsEightCharactersAndKeepsUnknownEvents) {
+TEST_F(SoundCueTest, MakeCueNeedsEightCharactersAndKeepsUnknownEventsAndGetCueTheExactName) {
     AudioSystem& audio = StartWithCues();
     const size_t before = audio.cues.size();
     EXPECT_EQ(MakeCue(audio, "event:/", "Short"), nullptr);
@@ -50,6 +46,13 @@ TEST_F(SoundCueTest, MakeCueNeedsEightCharactersAndKeepsUnknownEvents) {
     ClearLog();
     gone->Play(audio, 1.0f);
     EXPECT_FALSE(GetLog().empty());
+
+    // Cues are found by their exact name only.
+    ClearLog();
+    EXPECT_EQ(GetCue(audio, "Beep"), audio.cues[2].get());
+    EXPECT_TRUE(GetLog().empty());
+    EXPECT_EQ(GetCue(audio, "beep"), nullptr);
+    EXPECT_EQ(GetLog().back(), "Cue \"beep\" Doesn't exist");
 }
 
 TEST_F(SoundCueTest, CuesHaveTheirDefaultsAndKinds) {
@@ -68,14 +71,8 @@ TEST_F(SoundCueTest, CuesHaveTheirDefaultsAndKinds) {
     EXPECT_EQ(audio.cues[0]->FadeOutListener(), "SoundStopLogicUpdateTitle");
 }
 
-TEST_F(SoundCueTest, GetCueByExactNameAndUnknownNames) {
+TEST_F(SoundCueTest, PlayingOrStoppingAnUnknownNameSaysSo) {
     AudioSystem& audio = StartWithCues();
-    EXPECT_EQ(GetCue(audio, "Beep"), audio.cues[2].get());
-    EXPECT_TRUE(GetLog().empty());
-    EXPECT_EQ(GetCue(audio, "beep"), nullptr);
-    EXPECT_EQ(GetLog().back(), "Cue \"beep\" Doesn't exist");
-
-    ClearLog();
     PlayCue(audio, "Nope", 1.0f);
     StopCue(audio, "Nope");
     EXPECT_EQ(GetLog(), (std::deque<std::string>{"Cue \"Nope\" Doesn't exist", "Attempted to play invalid cue!",
@@ -119,7 +116,7 @@ TEST_F(SoundCueTest, MusicCrossFadesByDtPerFrame) {
     EXPECT_TRUE(GetLog().empty()) << LogText();
 }
 
-TEST_F(SoundCueTest, AFrameWithZeroDtStillMovesAFade) {
+TEST_F(SoundCueTest, AFrameWithZeroDtStillMovesAFadeAndAStopTwiceFadesOnce) {
     AudioSystem& audio = StartWithCues();
     SoundCue& wind = *GetCue(audio, "Wind");
     wind.Play(audio, 1.0f);
@@ -133,11 +130,8 @@ TEST_F(SoundCueTest, AFrameWithZeroDtStillMovesAFade) {
     wind.Stop();
     Frame(0.0f);
     EXPECT_NEAR(Volume(wind), 0.0167f, 1e-6f);
-}
 
-TEST_F(SoundCueTest, StoppingAFadingCueTwiceStartsOneFadeOut) {
-    AudioSystem& audio = StartWithCues();
-    SoundCue& wind = *GetCue(audio, "Wind");
+    // Stopping a fading cue twice starts one fade-out.
     PlayToFullVolume(wind);
     wind.Stop();
     EXPECT_NO_THROW(wind.Stop());
@@ -146,7 +140,7 @@ TEST_F(SoundCueTest, StoppingAFadingCueTwiceStartsOneFadeOut) {
     EXPECT_NEAR(Volume(wind), 0.9f, 1e-6f);
 }
 
-TEST_F(SoundCueTest, PlainCuesStartAtOnceAndStopAtOnce) {
+TEST_F(SoundCueTest, PlainCuesStartAtOnceAtTheStoredVolumeAndStopAtOnce) {
     AudioSystem& audio = StartWithCues();
     SoundCue& hum = *GetCue(audio, "Hum");
     hum.Play(audio, 1.0f);
@@ -156,10 +150,8 @@ TEST_F(SoundCueTest, PlainCuesStartAtOnceAndStopAtOnce) {
     hum.Stop();
     Frame(0.016f);
     EXPECT_EQ(State(hum.instance), Studio::PLAYBACK_STOPPED);
-}
 
-TEST_F(SoundCueTest, VolumeOneMeansTheStoredVolume) {
-    AudioSystem& audio = StartWithCues();
+    // Volume 1 means the stored volume.
     for (const char* name : {"Beep", "Click"}) {
         SoundCue& cue = *GetCue(audio, name);
         cue.volume = 0.5f;

@@ -33,6 +33,11 @@ protected:
         return result;
     }
 
+    // What the two mute queries answer, "<all> <music>".
+    std::string Muted() {
+        return Lua("return tostring(ffi.C.lb_sounds_all_muted()) .. ' ' .. tostring(ffi.C.lb_sounds_music_muted())");
+    }
+
     lua_State* L_ = nullptr;
 };
 
@@ -83,33 +88,31 @@ TEST_F(SoundExportsTest, InterfaceSoundsPlayUnlessMinimisedOrMissing) {
 
 TEST_F(SoundExportsTest, MuteAllAndMuteMusicAreRecordedAndApplied) {
     AudioSystem& audio = StartWithCues();
-    EXPECT_EQ(Lua("return ffi.C.lb_sounds_all_muted()"), "false");
-    EXPECT_EQ(Lua("return ffi.C.lb_sounds_music_muted()"), "false");
+    EXPECT_EQ(Muted(), "false false");
 
     Lua("ffi.C.lb_sounds_mute_all(true)");
-    EXPECT_EQ(Lua("return ffi.C.lb_sounds_all_muted()"), "true");
+    EXPECT_EQ(Muted(), "true false");
     bool muted = false;
     ASSERT_EQ(audio.FindBus("Master Bus").getMute(&muted), audio_rt::OK);
     EXPECT_TRUE(muted);
     Lua("ffi.C.lb_sounds_mute_all(false)");
-    EXPECT_EQ(Lua("return ffi.C.lb_sounds_all_muted()"), "false");
+    EXPECT_EQ(Muted(), "false false");
     ASSERT_EQ(audio.FindBus("Master Bus").getMute(&muted), audio_rt::OK);
     EXPECT_FALSE(muted);
 
     Lua("ffi.C.lb_sounds_mute_music(true)");
-    EXPECT_EQ(Lua("return ffi.C.lb_sounds_music_muted()"), "true");
+    EXPECT_EQ(Muted(), "false true");
     EXPECT_TRUE(GetCue(audio, "Title")->muted);
     EXPECT_FALSE(GetCue(audio, "Beep")->muted);
     Lua("ffi.C.lb_sounds_mute_music(false)");
-    EXPECT_EQ(Lua("return ffi.C.lb_sounds_music_muted()"), "false");
+    EXPECT_EQ(Muted(), "false false");
     EXPECT_FALSE(GetCue(audio, "Title")->muted);
     EXPECT_TRUE(GetLog().empty()) << LogText();
 }
 
 TEST_F(SoundExportsTest, WithoutAnAudioSystemNothingPlaysAndNothingIsMuted) {
     EXPECT_EQ(Lua("ffi.C.lb_sounds_play('Beep') ffi.C.lb_sounds_mute_all(true) ffi.C.lb_sounds_mute_music(true)"), "");
-    EXPECT_EQ(Lua("return ffi.C.lb_sounds_all_muted()"), "false");
-    EXPECT_EQ(Lua("return ffi.C.lb_sounds_music_muted()"), "false");
+    EXPECT_EQ(Muted(), "false false");
 }
 
 }  // namespace

@@ -55,7 +55,7 @@ TEST(BankFile, ReadsEveryKeyAndJoinsFilesToTheBankFolder) {
     EXPECT_FLOAT_EQ(b.fade_out, 0.1f);
 }
 
-TEST(BankFile, StringsBankNeedsNothingAndPathDefaultsToTheFileName) {
+TEST(BankFile, StringsBankNeedsNothingPathDefaultsToTheFileNameAndBusesMayComeFromEarlierBanks) {
     BankDefinition def;
     std::string why;
     ASSERT_EQ(Parse("{}", &def, &why), OK);
@@ -64,11 +64,8 @@ TEST(BankFile, StringsBankNeedsNothingAndPathDefaultsToTheFileName) {
     EXPECT_TRUE(def.events.empty());
     ASSERT_EQ(ParseBankText("{}", "x/Master.strings.bank", {}, &def, &why), OK);
     EXPECT_EQ(def.path, "bank:/Master.strings");
-}
 
-TEST(BankFile, EventMayUseABusDeclaredByAnEarlierBank) {
-    BankDefinition def;
-    std::string why;
+    // An event may use a bus declared by an earlier bank.
     auto known = [](const std::string& p) { return p == "bus:/SFX"; };
     EXPECT_EQ(Parse(R"({"events": [{"path": "event:/SFX/A", "file": "a.wav", "bus": "bus:/SFX"}]})", &def, &why,
                     known),
@@ -78,39 +75,38 @@ TEST(BankFile, EventMayUseABusDeclaredByAnEarlierBank) {
 
 TEST(BankFile, EachWrongEntryIsNamedWithWhatIsWrong) {
     EXPECT_EQ(Why("{\"buses\": [}").rfind("audio/Master.bank: not valid JSON: ", 0), 0u);
-    EXPECT_EQ(Why("[]"), "audio/Master.bank: top level: must be a JSON object");
-    EXPECT_EQ(Why(R"({"path": 3})"), "audio/Master.bank: \"path\": must be a string");
-    EXPECT_EQ(Why(R"({"path": "Master"})"),
-              "audio/Master.bank: \"path\": \"Master\" does not begin with bank:/ followed by a name");
-    EXPECT_EQ(Why(R"({"buses": "bus:/"})"), "audio/Master.bank: \"buses\": must be an array of bus paths");
-    EXPECT_EQ(Why(R"({"buses": ["bus:/", 4]})"), "audio/Master.bank: buses[1]: must be a string");
-    EXPECT_EQ(Why(R"({"buses": ["Music"]})"),
-              "audio/Master.bank: buses[0]: \"Music\" is not a bus path (bus:/Name/...)");
-    EXPECT_EQ(Why(R"({"buses": ["bus:/Music/"]})"),
-              "audio/Master.bank: buses[0]: \"bus:/Music/\" is not a bus path (bus:/Name/...)");
-    EXPECT_EQ(Why(R"({"events": {}})"), "audio/Master.bank: \"events\": must be an array of event objects");
-    EXPECT_EQ(Why(R"({"events": [7]})"), "audio/Master.bank: events[0]: must be an object");
-    EXPECT_EQ(Why(R"({"events": [{"file": "a.wav"}]})"), "audio/Master.bank: events[0]: \"path\" must be a string");
-    EXPECT_EQ(Why(R"({"events": [{"path": "sfx:/A", "file": "a.wav"}]})"),
-              "audio/Master.bank: events[0] (sfx:/A): not an event path (event:/Name/...)");
-    EXPECT_EQ(Why(R"({"events": [{"path": "event:/", "file": "a.wav"}]})"),
-              "audio/Master.bank: events[0] (event:/): not an event path (event:/Name/...)");
-    EXPECT_EQ(Why(R"({"events": [{"path": "event:/A"}]})"),
-              "audio/Master.bank: events[0] (event:/A): \"file\" must be a non-empty string");
-    EXPECT_EQ(Why(R"({"events": [{"path": "event:/A", "file": "a.wav"}, {"path": "event:/A", "file": "b.wav"}]})"),
-              "audio/Master.bank: events[1] (event:/A): the event is listed twice");
-    EXPECT_EQ(Why(R"({"events": [{"path": "event:/A", "file": "a.wav", "bus": "bus:/Music"}]})"),
-              "audio/Master.bank: events[0] (event:/A): bus \"bus:/Music\" is not declared in \"buses\"");
-    EXPECT_EQ(Why(R"({"events": [{"path": "event:/A", "file": "a.wav", "bus": "Music"}]})"),
-              "audio/Master.bank: events[0] (event:/A): \"Music\" is not a bus path");
-    EXPECT_EQ(Why(R"({"events": [{"path": "event:/A", "file": "a.wav", "loop": 1}]})"),
-              "audio/Master.bank: events[0] (event:/A): \"loop\" must be true or false");
-    EXPECT_EQ(Why(R"({"events": [{"path": "event:/A", "file": "a.wav", "volume": "loud"}]})"),
-              "audio/Master.bank: events[0] (event:/A): \"volume\" must be a number");
-    EXPECT_EQ(Why(R"({"events": [{"path": "event:/A", "file": "a.wav", "fade_out": -1}]})"),
-              "audio/Master.bank: events[0] (event:/A): \"fade_out\" is -1, must be at least 0");
-    EXPECT_EQ(Why(R"({"events": [{"path": "event:/A", "file": "a.wav", "min_distance": 10, "max_distance": 5}]})"),
-              "audio/Master.bank: events[0] (event:/A): \"max_distance\" 5 is less than \"min_distance\" 10");
+    const std::pair<const char*, const char*> cases[] = {
+        {"[]", "top level: must be a JSON object"},
+        {R"({"path": 3})", "\"path\": must be a string"},
+        {R"({"path": "Master"})", "\"path\": \"Master\" does not begin with bank:/ followed by a name"},
+        {R"({"buses": "bus:/"})", "\"buses\": must be an array of bus paths"},
+        {R"({"buses": ["bus:/", 4]})", "buses[1]: must be a string"},
+        {R"({"buses": ["Music"]})", "buses[0]: \"Music\" is not a bus path (bus:/Name/...)"},
+        {R"({"buses": ["bus:/Music/"]})", "buses[0]: \"bus:/Music/\" is not a bus path (bus:/Name/...)"},
+        {R"({"events": {}})", "\"events\": must be an array of event objects"},
+        {R"({"events": [7]})", "events[0]: must be an object"},
+        {R"({"events": [{"file": "a.wav"}]})", "events[0]: \"path\" must be a string"},
+        {R"({"events": [{"path": "sfx:/A", "file": "a.wav"}]})",
+         "events[0] (sfx:/A): not an event path (event:/Name/...)"},
+        {R"({"events": [{"path": "event:/", "file": "a.wav"}]})",
+         "events[0] (event:/): not an event path (event:/Name/...)"},
+        {R"({"events": [{"path": "event:/A"}]})", "events[0] (event:/A): \"file\" must be a non-empty string"},
+        {R"({"events": [{"path": "event:/A", "file": "a.wav"}, {"path": "event:/A", "file": "b.wav"}]})",
+         "events[1] (event:/A): the event is listed twice"},
+        {R"({"events": [{"path": "event:/A", "file": "a.wav", "bus": "bus:/Music"}]})",
+         "events[0] (event:/A): bus \"bus:/Music\" is not declared in \"buses\""},
+        {R"({"events": [{"path": "event:/A", "file": "a.wav", "bus": "Music"}]})",
+         "events[0] (event:/A): \"Music\" is not a bus path"},
+        {R"({"events": [{"path": "event:/A", "file": "a.wav", "loop": 1}]})",
+         "events[0] (event:/A): \"loop\" must be true or false"},
+        {R"({"events": [{"path": "event:/A", "file": "a.wav", "volume": "loud"}]})",
+         "events[0] (event:/A): \"volume\" must be a number"},
+        {R"({"events": [{"path": "event:/A", "file": "a.wav", "fade_out": -1}]})",
+         "events[0] (event:/A): \"fade_out\" is -1, must be at least 0"},
+        {R"({"events": [{"path": "event:/A", "file": "a.wav", "min_distance": 10, "max_distance": 5}]})",
+         "events[0] (event:/A): \"max_distance\" 5 is less than \"min_distance\" 10"},
+    };
+    for (const auto& [text, message] : cases) EXPECT_EQ(Why(text), std::string("audio/Master.bank: ") + message);
 }
 
 TEST(BankFile, PathShapes) {

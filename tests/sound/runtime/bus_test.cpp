@@ -34,7 +34,7 @@ protected:
 
 }  // namespace
 
-TEST_F(BusTest, MuteSilencesEverythingBelowAndUnmuteRestores) {
+TEST_F(BusTest, MuteSilencesEverythingBelowUnmuteRestoresAndVolumeMultipliesDown) {
     EXPECT_FLOAT_EQ(Final(wind_), 0.5f);  // the event's own volume
     ASSERT_EQ(sfx_.setMute(true), OK);
     bool mute = false;
@@ -49,9 +49,9 @@ TEST_F(BusTest, MuteSilencesEverythingBelowAndUnmuteRestores) {
     ASSERT_EQ(master_.setMute(true), OK);
     EXPECT_FLOAT_EQ(Final(theme_), 0.0f);
     EXPECT_FLOAT_EQ(Final(wind_), 0.0f);
-}
+    ASSERT_EQ(master_.setMute(false), OK);
 
-TEST_F(BusTest, VolumeMultipliesDownTheHierarchy) {
+    // Volume multiplies down the hierarchy.
     ASSERT_EQ(sfx_.setVolume(0.5f), OK);
     ASSERT_EQ(ambience_.setVolume(0.5f), OK);
     EXPECT_FLOAT_EQ(Final(wind_), 0.125f);

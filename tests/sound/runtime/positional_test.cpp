@@ -56,6 +56,7 @@ TEST_F(RuntimeTest, GainFallsLinearlyFromMinToMaxDistance) {
     _3D_ATTRIBUTES got;
     ASSERT_EQ(inst.get3DAttributes(&got), OK);
     EXPECT_FLOAT_EQ(got.position.x, 135);
+    EXPECT_EQ(inst.setProperty(Studio::EVENT_PROPERTY(7), 1), ERR_INVALID_PARAM);
 
     // The roll-off scale of the low-level settings leaves event curves alone.
     audio_rt::System* low = nullptr;

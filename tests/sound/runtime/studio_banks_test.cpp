@@ -66,16 +66,12 @@ TEST_F(RuntimeTest, BankListsItsBusesAndEventsAndLoads) {
     EXPECT_EQ(system_->getBus("bus:/SFX/Ambience", &bus), OK);
     EXPECT_EQ(BusPath(bus), "bus:/SFX/Ambience");
     EXPECT_EQ(system_->getBus("bus:/Voices", &bus), ERR_BUS_NOT_FOUND);
-}
 
-TEST_F(RuntimeTest, GetPathTruncatesToTheBufferAndReportsTheFullLength) {
-    Init();
-    LoadBank("Master.bank", kMaster);
+    // getPath truncates to the buffer and reports the full length.
     Studio::EventDescription ev;
     ASSERT_EQ(system_->getEvent("event:/Music/Title", &ev), OK);
     char small[8];
     std::memset(small, 'x', sizeof small);
-    int retrieved = 0;
     EXPECT_EQ(ev.getPath(small, sizeof small, &retrieved), ERR_TRUNCATED);
     EXPECT_STREQ(small, "event:/");
     EXPECT_EQ(retrieved, 19);
@@ -84,6 +80,14 @@ TEST_F(RuntimeTest, GetPathTruncatesToTheBufferAndReportsTheFullLength) {
     char exact[19];
     EXPECT_EQ(ev.getPath(exact, sizeof exact, nullptr), OK);
     EXPECT_STREQ(exact, "event:/Music/Title");
+
+    // A strings bank holds only its path.
+    Studio::Bank strings = LoadBank("Master.strings.bank", R"({"path": "bank:/Master.strings"})");
+    EXPECT_EQ(strings.getEventCount(&count), OK);
+    EXPECT_EQ(count, 0);
+    EXPECT_EQ(strings.getBusCount(&count), OK);
+    EXPECT_EQ(count, 0);
+    EXPECT_EQ(strings.loadSampleData(), OK);
 }
 
 TEST_F(RuntimeTest, BusNamedByTwoBanksIsOneBusAndNestsByPath) {
@@ -114,17 +118,6 @@ TEST_F(RuntimeTest, BusNamedByTwoBanksIsOneBusAndNestsByPath) {
     EXPECT_EQ(sfx.setMute(true), OK);
     EXPECT_FLOAT_EQ(Final(step), 0.0f);
     EXPECT_FLOAT_EQ(Final(boss), 1.0f);
-}
-
-TEST_F(RuntimeTest, StringsBankHoldsOnlyItsPath) {
-    Init();
-    Studio::Bank strings = LoadBank("Master.strings.bank", R"({"path": "bank:/Master.strings"})");
-    int count = -1;
-    EXPECT_EQ(strings.getEventCount(&count), OK);
-    EXPECT_EQ(count, 0);
-    EXPECT_EQ(strings.getBusCount(&count), OK);
-    EXPECT_EQ(count, 0);
-    EXPECT_EQ(strings.loadSampleData(), OK);
 }
 
 TEST_F(RuntimeTest, BadBankFailsWithDetailAndReportsTheErrorState) {
