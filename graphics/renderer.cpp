@@ -55,7 +55,7 @@ void Renderer::BatchFrameSprites(float dt) {
     litRuns_.clear();
     freeRuns_.clear();
     unlitRuns_.clear();
-    BatchSprites(lists_.litClampedSprites, dt, 3, instances_, litRuns_);
+    BatchLitSprites(lists_.litClampedSprites, dt, 0, instances_, litRuns_);
     for (const SpriteDrawItem& item : lists_.litFreeSprites) {
         // Drawn alone, snapped to whole pixels in the scene; the composition
         // adds back its fraction of a pixel.
@@ -88,26 +88,24 @@ void Renderer::Draw(float dt, int framebufferWidth, int framebufferHeight) {
     glDisable(GL_BLEND);
     DrawShadowMasks(lists_, targets_, *shadowProgram_, shadowGeometry_, tables_, counters_);
 
-    // The lit scene. The gBuffer has no depth buffer, so the depth test stays
-    // off while it is bound; the stencil lets the first fragment that reaches
-    // a pixel keep it, which is why the lit sprites go front to back.
+    // The lit scene: the first fragment that reaches a pixel in front-to-back
+    // order keeps it, by a depth test on each sprite's rank (SceneRankDepth),
+    // the tile map ranking behind every sprite.
     glBindFramebuffer(GL_FRAMEBUFFER, targets_.gFramebuffer);
     glViewport(0, 0, kSceneWidth, kSceneHeight);
-    glDisable(GL_DEPTH_TEST);
     glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
-    glClearStencil(0);
-    glStencilMask(0xFF);
-    glClear(GL_COLOR_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
-    glEnable(GL_STENCIL_TEST);
-    glStencilFunc(GL_NOTEQUAL, 1, 0xFF);
-    glStencilOp(GL_KEEP, GL_KEEP, GL_REPLACE);
+    glClearDepth(1.0);
+    glDepthMask(GL_TRUE);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LESS);
 
     BeginLitSprites(*spriteProgram_, targets_.sMask, lists_, counters_);
     glBindVertexArray(instanceBuffer_.vao);
     BoundTextures litBound;
     DrawLitRuns(instanceBuffer_, litRuns_, litBound, counters_);
     if (TileMap* map = GetTileMap()) map->Draw();
-    glDisable(GL_STENCIL_TEST);
+    glDisable(GL_DEPTH_TEST);
 
     // Onto the window. The scene's depth is only needed where sprites are
     // depth-tested against it afterwards (unlit ones anywhere, free ones in

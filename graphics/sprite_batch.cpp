@@ -2,6 +2,9 @@
 
 #include "graphics/sprite.h"
 
+#include <algorithm>
+#include <cmath>
+
 SpriteInstance MakeSpriteInstance(const Sprite& sprite, glm::vec3 position) {
     SpriteInstance out;
     out.model = sprite.ModelMatrix(position);
@@ -37,5 +40,45 @@ void BatchSprites(const std::vector<SpriteDrawItem>& items, float dt, int textur
         }
         ++runs.back().count;
         instances.push_back(MakeSpriteInstance(sprite, item.position));
+    }
+}
+
+float SceneRankDepth(uint32_t rank) {
+    constexpr uint32_t kLastRank = (1u << 24) - 2;
+    return std::ldexp(float(std::min(rank, kLastRank) + 1), -23) - 1.0f;
+}
+
+void BatchLitSprites(const std::vector<SpriteDrawItem>& items, float dt, uint32_t firstRank,
+                     std::vector<SpriteInstance>& instances, std::vector<SpriteRun>& runs) {
+    // Distinct texture sets are few (a level's sprite pictures), so a linear
+    // look-up beats hashing; each item remembers the run it joins.
+    const size_t firstRun = runs.size();
+    std::vector<uint32_t> runOf(items.size());
+    for (size_t i = 0; i < items.size(); ++i) {
+        Sprite& sprite = *items[i].sprite;
+        sprite.Animate(dt);
+        const uint32_t textures[3] = {sprite.GetTexture(), sprite.GetNormalTexture(), sprite.GetSecondTexture()};
+        size_t r = firstRun;
+        while (r < runs.size() && !std::equal(textures, textures + 3, runs[r].textures)) ++r;
+        if (r == runs.size()) {
+            SpriteRun run;
+            std::copy(textures, textures + 3, run.textures);
+            runs.push_back(run);
+        }
+        ++runs[r].count;
+        runOf[i] = uint32_t(r);
+    }
+    uint32_t next = uint32_t(instances.size());
+    for (size_t r = firstRun; r < runs.size(); ++r) {
+        runs[r].first = next;
+        next += runs[r].count;
+    }
+    std::vector<uint32_t> fill(runs.size() - firstRun, 0);
+    instances.resize(next);
+    for (size_t i = 0; i < items.size(); ++i) {
+        const SpriteRun& run = runs[runOf[i]];
+        SpriteInstance& out = instances[run.first + fill[runOf[i] - firstRun]++];
+        out = MakeSpriteInstance(*items[i].sprite, items[i].position);
+        out.rankDepth = SceneRankDepth(firstRank + uint32_t(i));
     }
 }

@@ -54,6 +54,7 @@ uniform sampler2D sampler_texture;  // "_sm"
 
 in vec2 uv;
 in vec2 world_pos;
+flat in float scene_depth;
 flat in vec4 tint;
 
 layout (location = 0) out vec4 out_color;
@@ -121,5 +122,5 @@ void main() {
     vec3 lit = base.rgb * light + highlight * shine;
     lit = max(lit, base.rgb * shine);  // shiny pixels glow in the dark
     out_color = vec4(lit, base.a);
-    out_depth = gl_FragCoord.z;
+    out_depth = scene_depth;
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
 
 #include "graphics/camera.h"
@@ -111,6 +112,48 @@ TEST_F(SpriteBatchTest, InstancesCarryTintAndTheFrameOfAnimatedSheets) {
     EXPECT_EQ(instances[1].frame[3], 1.0f);
     EXPECT_EQ(instances[1].frame[0], v[3]);
     EXPECT_EQ(instances[1].frame[3], v[14]);
+}
+
+TEST_F(SpriteBatchTest, LitSpritesGroupByTexturesAndKeepTheirRankInDepth) {
+    // a b a (b with "_nm") sheet a: runs a, b, sheet in the order their sets
+    // first appear; each instance keeps the depth of its place in the list.
+    const std::vector<SpriteDrawItem> items = {Add("a", 0, 0), Add("b", 1, 0), Add("a", 2, 0), Add("sheet", 3, 0),
+                                               Add("a", 4, 0)};
+    std::vector<SpriteInstance> instances(1);  // something already there
+    std::vector<SpriteRun> runs;
+    BatchLitSprites(items, 0.0f, 7, instances, runs);
+    ASSERT_EQ(instances.size(), 6u);
+    ASSERT_EQ(runs.size(), 3u);
+    const uint32_t firsts[3] = {1, 4, 5}, counts[3] = {3, 1, 1};
+    const size_t itemOf[6] = {0, 0, 2, 4, 1, 3};  // instance -> item (0: the one already there)
+    for (int r = 0; r < 3; ++r) {
+        EXPECT_EQ(runs[r].first, firsts[r]) << r;
+        EXPECT_EQ(runs[r].count, counts[r]) << r;
+    }
+    EXPECT_EQ(runs[1].textures[0], sprites[1]->GetTexture());
+    EXPECT_EQ(runs[1].textures[1], sprites[1]->GetNormalTexture());
+    for (size_t i = 1; i < instances.size(); ++i) {
+        const size_t item = itemOf[i];
+        EXPECT_EQ(instances[i].model, sprites[item]->ModelMatrix(items[item].position)) << i;
+        EXPECT_EQ(instances[i].rankDepth, SceneRankDepth(7 + uint32_t(item))) << i;
+    }
+}
+
+TEST(SceneRankDepth, EveryRankHasItsOwnExactWindowDepth) {
+    // Window depth z * 0.5 + 0.5 must be (rank + 1) / 2^24 with no rounding,
+    // strictly increasing and below the cleared 1.0, up to the last rank.
+    const uint32_t ranks[] = {0, 1, 2, 1000, 4999, 5000, (1u << 23) - 1, 1u << 23, (1u << 24) - 3, (1u << 24) - 2};
+    float previous = -1.0f;
+    for (uint32_t r : ranks) {
+        const float z = SceneRankDepth(r);
+        EXPECT_EQ(z * 0.5f + 0.5f, std::ldexp(float(r + 1), -24)) << r;
+        EXPECT_GT(z, previous) << r;
+        EXPECT_LT(z * 0.5f + 0.5f, 1.0f) << r;
+        previous = z;
+    }
+    // Past the last rank every sprite shares its depth rather than wrapping.
+    EXPECT_EQ(SceneRankDepth(1u << 24), SceneRankDepth((1u << 24) - 2));
+    EXPECT_EQ(SceneRankDepth(0xFFFFFFFFu), SceneRankDepth((1u << 24) - 2));
 }
 
 namespace {
