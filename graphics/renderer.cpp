@@ -1,5 +1,6 @@
 #include "graphics/renderer.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -34,6 +35,8 @@ Renderer* GetRenderer() { return g_renderer; }
 Renderer::Renderer(const RendererShared& shared) : shared_(shared) {
     shadowProgram_ = std::make_unique<ShaderProgram>("shaders/shadow_shader.vs", "shaders/shadow_shader.frag");
     spriteProgram_ = std::make_unique<ShaderProgram>("shaders/sprite_shader.vs", "shaders/sprite_shader.frag");
+    solidSpriteProgram_ = std::make_unique<ShaderProgram>("shaders/sprite_shader.vs", "shaders/sprite_shader.frag",
+                                                          "#define SOLID_SPRITES\n");
     unlitProgram_ = std::make_unique<ShaderProgram>("shaders/sprite_unlit.vs", "shaders/sprite_unlit.frag");
     targets_.Create();
     shadowGeometry_.Create();
@@ -100,10 +103,18 @@ void Renderer::Draw(float dt, int framebufferWidth, int framebufferHeight) {
     glEnable(GL_DEPTH_TEST);
     glDepthFunc(GL_LESS);
 
-    BeginLitSprites(*spriteProgram_, targets_.sMask, lists_, counters_);
+    // The solid runs first, by the program without the discard, so the depth
+    // test rejects what they cover before it is shaded; the rank depths keep
+    // the picture what the front-to-back order gives. The sprite program is
+    // set up in every frame: the free sprites draw with it.
     glBindVertexArray(instanceBuffer_.vao);
     BoundTextures litBound;
-    DrawLitRuns(instanceBuffer_, litRuns_, litBound, counters_);
+    if (std::any_of(litRuns_.begin(), litRuns_.end(), [](const SpriteRun& r) { return r.solid; })) {
+        BeginLitSprites(*solidSpriteProgram_, targets_.sMask, lists_, counters_);
+        DrawLitRuns(instanceBuffer_, litRuns_, true, litBound, counters_);
+    }
+    BeginLitSprites(*spriteProgram_, targets_.sMask, lists_, counters_);
+    DrawLitRuns(instanceBuffer_, litRuns_, false, litBound, counters_);
     if (TileMap* map = GetTileMap()) map->Draw();
     glDisable(GL_DEPTH_TEST);
 

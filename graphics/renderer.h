@@ -55,6 +55,7 @@ private:
     RenderCounters counters_;
     std::unique_ptr<ShaderProgram> shadowProgram_;
     std::unique_ptr<ShaderProgram> spriteProgram_;
+    std::unique_ptr<ShaderProgram> solidSpriteProgram_;  // the same without the discard
     std::unique_ptr<ShaderProgram> unlitProgram_;
     TrigTables tables_;
     RenderTargets targets_;

@@ -1,9 +1,11 @@
 #include "graphics/sprite_batch.h"
 
 #include "graphics/sprite.h"
+#include "graphics/texture_cache.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 SpriteInstance MakeSpriteInstance(const Sprite& sprite, glm::vec3 position) {
     SpriteInstance out;
@@ -48,21 +50,40 @@ float SceneRankDepth(uint32_t rank) {
     return std::ldexp(float(std::min(rank, kLastRank) + 1), -23) - 1.0f;
 }
 
+bool DrawsSolid(int minAlpha, float tintAlpha) {
+    // Half a step of 8 bits above the shader's 0.5, so float rounding of
+    // texel * tint can never bring an opaque texel under it.
+    return double(minAlpha) * double(tintAlpha) >= 128.0;
+}
+
 void BatchLitSprites(const std::vector<SpriteDrawItem>& items, float dt, uint32_t firstRank,
                      std::vector<SpriteInstance>& instances, std::vector<SpriteRun>& runs) {
     // Distinct texture sets are few (a level's sprite pictures), so a linear
-    // look-up beats hashing; each item remembers the run it joins.
+    // look-up beats hashing; each set is looked up in the texture cache once,
+    // and each item remembers the run it joins.
+    struct Set {
+        uint32_t textures[3];
+        int minAlpha;
+        size_t run[2];  // solid or not; SIZE_MAX until used
+    };
+    std::vector<Set> sets;
     const size_t firstRun = runs.size();
     std::vector<uint32_t> runOf(items.size());
     for (size_t i = 0; i < items.size(); ++i) {
         Sprite& sprite = *items[i].sprite;
         sprite.Animate(dt);
         const uint32_t textures[3] = {sprite.GetTexture(), sprite.GetNormalTexture(), sprite.GetSecondTexture()};
-        size_t r = firstRun;
-        while (r < runs.size() && !std::equal(textures, textures + 3, runs[r].textures)) ++r;
-        if (r == runs.size()) {
+        size_t k = 0;
+        while (k < sets.size() && !std::equal(textures, textures + 3, sets[k].textures)) ++k;
+        if (k == sets.size())
+            sets.push_back({{textures[0], textures[1], textures[2]}, TextureMinAlpha(textures[0]), {SIZE_MAX, SIZE_MAX}});
+        const bool solid = DrawsSolid(sets[k].minAlpha, sprite.GetTint().a);
+        size_t& r = sets[k].run[solid];
+        if (r == SIZE_MAX) {
+            r = runs.size();
             SpriteRun run;
             std::copy(textures, textures + 3, run.textures);
+            run.solid = solid;
             runs.push_back(run);
         }
         ++runs[r].count;

@@ -46,7 +46,14 @@ struct SpriteRun {
     uint32_t first = 0;
     uint32_t count = 0;
     uint32_t textures[3] = {0, 0, 0};
+    // Lit runs: no texel of these sprites is clear enough at their tint to be
+    // discarded (DrawsSolid), so the program without the discard may draw them.
+    bool solid = false;
 };
+
+// Whether a texture whose smallest alpha is minAlpha (0..255) drawn with this
+// tint alpha keeps every texel in the lit scene (which drops alpha under 0.5).
+bool DrawsSolid(int minAlpha, float tintAlpha);
 
 // The instance of one sprite at `position` (its animation already advanced).
 SpriteInstance MakeSpriteInstance(const Sprite& sprite, glm::vec3 position);
@@ -59,8 +66,9 @@ void BatchSprites(const std::vector<SpriteDrawItem>& items, float dt, int textur
 
 // Lit sprites, already sorted front to back: each instance gets the rank
 // depth of its place in `items` (from firstRank on), then the instances are
-// grouped by their three textures, one run per distinct set, in the order the
-// sets first appear; within a run they stay front to back. Appends to
+// grouped by their three textures and whether they draw solid, one run per
+// distinct group, in the order the groups first appear; within a run they stay
+// front to back. Appends to
 // instances and runs like BatchSprites.
 void BatchLitSprites(const std::vector<SpriteDrawItem>& items, float dt, uint32_t firstRank,
                      std::vector<SpriteInstance>& instances, std::vector<SpriteRun>& runs);

@@ -71,8 +71,13 @@ uint ShadowMask() {
 void main() {
     vec4 base = texture(in_texture, uv) * tint;
     // No blending in the scene: a texel is there or not, and the clear parts of
-    // a picture must not claim pixels from what lies behind them.
+    // a picture must not claim pixels from what lies behind them. Sprites with
+    // no texel that clear go through a build with SOLID_SPRITES defined: a
+    // program that never discards lets the depth test reject covered
+    // fragments before they are shaded.
+#ifndef SOLID_SPRITES
     if (base.a < 0.5) discard;
+#endif
 
     float shine = texture(sampler_texture, uv).r;
     vec3 light = global_ambient * global_ambient_intensity;

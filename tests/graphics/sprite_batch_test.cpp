@@ -139,6 +139,38 @@ TEST_F(SpriteBatchTest, LitSpritesGroupByTexturesAndKeepTheirRankInDepth) {
     }
 }
 
+TEST_F(SpriteBatchTest, SpritesThatCanLoseATexelDrawWithTheDiscardingProgram) {
+    // "holed" has one texel at alpha 127, "half" its lowest at 128.
+    std::vector<unsigned char> pixels(16 * 16 * 4, 255);
+    pixels[4 * 37 + 3] = 127;
+    lodepng::encode(folder.File("holed"), pixels, 16, 16);
+    pixels[4 * 37 + 3] = 128;
+    lodepng::encode(folder.File("half"), pixels, 16, 16);
+    const std::vector<SpriteDrawItem> items = {Add("a", 0, 0), Add("holed", 1, 0), Add("half", 2, 0),
+                                               Add("a", 3, 0), Add("half", 4, 0)};
+    sprites[3]->SetTint({1.0f, 1.0f, 1.0f, 0.6f});  // 255 * 0.6 = 153: still solid
+    sprites[4]->SetTint({1.0f, 1.0f, 1.0f, 0.99f});  // 128 * 0.99 < 128: may be dropped
+    std::vector<SpriteInstance> instances;
+    std::vector<SpriteRun> runs;
+    BatchLitSprites(items, 0.0f, 0, instances, runs);
+    ASSERT_EQ(runs.size(), 4u);
+    EXPECT_TRUE(runs[0].solid);  // a, a
+    EXPECT_EQ(runs[0].count, 2u);
+    EXPECT_FALSE(runs[1].solid);  // holed
+    EXPECT_TRUE(runs[2].solid);   // half at full alpha
+    EXPECT_FALSE(runs[3].solid);  // half, tinted
+    EXPECT_EQ(runs[3].textures[0], runs[2].textures[0]);
+    EXPECT_EQ(instances[runs[3].first].rankDepth, SceneRankDepth(4));
+
+    EXPECT_EQ(TextureMinAlpha(sprites[1]->GetTexture()), 127);
+    EXPECT_EQ(TextureMinAlpha(sprites[0]->GetTexture()), 255);
+    EXPECT_EQ(TextureMinAlpha(123456u), 0);  // not a picture of this cache
+    // A reloaded picture brings its own.
+    lodepng::encode(folder.File("holed"), std::vector<unsigned char>(16 * 16 * 4, 200), 16, 16);
+    ASSERT_TRUE(ReloadTexture("holed"));
+    EXPECT_EQ(TextureMinAlpha(sprites[1]->GetTexture()), 200);
+}
+
 TEST(SceneRankDepth, EveryRankHasItsOwnExactWindowDepth) {
     // Window depth z * 0.5 + 0.5 must be (rank + 1) / 2^24 with no rounding,
     // strictly increasing and below the cleared 1.0, up to the last rank.
