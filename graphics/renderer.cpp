@@ -209,20 +209,27 @@ void Renderer::DrawFreeSprites(int framebufferWidth, int framebufferHeight, bool
             ++counters_.drawCalls;
         }
     }
-    // Consecutive sprites whose scene rectangles do not meet share one visit
-    // to the scene target and one to the window: each one's rectangle holds
-    // exactly what it would hold were it drawn alone, and the window still
-    // receives them in list order.
-    size_t first = 0;
-    while (first < sprites.size()) {
-        size_t end = first + 1;
-        while (end < sprites.size()) {
-            bool apart = true;
-            for (size_t k = first; k < end && apart; ++k)
-                apart = Intersect(sprites[k].cleared, sprites[end].cleared).width == 0;
-            if (!apart) break;
-            ++end;
+    // Sprites whose scene rectangles do not meet share one visit to the scene
+    // target and one to the window (each such switch of framebuffers costs a
+    // flush of all queued drawing): each rectangle holds exactly what it would
+    // hold were its sprite drawn alone, and on the window every sprite still
+    // lands after the earlier ones it overlaps.
+    std::vector<PixelRect> cleared(sprites.size()), targets(sprites.size());
+    for (size_t i = 0; i < sprites.size(); ++i) {
+        const bool drawn = sprites[i].cleared.width > 0 && sprites[i].target.width > 0;
+        if (drawn) {
+            cleared[i] = sprites[i].cleared;
+            targets[i] = sprites[i].target;
         }
+    }
+    const std::vector<int> visits = FreeSpriteVisits(cleared, targets);
+    const int visitCount = visits.empty() ? 0 : *std::max_element(visits.begin(), visits.end()) + 1;
+    std::vector<size_t> members;
+    for (int visit = 0; visit < visitCount; ++visit) {
+        members.clear();
+        for (size_t i = 0; i < sprites.size(); ++i)
+            if (visits[i] == visit && cleared[i].width > 0) members.push_back(i);
+        if (members.empty()) continue;
 
         // Uniforms and lights stay set on the sprite program from the lit pass.
         spriteProgram_->Use();
@@ -233,9 +240,8 @@ void Renderer::DrawFreeSprites(int framebufferWidth, int framebufferHeight, bool
         glBindTexture(GL_TEXTURE_2D, targets_.sMask);
         BoundTextures bound;  // the composition used units 0 and 1
         glBindVertexArray(instanceBuffer_.vao);
-        for (size_t i = first; i < end; ++i) {
+        for (size_t i : members) {
             const PixelRect& r = sprites[i].cleared;
-            if (r.width == 0 || sprites[i].target.width == 0) continue;
             glScissor(r.x, r.y, r.width, r.height);
             glClear(GL_COLOR_BUFFER_BIT);
             DrawSpriteRun(instanceBuffer_, freeRuns_[i], 3, 1, bound, counters_);
@@ -246,14 +252,12 @@ void Renderer::DrawFreeSprites(int framebufferWidth, int framebufferHeight, bool
         glBindFramebuffer(GL_FRAMEBUFFER, 0);
         glViewport(0, 0, framebufferWidth, framebufferHeight);
         BeginComposition(*shared_.forwardDepth, targets_, framebufferWidth, framebufferHeight);
-        for (size_t i = first; i < end; ++i) {
+        for (size_t i : members) {
             const PixelRect& t = sprites[i].target;
-            if (sprites[i].cleared.width == 0 || t.width == 0) continue;
             glScissor(t.x, t.y, t.width, t.height);
             DrawComposedScene(*shared_.forwardDepth, shared_.centredQuad, sprites[i].shift);
             ++counters_.drawCalls;
         }
-        first = end;
     }
     // Back to the letterbox (or none) for the unlit sprites.
     if (letterbox)

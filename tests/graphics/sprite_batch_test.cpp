@@ -234,3 +234,24 @@ TEST(FreeSpriteRect, SceneAndWindowRectanglesCoverTheSpriteWithTheirMargins) {
     EXPECT_EQ(Intersect(w, {0, 0, 969, 1080}).width, 1);
     EXPECT_EQ(Intersect(w, {2000, 0, 10, 10}).width, 0);
 }
+
+TEST(FreeSpriteRect, VisitsKeepSceneRectanglesApartAndWindowOrder) {
+    // Scene rectangles: 0 and 1 meet; 2 is apart from both; 3 meets 2 only.
+    // Window rectangles follow them, except that 4 (apart in the scene from
+    // everyone) overlaps 1 on the window, so it may not go before 1's visit.
+    const std::vector<PixelRect> cleared = {
+        {0, 0, 10, 10}, {5, 5, 10, 10}, {40, 0, 10, 10}, {45, 5, 10, 10}, {100, 100, 4, 4}};
+    const std::vector<PixelRect> target = {
+        {0, 0, 30, 30}, {15, 15, 30, 30}, {120, 0, 30, 30}, {135, 15, 30, 30}, {20, 20, 5, 5}};
+    EXPECT_EQ(FreeSpriteVisits(cleared, target), (std::vector<int>{0, 1, 0, 1, 1}));
+    // Without the window overlap, 4 joins the first visit.
+    std::vector<PixelRect> apart = target;
+    apart[4] = {300, 300, 5, 5};
+    EXPECT_EQ(FreeSpriteVisits(cleared, apart), (std::vector<int>{0, 1, 0, 1, 0}));
+    // Sprites that draw nothing (empty rectangles) meet no one.
+    EXPECT_EQ(FreeSpriteVisits({{}, {0, 0, 5, 5}, {}}, {{}, {0, 0, 5, 5}, {}}), (std::vector<int>{0, 0, 0}));
+    EXPECT_TRUE(FreeSpriteVisits({}, {}).empty());
+    // A chain where each overlaps the one before on both: one visit each.
+    EXPECT_EQ(FreeSpriteVisits({{0, 0, 4, 4}, {2, 2, 4, 4}, {4, 4, 4, 4}}, {{0, 0, 4, 4}, {2, 2, 4, 4}, {4, 4, 4, 4}}),
+              (std::vector<int>{0, 1, 2}));
+}
