@@ -38,6 +38,7 @@ Renderer::Renderer(const RendererShared& shared) : shared_(shared) {
     solidSpriteProgram_ = std::make_unique<ShaderProgram>("shaders/sprite_shader.vs", "shaders/sprite_shader.frag",
                                                           "#define SOLID_SPRITES\n");
     unlitProgram_ = std::make_unique<ShaderProgram>("shaders/sprite_unlit.vs", "shaders/sprite_unlit.frag");
+    composeProgram_ = std::make_unique<ShaderProgram>("shaders/forward.vs", "shaders/compose.frag");
     targets_.Create();
     shadowGeometry_.Create();
     instanceBuffer_.Create(shared.anchoredQuadBuffer);
@@ -122,7 +123,7 @@ void Renderer::Draw(float dt, int framebufferWidth, int framebufferHeight) {
     // depth-tested against it afterwards (unlit ones anywhere, free ones in
     // their own rectangles; "PostDraw" listeners run with the depth test off):
     // without unlit sprites the window's depth buffer is neither cleared nor
-    // written here, and the scene goes on with the plain forward program,
+    // written here, and the scene goes on with the plain compose program,
     // which gives the same colours.
     const bool needDepth = !unlitRuns_.empty();
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
@@ -137,7 +138,7 @@ void Renderer::Draw(float dt, int framebufferWidth, int framebufferHeight) {
     }
     const bool letterbox = GetEngineState().mode != EngineMode::Editor;
     if (letterbox) ApplyLetterbox();
-    const ShaderProgram& compose = needDepth ? *shared_.forwardDepth : *shared_.forward;
+    const ShaderProgram& compose = needDepth ? *shared_.forwardDepth : *composeProgram_;
     BeginComposition(compose, targets_, framebufferWidth, framebufferHeight);
     DrawComposedScene(compose, shared_.centredQuad, SceneShift(GetCamera().GetPosition()));
     ++counters_.drawCalls;

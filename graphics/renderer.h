@@ -57,6 +57,7 @@ private:
     std::unique_ptr<ShaderProgram> spriteProgram_;
     std::unique_ptr<ShaderProgram> solidSpriteProgram_;  // the same without the discard
     std::unique_ptr<ShaderProgram> unlitProgram_;
+    std::unique_ptr<ShaderProgram> composeProgram_;  // the scene onto the window without its depth
     TrigTables tables_;
     RenderTargets targets_;
     ShadowGeometry shadowGeometry_;
