@@ -2,7 +2,8 @@
 // The order in which each pass draws its sprites.
 //
 // Lit pass, front to back: every off-screen pixel keeps the first fragment that
-// reaches it (stencil), so the nearest sprite must come first. Descending z; for
+// reaches it (a depth test on the rank in this order), so the nearest sprite
+// must come first. Descending z; for
 // z within 1e-4, ascending y + y offset (the one higher on the screen is drawn
 // first and so wins the pixels the two share); then ascending x.
 //

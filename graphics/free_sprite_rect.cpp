@@ -57,3 +57,21 @@ PixelRect Intersect(const PixelRect& a, const PixelRect& b) {
     if (x1 <= x0 || y1 <= y0) return {};
     return {x0, y0, x1 - x0, y1 - y0};
 }
+
+std::vector<int> FreeSpriteVisits(const std::vector<PixelRect>& cleared, const std::vector<PixelRect>& target) {
+    const size_t n = cleared.size();
+    std::vector<int> visit(n, 0);
+    auto meet = [](const PixelRect& a, const PixelRect& b) { return Intersect(a, b).width > 0; };
+    for (size_t j = 0; j < n; ++j) {
+        int v = 0;
+        for (size_t i = 0; i < j; ++i)
+            if (visit[i] > v && meet(target[i], target[j])) v = visit[i];
+        for (bool clash = true; clash;) {
+            clash = false;
+            for (size_t i = 0; i < j && !clash; ++i) clash = visit[i] == v && meet(cleared[i], cleared[j]);
+            if (clash) ++v;
+        }
+        visit[j] = v;
+    }
+    return visit;
+}

@@ -2,6 +2,8 @@
 // Where a free sprite (lit, keeping its sub-pixel position) touches the scene
 // target and the window, so its clear and its composition cover its own
 // rectangle instead of the whole scene and window. Plain maths, no GL.
+#include <vector>
+
 #include <glm/mat4x4.hpp>
 #include <glm/vec3.hpp>
 
@@ -23,3 +25,11 @@ PixelRect WindowRectOfSceneRect(const PixelRect& scene, glm::vec3 shift, int pix
                                 int framebufferHeight);
 
 PixelRect Intersect(const PixelRect& a, const PixelRect& b);
+
+// Splits free sprites (in drawing order) into visits: each visit draws some of
+// them alone in the scene target, then composes them onto the window, and the
+// visits go in ascending order. Returns each sprite's visit, the smallest that
+// keeps the picture of drawing them one by one: no two sprites of a visit have
+// meeting `cleared` (scene) rectangles, and a sprite whose `target` (window)
+// rectangle meets an earlier one's never goes to an earlier visit than it.
+std::vector<int> FreeSpriteVisits(const std::vector<PixelRect>& cleared, const std::vector<PixelRect>& target);

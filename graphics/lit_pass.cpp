@@ -21,8 +21,9 @@ void BeginLitSprites(const ShaderProgram& program, uint32_t shadowMask, const Re
     UploadLights(uniforms, lists.pointLights, lists.moonLights, GetLightingSettings(), counters);
 }
 
-void DrawLitRuns(const SpriteInstanceBuffer& buffer, const std::vector<SpriteRun>& runs, BoundTextures& bound,
-                 RenderCounters& counters) {
-    for (const SpriteRun& run : runs) DrawSpriteRun(buffer, run, 3, 1, bound, counters);
+void DrawLitRuns(const SpriteInstanceBuffer& buffer, const std::vector<SpriteRun>& runs, bool solid,
+                 BoundTextures& bound, RenderCounters& counters) {
+    for (const SpriteRun& run : runs)
+        if (run.solid == solid) DrawSpriteRun(buffer, run, 3, 1, bound, counters);
     glActiveTexture(GL_TEXTURE0);
 }

@@ -16,7 +16,8 @@ class ShaderProgram;
 void BeginLitSprites(const ShaderProgram& program, uint32_t shadowMask, const RenderLists& lists,
                      RenderCounters& counters);
 
-// Draws the runs in order with the program set up by BeginLitSprites, the
-// instance buffer's vertex array bound; unit 0 is active again afterwards.
-void DrawLitRuns(const SpriteInstanceBuffer& buffer, const std::vector<SpriteRun>& runs, BoundTextures& bound,
-                 RenderCounters& counters);
+// Draws the runs whose `solid` flag equals `solid`, in order, with the program
+// set up by BeginLitSprites (the one built with SOLID_SPRITES for solid runs),
+// the instance buffer's vertex array bound; unit 0 is active again afterwards.
+void DrawLitRuns(const SpriteInstanceBuffer& buffer, const std::vector<SpriteRun>& runs, bool solid,
+                 BoundTextures& bound, RenderCounters& counters);

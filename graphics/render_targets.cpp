@@ -23,20 +23,14 @@ uint32_t MakeTexture(GLint internalFormat, int width, int height, GLenum format,
     return id;
 }
 
-// A stencil-only renderbuffer where the driver takes one; a packed
-// depth-stencil otherwise (the renderer never turns the depth test on while an
-// off-screen target is bound, so the depth half is never used).
-uint32_t AttachStencil(int width, int height) {
+// The depth buffer of the first-fragment rule: float, so every rank depth
+// (see SceneRankDepth) is kept exactly.
+uint32_t AttachRankDepth(int width, int height) {
     GLuint rb = 0;
     glGenRenderbuffers(1, &rb);
     glBindRenderbuffer(GL_RENDERBUFFER, rb);
-    glRenderbufferStorage(GL_RENDERBUFFER, GL_STENCIL_INDEX8, width, height);
-    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_STENCIL_ATTACHMENT, GL_RENDERBUFFER, rb);
-    if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
-        glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_STENCIL_ATTACHMENT, GL_RENDERBUFFER, 0);
-        glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH24_STENCIL8, width, height);
-        glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, rb);
-    }
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT32F, width, height);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, rb);
     glBindRenderbuffer(GL_RENDERBUFFER, 0);
     return rb;
 }
@@ -52,7 +46,7 @@ void RenderTargets::Create() {
     glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT1, GL_TEXTURE_2D, gDepth, 0);
     const GLenum drawBuffers[2] = {GL_COLOR_ATTACHMENT0, GL_COLOR_ATTACHMENT1};
     glDrawBuffers(2, drawBuffers);
-    gStencil = AttachStencil(kSceneWidth, kSceneHeight);
+    gRankDepth = AttachRankDepth(kSceneWidth, kSceneHeight);
     if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) Print("gBuffer not complete!");
 
     // The mask needs no stencil: its lights' bits are ORed in (see shadow_pass.h).
@@ -68,7 +62,7 @@ void RenderTargets::Destroy() {
     glDeleteFramebuffers(1, &gFramebuffer);
     glDeleteTextures(1, &gColor);
     glDeleteTextures(1, &gDepth);
-    glDeleteRenderbuffers(1, &gStencil);
+    glDeleteRenderbuffers(1, &gRankDepth);
     glDeleteFramebuffers(1, &sFramebuffer);
     glDeleteTextures(1, &sMask);
     *this = RenderTargets();

@@ -3,16 +3,17 @@
 //
 // gBuffer: the 498 x 280 scene. Colour 0 RGBA16F (the lit colour), colour 1
 // R32F (window-space depth, so the composition can depth-test later sprites
-// against the scene), an 8-bit stencil for the first-fragment rule, no depth
-// buffer. sBuffer: the 498 x 980 shadow mask, R32UI (bit i = in the shadow of
-// point light i). Nearest filtering everywhere: one texel is one world unit.
+// against the scene), a 32-bit float depth buffer for the first-fragment rule
+// (it holds draw ranks, not the pictures' depth). sBuffer: the 498 x 980
+// shadow mask, R32UI (bit i = in the shadow of point light i). Nearest
+// filtering everywhere: one texel is one world unit.
 #include <cstdint>
 
 struct RenderTargets {
     uint32_t gFramebuffer = 0;
     uint32_t gColor = 0;    // texture, colour attachment 0
     uint32_t gDepth = 0;    // texture, colour attachment 1
-    uint32_t gStencil = 0;  // renderbuffer
+    uint32_t gRankDepth = 0;  // renderbuffer
     uint32_t sFramebuffer = 0;
     uint32_t sMask = 0;  // texture
 

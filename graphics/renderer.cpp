@@ -1,5 +1,6 @@
 #include "graphics/renderer.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -34,7 +35,10 @@ Renderer* GetRenderer() { return g_renderer; }
 Renderer::Renderer(const RendererShared& shared) : shared_(shared) {
     shadowProgram_ = std::make_unique<ShaderProgram>("shaders/shadow_shader.vs", "shaders/shadow_shader.frag");
     spriteProgram_ = std::make_unique<ShaderProgram>("shaders/sprite_shader.vs", "shaders/sprite_shader.frag");
+    solidSpriteProgram_ = std::make_unique<ShaderProgram>("shaders/sprite_shader.vs", "shaders/sprite_shader.frag",
+                                                          "#define SOLID_SPRITES\n");
     unlitProgram_ = std::make_unique<ShaderProgram>("shaders/sprite_unlit.vs", "shaders/sprite_unlit.frag");
+    composeProgram_ = std::make_unique<ShaderProgram>("shaders/forward.vs", "shaders/compose.frag");
     targets_.Create();
     shadowGeometry_.Create();
     instanceBuffer_.Create(shared.anchoredQuadBuffer);
@@ -55,7 +59,7 @@ void Renderer::BatchFrameSprites(float dt) {
     litRuns_.clear();
     freeRuns_.clear();
     unlitRuns_.clear();
-    BatchSprites(lists_.litClampedSprites, dt, 3, instances_, litRuns_);
+    BatchLitSprites(lists_.litClampedSprites, dt, 0, instances_, litRuns_);
     for (const SpriteDrawItem& item : lists_.litFreeSprites) {
         // Drawn alone, snapped to whole pixels in the scene; the composition
         // adds back its fraction of a pixel.
@@ -88,32 +92,38 @@ void Renderer::Draw(float dt, int framebufferWidth, int framebufferHeight) {
     glDisable(GL_BLEND);
     DrawShadowMasks(lists_, targets_, *shadowProgram_, shadowGeometry_, tables_, counters_);
 
-    // The lit scene. The gBuffer has no depth buffer, so the depth test stays
-    // off while it is bound; the stencil lets the first fragment that reaches
-    // a pixel keep it, which is why the lit sprites go front to back.
+    // The lit scene: the first fragment that reaches a pixel in front-to-back
+    // order keeps it, by a depth test on each sprite's rank (SceneRankDepth),
+    // the tile map ranking behind every sprite.
     glBindFramebuffer(GL_FRAMEBUFFER, targets_.gFramebuffer);
     glViewport(0, 0, kSceneWidth, kSceneHeight);
-    glDisable(GL_DEPTH_TEST);
     glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
-    glClearStencil(0);
-    glStencilMask(0xFF);
-    glClear(GL_COLOR_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
-    glEnable(GL_STENCIL_TEST);
-    glStencilFunc(GL_NOTEQUAL, 1, 0xFF);
-    glStencilOp(GL_KEEP, GL_KEEP, GL_REPLACE);
+    glClearDepth(1.0);
+    glDepthMask(GL_TRUE);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LESS);
 
-    BeginLitSprites(*spriteProgram_, targets_.sMask, lists_, counters_);
+    // The solid runs first, by the program without the discard, so the depth
+    // test rejects what they cover before it is shaded; the rank depths keep
+    // the picture what the front-to-back order gives. The sprite program is
+    // set up in every frame: the free sprites draw with it.
     glBindVertexArray(instanceBuffer_.vao);
     BoundTextures litBound;
-    DrawLitRuns(instanceBuffer_, litRuns_, litBound, counters_);
+    if (std::any_of(litRuns_.begin(), litRuns_.end(), [](const SpriteRun& r) { return r.solid; })) {
+        BeginLitSprites(*solidSpriteProgram_, targets_.sMask, lists_, counters_);
+        DrawLitRuns(instanceBuffer_, litRuns_, true, litBound, counters_);
+    }
+    BeginLitSprites(*spriteProgram_, targets_.sMask, lists_, counters_);
+    DrawLitRuns(instanceBuffer_, litRuns_, false, litBound, counters_);
     if (TileMap* map = GetTileMap()) map->Draw();
-    glDisable(GL_STENCIL_TEST);
+    glDisable(GL_DEPTH_TEST);
 
     // Onto the window. The scene's depth is only needed where sprites are
     // depth-tested against it afterwards (unlit ones anywhere, free ones in
     // their own rectangles; "PostDraw" listeners run with the depth test off):
     // without unlit sprites the window's depth buffer is neither cleared nor
-    // written here, and the scene goes on with the plain forward program,
+    // written here, and the scene goes on with the plain compose program,
     // which gives the same colours.
     const bool needDepth = !unlitRuns_.empty();
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
@@ -128,7 +138,7 @@ void Renderer::Draw(float dt, int framebufferWidth, int framebufferHeight) {
     }
     const bool letterbox = GetEngineState().mode != EngineMode::Editor;
     if (letterbox) ApplyLetterbox();
-    const ShaderProgram& compose = needDepth ? *shared_.forwardDepth : *shared_.forward;
+    const ShaderProgram& compose = needDepth ? *shared_.forwardDepth : *composeProgram_;
     BeginComposition(compose, targets_, framebufferWidth, framebufferHeight);
     DrawComposedScene(compose, shared_.centredQuad, SceneShift(GetCamera().GetPosition()));
     ++counters_.drawCalls;
@@ -200,20 +210,27 @@ void Renderer::DrawFreeSprites(int framebufferWidth, int framebufferHeight, bool
             ++counters_.drawCalls;
         }
     }
-    // Consecutive sprites whose scene rectangles do not meet share one visit
-    // to the scene target and one to the window: each one's rectangle holds
-    // exactly what it would hold were it drawn alone, and the window still
-    // receives them in list order.
-    size_t first = 0;
-    while (first < sprites.size()) {
-        size_t end = first + 1;
-        while (end < sprites.size()) {
-            bool apart = true;
-            for (size_t k = first; k < end && apart; ++k)
-                apart = Intersect(sprites[k].cleared, sprites[end].cleared).width == 0;
-            if (!apart) break;
-            ++end;
+    // Sprites whose scene rectangles do not meet share one visit to the scene
+    // target and one to the window (each such switch of framebuffers costs a
+    // flush of all queued drawing): each rectangle holds exactly what it would
+    // hold were its sprite drawn alone, and on the window every sprite still
+    // lands after the earlier ones it overlaps.
+    std::vector<PixelRect> cleared(sprites.size()), targets(sprites.size());
+    for (size_t i = 0; i < sprites.size(); ++i) {
+        const bool drawn = sprites[i].cleared.width > 0 && sprites[i].target.width > 0;
+        if (drawn) {
+            cleared[i] = sprites[i].cleared;
+            targets[i] = sprites[i].target;
         }
+    }
+    const std::vector<int> visits = FreeSpriteVisits(cleared, targets);
+    const int visitCount = visits.empty() ? 0 : *std::max_element(visits.begin(), visits.end()) + 1;
+    std::vector<size_t> members;
+    for (int visit = 0; visit < visitCount; ++visit) {
+        members.clear();
+        for (size_t i = 0; i < sprites.size(); ++i)
+            if (visits[i] == visit && cleared[i].width > 0) members.push_back(i);
+        if (members.empty()) continue;
 
         // Uniforms and lights stay set on the sprite program from the lit pass.
         spriteProgram_->Use();
@@ -224,9 +241,8 @@ void Renderer::DrawFreeSprites(int framebufferWidth, int framebufferHeight, bool
         glBindTexture(GL_TEXTURE_2D, targets_.sMask);
         BoundTextures bound;  // the composition used units 0 and 1
         glBindVertexArray(instanceBuffer_.vao);
-        for (size_t i = first; i < end; ++i) {
+        for (size_t i : members) {
             const PixelRect& r = sprites[i].cleared;
-            if (r.width == 0 || sprites[i].target.width == 0) continue;
             glScissor(r.x, r.y, r.width, r.height);
             glClear(GL_COLOR_BUFFER_BIT);
             DrawSpriteRun(instanceBuffer_, freeRuns_[i], 3, 1, bound, counters_);
@@ -237,14 +253,12 @@ void Renderer::DrawFreeSprites(int framebufferWidth, int framebufferHeight, bool
         glBindFramebuffer(GL_FRAMEBUFFER, 0);
         glViewport(0, 0, framebufferWidth, framebufferHeight);
         BeginComposition(*shared_.forwardDepth, targets_, framebufferWidth, framebufferHeight);
-        for (size_t i = first; i < end; ++i) {
+        for (size_t i : members) {
             const PixelRect& t = sprites[i].target;
-            if (sprites[i].cleared.width == 0 || t.width == 0) continue;
             glScissor(t.x, t.y, t.width, t.height);
             DrawComposedScene(*shared_.forwardDepth, shared_.centredQuad, sprites[i].shift);
             ++counters_.drawCalls;
         }
-        first = end;
     }
     // Back to the letterbox (or none) for the unlit sprites.
     if (letterbox)

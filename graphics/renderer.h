@@ -45,6 +45,9 @@ public:
     // Instances of the tile map's cells, on the centred quad (the tile map
     // refills it when it draws).
     SpriteInstanceBuffer& GetTileInstances() { return tileInstances_; }
+    // The rank depth of the tile map in this frame's lit scene: behind every
+    // lit sprite (cells never overlap, so they share it).
+    float GetTileRankDepth() const { return SceneRankDepth(uint32_t(lists_.litClampedSprites.size())); }
 
 private:
     RendererShared shared_;
@@ -52,7 +55,9 @@ private:
     RenderCounters counters_;
     std::unique_ptr<ShaderProgram> shadowProgram_;
     std::unique_ptr<ShaderProgram> spriteProgram_;
+    std::unique_ptr<ShaderProgram> solidSpriteProgram_;  // the same without the discard
     std::unique_ptr<ShaderProgram> unlitProgram_;
+    std::unique_ptr<ShaderProgram> composeProgram_;  // the scene onto the window without its depth
     TrigTables tables_;
     RenderTargets targets_;
     ShadowGeometry shadowGeometry_;

@@ -79,6 +79,14 @@ GLuint BuildProgram(const std::string& vertexSource, const std::string& fragment
     return program;
 }
 
+// The defines go after the first line, which must stay the #version line.
+std::string WithDefines(const std::string& source, const std::string& defines) {
+    if (defines.empty()) return source;
+    const size_t eol = source.find('\n');
+    if (eol == std::string::npos) return source + "\n" + defines;
+    return source.substr(0, eol + 1) + defines + source.substr(eol + 1);
+}
+
 }  // namespace
 
 std::string ShaderErrorReport(const std::string& type, const std::string& log) {
@@ -86,10 +94,11 @@ std::string ShaderErrorReport(const std::string& type, const std::string& log) {
     return head + type + "|\n" + log + "\n| -- --------------------------------------------------- -- |";
 }
 
-ShaderProgram::ShaderProgram(const std::string& vertexPath, const std::string& fragmentPath)
-    : vertexPath_(vertexPath), fragmentPath_(fragmentPath) {
-    const std::string vertexSource = ReadShaderFile(vertexPath);
-    const std::string fragmentSource = ReadShaderFile(fragmentPath);
+ShaderProgram::ShaderProgram(const std::string& vertexPath, const std::string& fragmentPath,
+                             const std::string& defines)
+    : vertexPath_(vertexPath), fragmentPath_(fragmentPath), defines_(defines) {
+    const std::string vertexSource = WithDefines(ReadShaderFile(vertexPath), defines_);
+    const std::string fragmentSource = WithDefines(ReadShaderFile(fragmentPath), defines_);
     LivePrograms().push_back(this);
     if (!gpu::Active()) return;
     bool ok = false;
@@ -105,8 +114,8 @@ ShaderProgram::~ShaderProgram() {
 bool ShaderProgram::Reload() {
     std::string vertexSource, fragmentSource;
     try {
-        vertexSource = ReadShaderFile(vertexPath_);
-        fragmentSource = ReadShaderFile(fragmentPath_);
+        vertexSource = WithDefines(ReadShaderFile(vertexPath_), defines_);
+        fragmentSource = WithDefines(ReadShaderFile(fragmentPath_), defines_);
     } catch (const std::exception& e) {
         Print(std::string(e.what()) + " Keeping the program of " + vertexPath_ + " and " + fragmentPath_ + ".");
         return false;

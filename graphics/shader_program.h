@@ -12,7 +12,9 @@
 
 class ShaderProgram {
 public:
-    ShaderProgram(const std::string& vertexPath, const std::string& fragmentPath);
+    // defines: lines put right after each source's first (#version) line, e.g.
+    // "#define SOLID_SPRITES\n", so one file builds several variants.
+    ShaderProgram(const std::string& vertexPath, const std::string& fragmentPath, const std::string& defines = "");
     ~ShaderProgram();
     ShaderProgram(const ShaderProgram&) = delete;
     ShaderProgram& operator=(const ShaderProgram&) = delete;
@@ -52,6 +54,7 @@ private:
     uint32_t id_ = 0;
     std::string vertexPath_;
     std::string fragmentPath_;
+    std::string defines_;
 };
 
 // The console reports of a failed compile ("VERTEX", "FRAGMENT") or link

@@ -1,6 +1,11 @@
 #include "graphics/sprite_batch.h"
 
 #include "graphics/sprite.h"
+#include "graphics/texture_cache.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
 
 SpriteInstance MakeSpriteInstance(const Sprite& sprite, glm::vec3 position) {
     SpriteInstance out;
@@ -37,5 +42,64 @@ void BatchSprites(const std::vector<SpriteDrawItem>& items, float dt, int textur
         }
         ++runs.back().count;
         instances.push_back(MakeSpriteInstance(sprite, item.position));
+    }
+}
+
+float SceneRankDepth(uint32_t rank) {
+    constexpr uint32_t kLastRank = (1u << 24) - 2;
+    return std::ldexp(float(std::min(rank, kLastRank) + 1), -23) - 1.0f;
+}
+
+bool DrawsSolid(int minAlpha, float tintAlpha) {
+    // Half a step of 8 bits above the shader's 0.5, so float rounding of
+    // texel * tint can never bring an opaque texel under it.
+    return double(minAlpha) * double(tintAlpha) >= 128.0;
+}
+
+void BatchLitSprites(const std::vector<SpriteDrawItem>& items, float dt, uint32_t firstRank,
+                     std::vector<SpriteInstance>& instances, std::vector<SpriteRun>& runs) {
+    // Distinct texture sets are few (a level's sprite pictures), so a linear
+    // look-up beats hashing; each set is looked up in the texture cache once,
+    // and each item remembers the run it joins.
+    struct Set {
+        uint32_t textures[3];
+        int minAlpha;
+        size_t run[2];  // solid or not; SIZE_MAX until used
+    };
+    std::vector<Set> sets;
+    const size_t firstRun = runs.size();
+    std::vector<uint32_t> runOf(items.size());
+    for (size_t i = 0; i < items.size(); ++i) {
+        Sprite& sprite = *items[i].sprite;
+        sprite.Animate(dt);
+        const uint32_t textures[3] = {sprite.GetTexture(), sprite.GetNormalTexture(), sprite.GetSecondTexture()};
+        size_t k = 0;
+        while (k < sets.size() && !std::equal(textures, textures + 3, sets[k].textures)) ++k;
+        if (k == sets.size())
+            sets.push_back({{textures[0], textures[1], textures[2]}, TextureMinAlpha(textures[0]), {SIZE_MAX, SIZE_MAX}});
+        const bool solid = DrawsSolid(sets[k].minAlpha, sprite.GetTint().a);
+        size_t& r = sets[k].run[solid];
+        if (r == SIZE_MAX) {
+            r = runs.size();
+            SpriteRun run;
+            std::copy(textures, textures + 3, run.textures);
+            run.solid = solid;
+            runs.push_back(run);
+        }
+        ++runs[r].count;
+        runOf[i] = uint32_t(r);
+    }
+    uint32_t next = uint32_t(instances.size());
+    for (size_t r = firstRun; r < runs.size(); ++r) {
+        runs[r].first = next;
+        next += runs[r].count;
+    }
+    std::vector<uint32_t> fill(runs.size() - firstRun, 0);
+    instances.resize(next);
+    for (size_t i = 0; i < items.size(); ++i) {
+        const SpriteRun& run = runs[runOf[i]];
+        SpriteInstance& out = instances[run.first + fill[runOf[i] - firstRun]++];
+        out = MakeSpriteInstance(*items[i].sprite, items[i].position);
+        out.rankDepth = SceneRankDepth(firstRank + uint32_t(i));
     }
 }

@@ -13,7 +13,7 @@
 
 class Sprite;
 
-// What the sprite shaders read per instance (attributes 2..7), 96 bytes.
+// What the sprite shaders read per instance (attributes 2..8), 100 bytes.
 struct SpriteInstance {
     glm::mat4 model{1.0f};  // Sprite::ModelMatrix
     float tint[4] = {1.0f, 1.0f, 1.0f, 1.0f};
@@ -22,8 +22,23 @@ struct SpriteInstance {
     // (u1, v1). The whole sheet is (0, 0, 1, 1); a sheet's frame gives the
     // same corners as its frame quad.
     float frame[4] = {0.0f, 0.0f, 1.0f, 1.0f};
+    // Clip-space z the lit scene depth-tests with (SceneRankDepth): the
+    // sprite's place in the front-to-back order, not its own depth. Unused by
+    // passes that draw without the depth test.
+    float rankDepth = 0.0f;
 };
-static_assert(sizeof(SpriteInstance) == 96, "the instance attributes assume a packed 96-byte record");
+static_assert(sizeof(SpriteInstance) == 100, "the instance attributes assume a packed 100-byte record");
+
+// The lit scene keeps the first fragment of the front-to-back order at each
+// pixel with a depth test (GL_LESS) on the order itself: rank r (0 = front)
+// draws at clip z -1 + (r + 1) / 2^23, which is exact in float, so window depth
+// (r + 1) / 2^24 is exact in a float depth buffer and every rank has its own
+// depth. Since the order lives in the depth, draws may go in any order (so
+// sprites of one texture share a draw however they interleave), and unlike a
+// stencil the test can reject covered fragments before they are shaded even
+// though the shaders discard clear texels. Ranks past 2^24 - 2 share the last
+// depth.
+float SceneRankDepth(uint32_t rank);
 
 // Consecutive instances [first, first + count) drawn with the same textures
 // (diffuse, "_nm", "_sm"; only the diffuse one counts for unlit sprites).
@@ -31,7 +46,14 @@ struct SpriteRun {
     uint32_t first = 0;
     uint32_t count = 0;
     uint32_t textures[3] = {0, 0, 0};
+    // Lit runs: no texel of these sprites is clear enough at their tint to be
+    // discarded (DrawsSolid), so the program without the discard may draw them.
+    bool solid = false;
 };
+
+// Whether a texture whose smallest alpha is minAlpha (0..255) drawn with this
+// tint alpha keeps every texel in the lit scene (which drops alpha under 0.5).
+bool DrawsSolid(int minAlpha, float tintAlpha);
 
 // The instance of one sprite at `position` (its animation already advanced).
 SpriteInstance MakeSpriteInstance(const Sprite& sprite, glm::vec3 position);
@@ -41,3 +63,12 @@ SpriteInstance MakeSpriteInstance(const Sprite& sprite, glm::vec3 position);
 // textures (lit); 1: the diffuse texture only (unlit).
 void BatchSprites(const std::vector<SpriteDrawItem>& items, float dt, int textureCount,
                   std::vector<SpriteInstance>& instances, std::vector<SpriteRun>& runs);
+
+// Lit sprites, already sorted front to back: each instance gets the rank
+// depth of its place in `items` (from firstRank on), then the instances are
+// grouped by their three textures and whether they draw solid, one run per
+// distinct group, in the order the groups first appear; within a run they stay
+// front to back. Appends to
+// instances and runs like BatchSprites.
+void BatchLitSprites(const std::vector<SpriteDrawItem>& items, float dt, uint32_t firstRank,
+                     std::vector<SpriteInstance>& instances, std::vector<SpriteRun>& runs);

@@ -14,6 +14,8 @@ void PointInstanceAttributes(size_t firstInstance) {
     glVertexAttribPointer(6, 4, GL_FLOAT, GL_FALSE, kStride, reinterpret_cast<void*>(base + offsetof(SpriteInstance, tint)));
     glVertexAttribPointer(7, 4, GL_FLOAT, GL_FALSE, kStride,
                           reinterpret_cast<void*>(base + offsetof(SpriteInstance, frame)));
+    glVertexAttribPointer(8, 1, GL_FLOAT, GL_FALSE, kStride,
+                          reinterpret_cast<void*>(base + offsetof(SpriteInstance, rankDepth)));
 }
 
 }  // namespace
@@ -30,7 +32,7 @@ void SpriteInstanceBuffer::Create(uint32_t quadBuffer) {
     glEnableVertexAttribArray(1);
     glBindBuffer(GL_ARRAY_BUFFER, vbo);
     PointInstanceAttributes(0);
-    for (int a = 2; a <= 7; ++a) {
+    for (int a = 2; a <= 8; ++a) {
         glEnableVertexAttribArray(a);
         glVertexAttribDivisor(a, 1);
     }

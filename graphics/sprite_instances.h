@@ -2,7 +2,7 @@
 // The GPU side of batched sprites: one vertex array that reads the anchored
 // quad (attributes 0 and 1) and, per instance, a SpriteInstance from one
 // buffer refilled once per frame (attributes 2..5 model matrix columns, 6 tint,
-// 7 frame rectangle). Every sprite pass of the frame draws runs out of it.
+// 7 frame rectangle, 8 rank depth). Every sprite pass of the frame draws runs out of it.
 #include <cstddef>
 #include <cstdint>
 #include <vector>

@@ -1,5 +1,6 @@
 #include "graphics/texture_cache.h"
 
+#include <algorithm>
 #include <vector>
 
 #include <lodepng.h>
@@ -17,6 +18,12 @@ TextureCache* g_active = nullptr;
 TextureCache& StandBy() {
     static TextureCache* cache = new TextureCache;
     return *cache;
+}
+
+int SmallestAlpha(const std::vector<unsigned char>& rgba) {
+    int smallest = 255;
+    for (size_t i = 3; i < rgba.size(); i += 4) smallest = std::min(smallest, int(rgba[i]));
+    return smallest;
 }
 
 }  // namespace
@@ -50,6 +57,7 @@ uint32_t TextureCache::Load(const std::string& name, int& width, int& height, bo
         return Load("debug", width, height);
     }
     TextureInfo info{gpu::CreateTexture(pixels.data(), int(w), int(h)), int(w), int(h)};
+    minAlphaById_[info.id] = SmallestAlpha(pixels);
     byName_[name] = info;
     byId_[info.id] = name;
     width = info.width;
@@ -70,10 +78,16 @@ bool TextureCache::Reload(const std::string& name) {
     gpu::ReplaceTexture(it->second.id, pixels.data(), int(w), int(h));
     it->second.width = int(w);
     it->second.height = int(h);
+    minAlphaById_[it->second.id] = SmallestAlpha(pixels);
     return true;
 }
 
 std::string TextureCache::GetName(uint32_t id) const { return byId_.at(id); }
+
+int TextureCache::MinAlpha(uint32_t id) const {
+    const auto it = minAlphaById_.find(id);
+    return it == minAlphaById_.end() ? 0 : it->second;
+}
 
 void TextureCache::Clear() {
     for (auto& [name, info] : byName_) gpu::DeleteTexture(info.id);
@@ -81,6 +95,7 @@ void TextureCache::Clear() {
     missingDebug_ = 0;
     byName_.clear();
     byId_.clear();
+    minAlphaById_.clear();
 }
 
 void SetActiveTextureCache(TextureCache* cache) { g_active = cache; }
@@ -90,6 +105,7 @@ uint32_t LoadTexture(const std::string& name, int& width, int& height, bool* loa
     return ActiveTextureCache().Load(name, width, height, loaded);
 }
 std::string GetTextureName(uint32_t id) { return ActiveTextureCache().GetName(id); }
+int TextureMinAlpha(uint32_t id) { return ActiveTextureCache().MinAlpha(id); }
 bool ReloadTexture(const std::string& name) { return ActiveTextureCache().Reload(name); }
 void ClearTextures() { ActiveTextureCache().Clear(); }
 void SetTextureFolder(const std::string& folder) { ActiveTextureCache().SetFolder(folder); }

@@ -35,12 +35,16 @@ public:
     // and the reason is printed).
     bool Reload(const std::string& name);
     bool IsCached(const std::string& name) const { return byName_.count(name) != 0; }
+    // The smallest alpha (0..255) of the picture loaded as `id`; 0 for an id
+    // this cache did not load from a file.
+    int MinAlpha(uint32_t id) const;
     void SetFolder(const std::string& folder) { folder_ = folder; }
     const std::string& GetFolder() const { return folder_; }
 
 private:
     std::unordered_map<std::string, TextureInfo> byName_;
     std::unordered_map<uint32_t, std::string> byId_;
+    std::unordered_map<uint32_t, int> minAlphaById_;  // of the pictures loaded from files
     std::string folder_ = "textures/";
     // Stands in for "debug" when its own image is missing, made once so a level
     // full of broken names does not make a texture object per request.
@@ -57,6 +61,8 @@ TextureCache& ActiveTextureCache();
 uint32_t LoadTexture(const std::string& name, int& width, int& height, bool* loaded = nullptr);
 // The name an id was loaded under; throws std::out_of_range for an unknown id.
 std::string GetTextureName(uint32_t id);
+// TextureCache::MinAlpha on the active cache.
+int TextureMinAlpha(uint32_t id);
 // TextureCache::Reload on the active cache.
 bool ReloadTexture(const std::string& name);
 // Deletes every cached texture object; afterwards names load from disk again.

@@ -1,6 +1,6 @@
 // TileMap::Draw: the level's tiles into the lit scene, after the lit sprites and
-// under the same first-fragment stencil, so tiles only fill the pixels no
-// sprite covered. Lit and shadowed like the sprites by the tile program.
+// under the same first-fragment depth test, ranked behind every sprite, so
+// tiles only fill the pixels no sprite covered. Lit and shadowed like the sprites by the tile program.
 //
 // The visible cells go out as instances, one draw per tile texture. Cells never
 // overlap (neighbours share exact edges, which GL rasterises once), so drawing
@@ -51,6 +51,7 @@ void TileMap::Draw() {
     const float tw = float(tileWidth), th = float(tileHeight);
     const int halfW = columns / 2, halfH = rows / 2;
     const size_t textureCount = tileTextures.size();
+    const float rankDepth = renderer->GetTileRankDepth();
     struct Cell {
         uint32_t texture;
         SpriteInstance instance;
@@ -67,6 +68,7 @@ void TileMap::Draw() {
             Cell cell;
             cell.texture = tileTextures[index];
             cell.instance.model = glm::scale(glm::translate(glm::mat4(1.0f), centre), glm::vec3(tw, th, 1.0f));
+            cell.instance.rankDepth = rankDepth;
             cells.push_back(cell);
         }
     }

@@ -54,6 +54,7 @@ uniform sampler2D sampler_texture;  // "_sm"
 
 in vec2 uv;
 in vec2 world_pos;
+flat in float scene_depth;
 flat in vec4 tint;
 
 layout (location = 0) out vec4 out_color;
@@ -70,8 +71,13 @@ uint ShadowMask() {
 void main() {
     vec4 base = texture(in_texture, uv) * tint;
     // No blending in the scene: a texel is there or not, and the clear parts of
-    // a picture must not claim pixels from what lies behind them.
+    // a picture must not claim pixels from what lies behind them. Sprites with
+    // no texel that clear go through a build with SOLID_SPRITES defined: a
+    // program that never discards lets the depth test reject covered
+    // fragments before they are shaded.
+#ifndef SOLID_SPRITES
     if (base.a < 0.5) discard;
+#endif
 
     float shine = texture(sampler_texture, uv).r;
     vec3 light = global_ambient * global_ambient_intensity;
@@ -121,5 +127,5 @@ void main() {
     vec3 lit = base.rgb * light + highlight * shine;
     lit = max(lit, base.rgb * shine);  // shiny pixels glow in the dark
     out_color = vec4(lit, base.a);
-    out_depth = gl_FragCoord.z;
+    out_depth = scene_depth;
 }

@@ -12,11 +12,16 @@ layout (location = 1) in vec2 tex_coord;   // 0 or 1 at each corner
 layout (location = 2) in mat4 model;       // per instance (locations 2..5)
 layout (location = 6) in vec4 tint_in;     // per instance
 layout (location = 7) in vec4 frame;       // per instance: u0, v0, u1, v1
+layout (location = 8) in float rank_depth; // per instance: clip z of its place in the draw order
 
 uniform mat4 view;
 
 out vec2 uv;
 out vec2 world_pos;  // world units, for lights and the shadow mask
+// The window-space depth of the picture itself, for the composition; the depth
+// test of the scene runs on rank_depth instead (the first fragment in draw
+// order keeps a pixel).
+flat out float scene_depth;
 flat out vec4 tint;
 
 // Sprite depth is -z plus a small term from y (see Sprite::ModelMatrix), and
@@ -33,7 +38,10 @@ void main() {
     world_pos = world.xy;
     gl_Position = view * world;
     gl_Position.y = -gl_Position.y;
-    gl_Position.z = KeepInDepthRange(gl_Position.z);
+    // What gl_FragCoord.z would be at depth range [0, 1]: the quad is flat in
+    // z, and z * 0.5 is exact, so this rounds once, as the viewport does.
+    scene_depth = KeepInDepthRange(gl_Position.z) * 0.5 + 0.5;
+    gl_Position.z = rank_depth;
     // Picked, not blended, so each corner gets its rectangle's value exactly.
     uv = vec2(tex_coord.x < 0.5 ? frame.x : frame.z, tex_coord.y < 0.5 ? frame.y : frame.w);
     tint = tint_in;

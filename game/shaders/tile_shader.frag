@@ -45,6 +45,7 @@ uniform sampler2D in_texture;       // diffuse
 
 in vec2 uv;
 in vec2 world_pos;
+flat in float scene_depth;
 
 layout (location = 0) out vec4 out_color;
 layout (location = 1) out float out_depth;
@@ -102,5 +103,5 @@ void main() {
     }
 
     out_color = vec4(base.rgb * light, base.a);
-    out_depth = gl_FragCoord.z;
+    out_depth = scene_depth;
 }

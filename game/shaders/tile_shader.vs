@@ -9,11 +9,16 @@
 layout (location = 0) in vec3 position;
 layout (location = 1) in vec2 tex_coord;
 layout (location = 2) in mat4 model;  // per instance (locations 2..5)
+layout (location = 8) in float rank_depth;  // per instance: clip z of its place in the draw order
 
 uniform mat4 view;
 
 out vec2 uv;
 out vec2 world_pos;  // world units, for lights and the shadow mask
+// The window-space depth of the picture itself, for the composition; the depth
+// test of the scene runs on rank_depth instead (the first fragment in draw
+// order keeps a pixel).
+flat out float scene_depth;
 
 // Sprite depth is -z plus a small term from y (see Sprite::ModelMatrix), and
 // levels may use any z. Depths beyond +-0.5 are squeezed into (-1, 1), keeping
@@ -29,6 +34,9 @@ void main() {
     world_pos = world.xy;
     gl_Position = view * world;
     gl_Position.y = -gl_Position.y;
-    gl_Position.z = KeepInDepthRange(gl_Position.z);
+    // What gl_FragCoord.z would be at depth range [0, 1]: the quad is flat in
+    // z, and z * 0.5 is exact, so this rounds once, as the viewport does.
+    scene_depth = KeepInDepthRange(gl_Position.z) * 0.5 + 0.5;
+    gl_Position.z = rank_depth;
     uv = tex_coord;
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
 
 #include "graphics/camera.h"
@@ -113,6 +114,80 @@ TEST_F(SpriteBatchTest, InstancesCarryTintAndTheFrameOfAnimatedSheets) {
     EXPECT_EQ(instances[1].frame[3], v[14]);
 }
 
+TEST_F(SpriteBatchTest, LitSpritesGroupByTexturesAndKeepTheirRankInDepth) {
+    // a b a (b with "_nm") sheet a: runs a, b, sheet in the order their sets
+    // first appear; each instance keeps the depth of its place in the list.
+    const std::vector<SpriteDrawItem> items = {Add("a", 0, 0), Add("b", 1, 0), Add("a", 2, 0), Add("sheet", 3, 0),
+                                               Add("a", 4, 0)};
+    std::vector<SpriteInstance> instances(1);  // something already there
+    std::vector<SpriteRun> runs;
+    BatchLitSprites(items, 0.0f, 7, instances, runs);
+    ASSERT_EQ(instances.size(), 6u);
+    ASSERT_EQ(runs.size(), 3u);
+    const uint32_t firsts[3] = {1, 4, 5}, counts[3] = {3, 1, 1};
+    const size_t itemOf[6] = {0, 0, 2, 4, 1, 3};  // instance -> item (0: the one already there)
+    for (int r = 0; r < 3; ++r) {
+        EXPECT_EQ(runs[r].first, firsts[r]) << r;
+        EXPECT_EQ(runs[r].count, counts[r]) << r;
+    }
+    EXPECT_EQ(runs[1].textures[0], sprites[1]->GetTexture());
+    EXPECT_EQ(runs[1].textures[1], sprites[1]->GetNormalTexture());
+    for (size_t i = 1; i < instances.size(); ++i) {
+        const size_t item = itemOf[i];
+        EXPECT_EQ(instances[i].model, sprites[item]->ModelMatrix(items[item].position)) << i;
+        EXPECT_EQ(instances[i].rankDepth, SceneRankDepth(7 + uint32_t(item))) << i;
+    }
+}
+
+TEST_F(SpriteBatchTest, SpritesThatCanLoseATexelDrawWithTheDiscardingProgram) {
+    // "holed" has one texel at alpha 127, "half" its lowest at 128.
+    std::vector<unsigned char> pixels(16 * 16 * 4, 255);
+    pixels[4 * 37 + 3] = 127;
+    lodepng::encode(folder.File("holed"), pixels, 16, 16);
+    pixels[4 * 37 + 3] = 128;
+    lodepng::encode(folder.File("half"), pixels, 16, 16);
+    const std::vector<SpriteDrawItem> items = {Add("a", 0, 0), Add("holed", 1, 0), Add("half", 2, 0),
+                                               Add("a", 3, 0), Add("half", 4, 0)};
+    sprites[3]->SetTint({1.0f, 1.0f, 1.0f, 0.6f});  // 255 * 0.6 = 153: still solid
+    sprites[4]->SetTint({1.0f, 1.0f, 1.0f, 0.99f});  // 128 * 0.99 < 128: may be dropped
+    std::vector<SpriteInstance> instances;
+    std::vector<SpriteRun> runs;
+    BatchLitSprites(items, 0.0f, 0, instances, runs);
+    ASSERT_EQ(runs.size(), 4u);
+    EXPECT_TRUE(runs[0].solid);  // a, a
+    EXPECT_EQ(runs[0].count, 2u);
+    EXPECT_FALSE(runs[1].solid);  // holed
+    EXPECT_TRUE(runs[2].solid);   // half at full alpha
+    EXPECT_FALSE(runs[3].solid);  // half, tinted
+    EXPECT_EQ(runs[3].textures[0], runs[2].textures[0]);
+    EXPECT_EQ(instances[runs[3].first].rankDepth, SceneRankDepth(4));
+
+    EXPECT_EQ(TextureMinAlpha(sprites[1]->GetTexture()), 127);
+    EXPECT_EQ(TextureMinAlpha(sprites[0]->GetTexture()), 255);
+    EXPECT_EQ(TextureMinAlpha(123456u), 0);  // not a picture of this cache
+    // A reloaded picture brings its own.
+    lodepng::encode(folder.File("holed"), std::vector<unsigned char>(16 * 16 * 4, 200), 16, 16);
+    ASSERT_TRUE(ReloadTexture("holed"));
+    EXPECT_EQ(TextureMinAlpha(sprites[1]->GetTexture()), 200);
+}
+
+TEST(SceneRankDepth, EveryRankHasItsOwnExactWindowDepth) {
+    // Window depth z * 0.5 + 0.5 must be (rank + 1) / 2^24 with no rounding,
+    // strictly increasing and below the cleared 1.0, up to the last rank.
+    const uint32_t ranks[] = {0, 1, 2, 1000, 4999, 5000, (1u << 23) - 1, 1u << 23, (1u << 24) - 3, (1u << 24) - 2};
+    float previous = -1.0f;
+    for (uint32_t r : ranks) {
+        const float z = SceneRankDepth(r);
+        EXPECT_EQ(z * 0.5f + 0.5f, std::ldexp(float(r + 1), -24)) << r;
+        EXPECT_GT(z, previous) << r;
+        EXPECT_LT(z * 0.5f + 0.5f, 1.0f) << r;
+        previous = z;
+    }
+    // Past the last rank every sprite shares its depth rather than wrapping.
+    EXPECT_EQ(SceneRankDepth(1u << 24), SceneRankDepth((1u << 24) - 2));
+    EXPECT_EQ(SceneRankDepth(0xFFFFFFFFu), SceneRankDepth((1u << 24) - 2));
+}
+
 namespace {
 
 // `r` holds [x0, x1) x [y0, y1) and reaches at most `slack` beyond it (float
@@ -158,4 +233,25 @@ TEST(FreeSpriteRect, SceneAndWindowRectanglesCoverTheSpriteWithTheirMargins) {
     ExpectCovers(w, 968, 393, 1034, 459, 0);
     EXPECT_EQ(Intersect(w, {0, 0, 969, 1080}).width, 1);
     EXPECT_EQ(Intersect(w, {2000, 0, 10, 10}).width, 0);
+}
+
+TEST(FreeSpriteRect, VisitsKeepSceneRectanglesApartAndWindowOrder) {
+    // Scene rectangles: 0 and 1 meet; 2 is apart from both; 3 meets 2 only.
+    // Window rectangles follow them, except that 4 (apart in the scene from
+    // everyone) overlaps 1 on the window, so it may not go before 1's visit.
+    const std::vector<PixelRect> cleared = {
+        {0, 0, 10, 10}, {5, 5, 10, 10}, {40, 0, 10, 10}, {45, 5, 10, 10}, {100, 100, 4, 4}};
+    const std::vector<PixelRect> target = {
+        {0, 0, 30, 30}, {15, 15, 30, 30}, {120, 0, 30, 30}, {135, 15, 30, 30}, {20, 20, 5, 5}};
+    EXPECT_EQ(FreeSpriteVisits(cleared, target), (std::vector<int>{0, 1, 0, 1, 1}));
+    // Without the window overlap, 4 joins the first visit.
+    std::vector<PixelRect> apart = target;
+    apart[4] = {300, 300, 5, 5};
+    EXPECT_EQ(FreeSpriteVisits(cleared, apart), (std::vector<int>{0, 1, 0, 1, 0}));
+    // Sprites that draw nothing (empty rectangles) meet no one.
+    EXPECT_EQ(FreeSpriteVisits({{}, {0, 0, 5, 5}, {}}, {{}, {0, 0, 5, 5}, {}}), (std::vector<int>{0, 0, 0}));
+    EXPECT_TRUE(FreeSpriteVisits({}, {}).empty());
+    // A chain where each overlaps the one before on both: one visit each.
+    EXPECT_EQ(FreeSpriteVisits({{0, 0, 4, 4}, {2, 2, 4, 4}, {4, 4, 4, 4}}, {{0, 0, 4, 4}, {2, 2, 4, 4}, {4, 4, 4, 4}}),
+              (std::vector<int>{0, 1, 2}));
 }
