@@ -138,8 +138,11 @@ qm_key() {
 # the game usually starts with the pause menu open (the focus check runs before
 # the level loads). Needs a script printing "probe: level loaded",
 # "probe: paused" and "probe: unpaused"; closes the menu with Escape if open.
+# Optional: how long to wait for the level (s, default 30) and how long to let
+# it settle before looking for the menu (s, default 0).
 qm_resume_startup_pause() {
-    qm_wait_line "probe: level loaded" 30
+    qm_wait_line "probe: level loaded" "${1:-30}"
+    sleep "${2:-0}"
     if grep -qF "probe: paused" "$QM_WORK/stdout"; then
         qm_key Escape
         qm_wait_line "probe: unpaused" 10

@@ -322,6 +322,18 @@ public:
                     ScriptComponent("Player", player), ScriptComponent("Flicker", Flicker(0.75, 96, 0.08))}));
     }
 
+    // What every outdoor level is made of, in this order: the border, the
+    // thickets, the scattered trees and props, the water's colliders, the
+    // doors, then the level's music, size and moon.
+    void Landscape(double moonIntensity) {
+        Border();
+        Thickets();
+        Scatter();
+        WaterColliders();
+        Doors();
+        Level(moonIntensity);
+    }
+
     // The level's music, its size for the camera, the moon over it.
     void Level(double moonIntensity) {
         Json::Value music, info;
@@ -390,12 +402,7 @@ CONTENT_ASSET(level_veltrane_clearing) {
     def.doors = {kClearingEast};
     def.keepClear = {{-40, 14}, {-100, 30}, {-640, 340}, {-560, 420}, {0, -190}, {100, 10}, {30, -380}, {520, 140}};
     Builder b(def);
-    b.Border();
-    b.Thickets();
-    b.Scatter();
-    b.WaterColliders();
-    b.Doors();
-    b.Level(0.6);
+    b.Landscape(0.6);
     b.Campfire(-40, 14);
     b.LitLantern(100, 10);
     b.LitLantern(40, -380);
@@ -455,12 +462,7 @@ CONTENT_ASSET(level_veltrane_hollow) {
     def.doors = {kHollowWest, kHollowSouth};
     def.keepClear = {{520, -380}, {-130, 110}, {-40, 30}, {40, 30}, {200, -400}};
     Builder b(def);
-    b.Border();
-    b.Thickets();
-    b.Scatter();
-    b.WaterColliders();
-    b.Doors();
-    b.Level(0.55);
+    b.Landscape(0.55);
     b.GoalLantern("hollow", 520, -380);
     b.LitLantern(-44, 24);
     b.LitLantern(44, 24);
@@ -500,12 +502,7 @@ CONTENT_ASSET(level_veltrane_shore) {
     def.doors = {kShoreNorth};
     def.keepClear = {{-640, -308}, {-200, -40}, {600, 120}};
     Builder b(def);
-    b.Border();
-    b.Thickets();
-    b.Scatter();
-    b.WaterColliders();
-    b.Doors();
-    b.Level(0.65);
+    b.Landscape(0.65);
     b.GoalLantern("shore", -640, -308);
     b.Campfire(-200, -34);
     b.LitLantern(600, 126);

@@ -7,7 +7,7 @@ source "$QM_LIB"
 source "$QM_REPO/tests/integration/sound_common/capture.sh"
 qm_content
 for d in levels textures lua audio Audio; do cp -r "$QM_REPO/game/$d/." "$QM_GAME/$d/"; done
-cp -r "$QM_TEST_DIR/lua/." "$QM_GAME/lua/"
+cp -r "$QM_REPO/tests/integration/game_common/lua/." "$QM_GAME/lua/"
 out="$QM_WORK/stdout"
 
 qm_audio_capture_env

@@ -15,14 +15,7 @@ wait_size() {  # wait_size <WxH>
     for _ in $(seq 1 50); do [ "$(size)" = "$1" ] && return 0; sleep 0.1; done
     fail "window is $(size), expected $1"
 }
-settle() {
-    qm_wait_line "probe: level loaded" 40
-    sleep 2.5
-    if grep -qF "probe: paused" "$out"; then
-        qm_key Escape
-        qm_wait_line "probe: unpaused" 10
-    fi
-}
+settle() { qm_resume_startup_pause 40 2.5; }
 
 qm_start
 qm_focus

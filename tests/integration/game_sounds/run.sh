@@ -10,6 +10,7 @@ qm_content
 cp -r "$QM_REPO/game/levels/." "$QM_GAME/levels/"
 cp -r "$QM_REPO/game/textures/." "$QM_GAME/textures/"
 cp -r "$QM_REPO/game/lua/." "$QM_GAME/lua/"
+cp -r "$QM_REPO/tests/integration/game_common/lua/." "$QM_GAME/lua/"
 cp -r "$QM_TEST_DIR/lua/." "$QM_GAME/lua/"
 out="$QM_WORK/stdout"
 

@@ -9,14 +9,7 @@ for d in levels textures lua; do cp -r "$QM_REPO/game/$d/." "$QM_GAME/$d/"; done
 cp -r "$QM_TEST_DIR/lua/." "$QM_GAME/lua/"
 out="$QM_WORK/stdout"
 save="$HOME/Documents/Quillmere"
-settle() {
-    qm_wait_line "probe: level loaded" 40
-    sleep 2.5
-    if grep -qF "probe: paused" "$out"; then
-        qm_key Escape
-        qm_wait_line "probe: unpaused" 10
-    fi
-}
+settle() { qm_resume_startup_pause 40 2.5; }
 
 qm_start
 qm_focus

@@ -1,5 +1,5 @@
--- Reports what the test waits on; F9 puts the player just west of the
--- clearing's east door.
+-- Reports what the game tests wait on; F9 puts the player just west of the
+-- clearing's east door, so a test can walk through it without a long route.
 local KEY_F9 = 298
 events.Connect("PauseMenuPaused", "ProbePaused", function() lb.print("probe: paused") end)
 events.Connect("PauseMenuUnPaused", "ProbeUnPaused", function() lb.print("probe: unpaused") end)
