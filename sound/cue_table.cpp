@@ -10,6 +10,7 @@
 #include "core/debug_exception.h"
 #include "core/file_util.h"
 #include "core/log.h"
+#include "level/json_styled_writer.h"
 #include "sound/audio_system.h"
 #include "sound/sound_cue.h"
 
@@ -63,8 +64,11 @@ bool SaveCueTable(AudioSystem& audio, const std::string& path) {
 
     Json::Value root = audio.cueTableRoot.isObject() ? audio.cueTableRoot : Json::Value(Json::objectValue);
     root["Sounds"] = sounds;
-    Json::StreamWriterBuilder writer;
-    if (!WriteFileAtomically(path, Json::writeString(writer, root))) {
+    // The level writer's styled form: the same bytes as jsoncpp's, except that an
+    // infinite volume is written as a number that reads back.
+    std::string text;
+    AppendStyledJson(root, text);
+    if (!WriteFileAtomically(path, text)) {
         Print("couldn't write " + path + "; the cue table on disk is unchanged");
         return false;
     }

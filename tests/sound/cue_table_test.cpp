@@ -1,3 +1,4 @@
+#include <limits>
 #include <sstream>
 
 #include <json/json.h>
@@ -60,6 +61,8 @@ TEST_F(CueTableTest, LoadMakesTheCuesInOrderWithTheirVolumes) {
 TEST_F(CueTableTest, SaveWritesEveryCueAndLoadReadsItBack) {
     AudioSystem& audio = StartWithCues();
     audio.cues[2]->volume = 0.125f;
+    // jsoncpp writes infinity as 1e+9999, which made the saved table unreadable.
+    audio.cues[3]->volume = std::numeric_limits<float>::infinity();
     ASSERT_TRUE(SaveCueTable(audio));
     EXPECT_FALSE(std::filesystem::exists(std::string(kCueTablePath) + ".tmp"));
 
@@ -78,6 +81,7 @@ TEST_F(CueTableTest, SaveWritesEveryCueAndLoadReadsItBack) {
         EXPECT_EQ(audio.cues[i]->eventPath, StandardEvents()[i].path);
     }
     EXPECT_EQ(audio.cues[2]->volume, 0.125f);
+    EXPECT_EQ(audio.cues[3]->volume, std::numeric_limits<float>::infinity());
 }
 
 TEST_F(CueTableTest, SavingKeepsOtherMembersOfTheFile) {
