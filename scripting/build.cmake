@@ -18,7 +18,7 @@ add_dependencies(quillmere ffi_decls)
 # looks them up in the executable's dynamic symbol table: export them and keep
 # them all.
 function(qm_scripting_finish_targets)
-  foreach(t test_scripting test_engine test_sound)
+  foreach(t unit_tests)
     if(TARGET ${t})
       set_target_properties(${t} PROPERTIES ENABLE_EXPORTS ON)
       target_link_options(${t} PRIVATE

@@ -28,13 +28,6 @@ target_link_libraries(audio_synth PUBLIC PkgConfig::SNDFILE PkgConfig::JSONCPP)
 add_executable(make_audio ${CMAKE_SOURCE_DIR}/tools/audio/main.cpp ${CMAKE_SOURCE_DIR}/core/file_util.cpp)
 target_compile_options(make_audio PRIVATE -Wall -Wextra)
 target_link_libraries(make_audio PRIVATE audio_synth)
-# test_tools is made later by the tests' loop; link the synthesis into it then.
-function(qm_link_tool_tests)
-  if(TARGET test_tools)
-    target_link_libraries(test_tools PRIVATE audio_synth)
-  endif()
-endfunction()
-cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL qm_link_tool_tests)
 
 # Generates the audio into a scratch folder and checks that the committed audio
 # is what the generator makes, that every file decodes, and that banks, bank
