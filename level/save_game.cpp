@@ -9,9 +9,9 @@
 #include "core/engine_state.h"
 #include "core/events.h"
 #include "core/file_util.h"
+#include "core/json_text.h"
 #include "core/log.h"
 #include "ecs/entity_store.h"
-#include "level/json_text.h"
 
 #include <unistd.h>
 
