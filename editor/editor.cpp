@@ -5,6 +5,7 @@
 #include <json/value.h>
 
 #include "core/events.h"
+#include "core/level_changes.h"
 #include "ecs/entity_store.h"
 #include "editor/cursor.h"
 #include "editor/editor_actions.h"
@@ -12,7 +13,6 @@
 #include "editor/picking.h"
 #include "editor/rect_selection.h"
 #include "editor/tile_editor.h"
-#include "editor/unsaved_changes.h"
 #include "graphics/camera.h"
 #include "graphics/debug_draw.h"
 
@@ -109,7 +109,7 @@ void Editor::OnMouseButtonPressed(int button) {
     DropDeadSelection();
     if (button == kMouseLeft) {
         if (editor::GetShownPanel() == editor::kPanelTiles) {
-            editor::MarkUnsavedChanges();
+            editor::MarkLevelChanged();
             editor::StartTilePainting();
             return;
         }
@@ -135,7 +135,7 @@ void Editor::OnMouseButtonReleased(int button) {
         if (!action->active || action->name != kind) continue;
         if (button == kMouseLeft) {
             action->active = false;  // kept for undo
-            if (static_cast<const moveEntityAction&>(*action).Moved()) editor::MarkUnsavedChanges();
+            if (static_cast<const moveEntityAction&>(*action).Moved()) editor::MarkLevelChanged();
         } else {
             RemoveAction(action.get());  // a pan is not undoable
         }
@@ -153,14 +153,14 @@ void Editor::OnKeyPressed(int key) {
     case kKeyC: {
         const engine::entity_handle created = engine::CreateEntity();
         created.SetPosition(cam.x, cam.y, cam.z);
-        editor::MarkUnsavedChanges();
+        editor::MarkLevelChanged();
         SelectEntity(created, true, true);
         break;
     }
     case kKeyD:
         if (selected_.IsValid()) {
             engine::CreateEntity().CopyFrom(selected_);
-            editor::MarkUnsavedChanges();
+            editor::MarkLevelChanged();
         }
         break;
     case kKeyE:
@@ -187,7 +187,7 @@ void Editor::OnKeyPressed(int key) {
     case kKeyDelete:
         if (selected_.IsValid()) {
             for (const engine::entity_handle& h : selection_) engine::DestroyEntity(h);
-            editor::MarkUnsavedChanges();
+            editor::MarkLevelChanged();
             SelectEntity(engine::entity_handle(), true, true);
         }
         break;
@@ -242,7 +242,7 @@ Editor* GetEditor() { return g_editor.get(); }
 void OpenEditor() {
     if (g_editor) return;
     g_editor = std::make_unique<Editor>();
-    editor::ClearUnsavedChanges();
+    editor::ClearLevelChanged();
 }
 
 void CloseEditor() { g_editor.reset(); }

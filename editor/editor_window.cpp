@@ -3,13 +3,13 @@
 #include <imgui.h>
 
 #include "core/engine_state.h"
+#include "core/level_changes.h"
 #include "editor/editor.h"
 #include "editor/graphics_panel.h"
 #include "editor/gui_edits.h"
 #include "editor/level_panel.h"
 #include "editor/sound_cue_editor.h"
 #include "editor/tile_editor.h"
-#include "editor/unsaved_changes.h"
 
 namespace editor {
 namespace {
@@ -35,7 +35,7 @@ void DrawEditorWindow() {
         if (ImGui::BeginMenuBar()) {
             for (int i = kPanelLevel; i <= kPanelGraphics; ++i)
                 if (ImGui::MenuItem(kPanelNames[i], nullptr, false, i != g_panel)) g_panel = i;
-            if (HasUnsavedChanges()) ImGui::TextColored(ImVec4(1.0f, 0.75f, 0.2f, 1.0f), "%s", kUnsavedChangesText);
+            if (LevelChanged()) ImGui::TextColored(ImVec4(1.0f, 0.75f, 0.2f, 1.0f), "%s", kUnsavedChangesText);
             ImGui::EndMenuBar();
         }
         switch (g_panel) {
@@ -46,10 +46,10 @@ void DrawEditorWindow() {
             DrawSoundPanel();  // cues are not part of the level
             break;
         case kPanelTiles:
-            if (DrawnWithEdits(DrawTilesPanel)) MarkUnsavedChanges();
+            if (DrawnWithEdits(DrawTilesPanel)) MarkLevelChanged();
             break;
         case kPanelGraphics:
-            if (DrawnWithEdits(DrawGraphicsPanel)) MarkUnsavedChanges();
+            if (DrawnWithEdits(DrawGraphicsPanel)) MarkLevelChanged();
             break;
         }
     }

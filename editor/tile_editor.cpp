@@ -8,7 +8,7 @@
 #include "core/events.h"
 #include "core/file_util.h"
 #include "core/input.h"
-#include "editor/level_changes.h"
+#include "core/level_changes.h"
 #include "graphics/camera.h"
 #include "graphics/texture_cache.h"
 #include "graphics/tile_map.h"

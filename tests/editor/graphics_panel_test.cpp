@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "editor/graphics_panel.h"
-#include "editor/level_changes.h"
+#include "core/level_changes.h"
 #include "level/lighting_settings.h"
 #include "tests/editor/gui_driver.h"
 
