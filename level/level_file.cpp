@@ -13,6 +13,7 @@
 #include "core/json_text.h"
 #include "core/json_util.h"
 #include "core/log.h"
+#include "core/save_folder.h"
 #include "ecs/entity_store.h"
 #include "graphics/tile_map.h"
 #include "level/lighting_settings.h"

@@ -7,6 +7,7 @@
 #include "core/log.h"
 #include "core/json_text.h"
 #include "level/save_game.h"
+#include "core/save_folder.h"
 #include "level_test_env.h"
 
 namespace {
