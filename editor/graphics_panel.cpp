@@ -3,9 +3,9 @@
 #include <imgui.h>
 
 #include "core/level_changes.h"
+#include "graphics/lighting_settings.h"
 #include "graphics/render_limits.h"
 #include "graphics/renderer.h"
-#include "level/lighting_settings.h"
 
 namespace editor {
 

@@ -15,12 +15,12 @@
 #include "graphics/camera.h"
 #include "graphics/graphics.h"
 #include "graphics/light_upload.h"
+#include "graphics/lighting_settings.h"
 #include "graphics/program_uniforms.h"
 #include "graphics/renderer.h"
 #include "graphics/shader_program.h"
 #include "graphics/tile_map.h"
 #include "graphics/tile_visible_range.h"
-#include "level/lighting_settings.h"
 
 void TileMap::Draw() {
     const int columns = int(GetColumns()), rows = int(GetRows());

@@ -15,8 +15,8 @@
 #include "core/log.h"
 #include "core/save_folder.h"
 #include "ecs/entity_store.h"
+#include "graphics/lighting_settings.h"
 #include "graphics/tile_map.h"
-#include "level/lighting_settings.h"
 #include "level/save_game.h"
 #include "physics/physics_settings.h"
 

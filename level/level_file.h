@@ -2,7 +2,7 @@
 // Level documents: "levels/<name>.json" (authored, relative to the working
 // directory) and "<save folder><name>.json" (the player's saved copy). One JSON
 // object: "tile_map" (graphics/tile_map.h), "entities" (array, one entity
-// object each, in live-list order) and "graphics" (level/lighting_settings.h).
+// object each, in live-list order) and "graphics" (graphics/lighting_settings.h).
 #include <string>
 
 class TileMap;

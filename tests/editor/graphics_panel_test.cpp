@@ -3,7 +3,7 @@
 
 #include "editor/graphics_panel.h"
 #include "core/level_changes.h"
-#include "level/lighting_settings.h"
+#include "graphics/lighting_settings.h"
 #include "tests/editor/gui_driver.h"
 
 namespace {
