@@ -12,7 +12,6 @@
 #include "graphics/camera.h"
 #include "graphics/texture_cache.h"
 #include "graphics/tile_map.h"
-#include "level/level_file.h"
 
 namespace editor {
 
