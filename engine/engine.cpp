@@ -94,7 +94,7 @@ Engine::Engine(const EngineOptions& options) {
 
     // Development aids that change nothing unless used: F12 and the file watch.
     if (window) screenshot::ConnectKey();
-    if (options.watch && !options.headless) hotReload_ = std::make_unique<HotReload>();
+    if (options.watch && !options.headless) hotReload_ = std::make_unique<HotReload>([this] { RestartScripts(); });
 }
 
 Engine::~Engine() {
