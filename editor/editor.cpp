@@ -9,7 +9,6 @@
 #include "ecs/entity_store.h"
 #include "editor/cursor.h"
 #include "editor/editor_actions.h"
-#include "editor/editor_window.h"
 #include "editor/picking.h"
 #include "editor/rect_selection.h"
 #include "editor/tile_editor.h"
@@ -19,6 +18,7 @@
 namespace {
 
 std::unique_ptr<Editor> g_editor;
+int g_panel = editor::kPanelLevel;
 
 constexpr int kMouseLeft = 0, kMouseRight = 1;
 constexpr int kKeyC = 67, kKeyD = 68, kKeyE = 69, kKeyF = 70, kKeyQ = 81, kKeyY = 89, kKeyZ = 90;
@@ -128,7 +128,13 @@ void Editor::OnMouseButtonPressed(int button) {
 void Editor::OnMouseButtonReleased(int button) {
     if (editor::GuiWantsMouse()) return;
     DropDeadSelection();
-    editor::EndRectSelection(*this);
+    const editor::RectSelection rect = editor::EndRectSelection();
+    for (const engine::entity_handle& h : rect.covered) {
+        if (rect.removeMode)
+            DeselectEntity(h);
+        else
+            SelectEntity(h, false, rect.toggle);
+    }
     const char* kind = button == kMouseLeft ? "MoveEntity" : button == kMouseRight ? "PanCamera" : nullptr;
     if (!kind) return;
     for (const auto& action : History()) {
@@ -246,3 +252,12 @@ void OpenEditor() {
 }
 
 void CloseEditor() { g_editor.reset(); }
+
+namespace editor {
+
+int GetShownPanel() { return g_panel; }
+void SetShownPanel(int panel) {
+    if (panel >= kPanelLevel && panel <= kPanelGraphics) g_panel = panel;
+}
+
+}  // namespace editor

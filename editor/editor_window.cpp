@@ -14,15 +14,9 @@
 namespace editor {
 namespace {
 
-int g_panel = kPanelLevel;
 const char* const kPanelNames[] = {"Level", "Sound", "Tiles", "Graphics"};
 
 }  // namespace
-
-int GetShownPanel() { return g_panel; }
-void SetShownPanel(int panel) {
-    if (panel >= kPanelLevel && panel <= kPanelGraphics) g_panel = panel;
-}
 
 void DrawEditorWindow() {
     if (!ImGui::GetCurrentContext() || GetEngineState().minimized) return;
@@ -34,11 +28,11 @@ void DrawEditorWindow() {
     if (ImGui::Begin("Editor", nullptr, ImGuiWindowFlags_NoTitleBar | ImGuiWindowFlags_MenuBar)) {
         if (ImGui::BeginMenuBar()) {
             for (int i = kPanelLevel; i <= kPanelGraphics; ++i)
-                if (ImGui::MenuItem(kPanelNames[i], nullptr, false, i != g_panel)) g_panel = i;
+                if (ImGui::MenuItem(kPanelNames[i], nullptr, false, i != GetShownPanel())) SetShownPanel(i);
             if (LevelChanged()) ImGui::TextColored(ImVec4(1.0f, 0.75f, 0.2f, 1.0f), "%s", kUnsavedChangesText);
             ImGui::EndMenuBar();
         }
-        switch (g_panel) {
+        switch (GetShownPanel()) {
         case kPanelLevel:
             if (editor) DrawLevelPanel(*editor);
             break;
