@@ -6,6 +6,7 @@
 
 #include "core/level_changes.h"
 #include "ecs/component_registry.h"
+#include "scripting/lua_calls.h"
 #include "scripting/lua_host.h"
 
 namespace {
