@@ -8,8 +8,8 @@
 //
 // One instance, a member of the Engine; GetAudio() reaches it while it exists.
 // Every runtime call goes through audio::Check (sound/audio_check.h), which
-// prints a failure and goes on: a broken sound never stops the game. A machine without an audio device
-// runs the game silently (one line in the log says so).
+// prints a failure and goes on: a broken sound never stops the game. A machine
+// without an audio device runs the game silently (one line in the log says so).
 //
 // Units: positions are world units, velocities world units per second,
 // volumes linear factors (1 = full).
