@@ -116,7 +116,7 @@ void BM_AudioUpdate64(benchmark::State& state) {
     auto audio = std::make_unique<AudioSystem>();
     audio->Initialize();
     LoadCueTable(*audio);
-    for (const auto& cue : audio->cues) cue->Play(*audio, 1.0f);
+    for (const auto& cue : audio->cues) PlayCue(*audio, *cue, 1.0f);
     // Half the emitters near the camera, half beyond their enclosed distance.
     for (int i = 0; i < 16; ++i) {
         engine::entity_handle e = engine::CreateEntity();

@@ -5,9 +5,9 @@
 
 #include <imgui.h>
 
+#include "core/level_changes.h"
 #include "ecs/component_registry.h"
 #include "ecs/entity_store.h"
-#include "editor/level_changes.h"
 
 namespace inspector {
 

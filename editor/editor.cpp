@@ -5,20 +5,20 @@
 #include <json/value.h>
 
 #include "core/events.h"
+#include "core/level_changes.h"
 #include "ecs/entity_store.h"
 #include "editor/cursor.h"
 #include "editor/editor_actions.h"
-#include "editor/editor_window.h"
 #include "editor/picking.h"
 #include "editor/rect_selection.h"
 #include "editor/tile_editor.h"
-#include "editor/unsaved_changes.h"
 #include "graphics/camera.h"
 #include "graphics/debug_draw.h"
 
 namespace {
 
 std::unique_ptr<Editor> g_editor;
+int g_panel = editor::kPanelLevel;
 
 constexpr int kMouseLeft = 0, kMouseRight = 1;
 constexpr int kKeyC = 67, kKeyD = 68, kKeyE = 69, kKeyF = 70, kKeyQ = 81, kKeyY = 89, kKeyZ = 90;
@@ -109,7 +109,7 @@ void Editor::OnMouseButtonPressed(int button) {
     DropDeadSelection();
     if (button == kMouseLeft) {
         if (editor::GetShownPanel() == editor::kPanelTiles) {
-            editor::MarkUnsavedChanges();
+            editor::MarkLevelChanged();
             editor::StartTilePainting();
             return;
         }
@@ -128,14 +128,20 @@ void Editor::OnMouseButtonPressed(int button) {
 void Editor::OnMouseButtonReleased(int button) {
     if (editor::GuiWantsMouse()) return;
     DropDeadSelection();
-    editor::EndRectSelection(*this);
+    const editor::RectSelection rect = editor::EndRectSelection();
+    for (const engine::entity_handle& h : rect.covered) {
+        if (rect.removeMode)
+            DeselectEntity(h);
+        else
+            SelectEntity(h, false, rect.toggle);
+    }
     const char* kind = button == kMouseLeft ? "MoveEntity" : button == kMouseRight ? "PanCamera" : nullptr;
     if (!kind) return;
     for (const auto& action : History()) {
         if (!action->active || action->name != kind) continue;
         if (button == kMouseLeft) {
             action->active = false;  // kept for undo
-            if (static_cast<const moveEntityAction&>(*action).Moved()) editor::MarkUnsavedChanges();
+            if (static_cast<const moveEntityAction&>(*action).Moved()) editor::MarkLevelChanged();
         } else {
             RemoveAction(action.get());  // a pan is not undoable
         }
@@ -153,14 +159,14 @@ void Editor::OnKeyPressed(int key) {
     case kKeyC: {
         const engine::entity_handle created = engine::CreateEntity();
         created.SetPosition(cam.x, cam.y, cam.z);
-        editor::MarkUnsavedChanges();
+        editor::MarkLevelChanged();
         SelectEntity(created, true, true);
         break;
     }
     case kKeyD:
         if (selected_.IsValid()) {
             engine::CreateEntity().CopyFrom(selected_);
-            editor::MarkUnsavedChanges();
+            editor::MarkLevelChanged();
         }
         break;
     case kKeyE:
@@ -187,7 +193,7 @@ void Editor::OnKeyPressed(int key) {
     case kKeyDelete:
         if (selected_.IsValid()) {
             for (const engine::entity_handle& h : selection_) engine::DestroyEntity(h);
-            editor::MarkUnsavedChanges();
+            editor::MarkLevelChanged();
             SelectEntity(engine::entity_handle(), true, true);
         }
         break;
@@ -242,7 +248,16 @@ Editor* GetEditor() { return g_editor.get(); }
 void OpenEditor() {
     if (g_editor) return;
     g_editor = std::make_unique<Editor>();
-    editor::ClearUnsavedChanges();
+    editor::ClearLevelChanged();
 }
 
 void CloseEditor() { g_editor.reset(); }
+
+namespace editor {
+
+int GetShownPanel() { return g_panel; }
+void SetShownPanel(int panel) {
+    if (panel >= kPanelLevel && panel <= kPanelGraphics) g_panel = panel;
+}
+
+}  // namespace editor

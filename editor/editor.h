@@ -112,3 +112,14 @@ Editor* GetEditor();
 void OpenEditor();
 // Destroys the Editor (nothing when none exists).
 void CloseEditor();
+
+namespace editor {
+
+// The panel the "Editor" window shows (editor/editor_window.h). The choice is
+// process-wide and survives closing and reopening the editor; while "Tiles"
+// is shown, left clicks in the level paint tiles instead of picking.
+enum EditorPanel { kPanelLevel = 0, kPanelSound = 1, kPanelTiles = 2, kPanelGraphics = 3 };
+int GetShownPanel();
+void SetShownPanel(int panel);  // anything but the four panels is ignored
+
+}  // namespace editor

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "core/level_changes.h"
 #include "editor/cursor.h"
-#include "editor/unsaved_changes.h"
 #include "graphics/camera.h"
 
 namespace {
@@ -117,7 +117,7 @@ void Editor::UndoLast() {
     history.pop_back();
     const bool moved = MovedSomething(*last);
     last->Undo();
-    if (moved) editor::MarkUnsavedChanges();
+    if (moved) editor::MarkLevelChanged();
     if (last->Undoable()) RedoList().push_back(std::move(last));
 }
 
@@ -128,7 +128,7 @@ void Editor::RedoLast() {
     redo.pop_back();
     last->active = false;  // a redone move is finished: it does not follow the cursor
     last->Redo();
-    if (MovedSomething(*last)) editor::MarkUnsavedChanges();
+    if (MovedSomething(*last)) editor::MarkLevelChanged();
     Append(std::move(last));
 }
 

@@ -3,26 +3,20 @@
 #include <imgui.h>
 
 #include "core/engine_state.h"
+#include "core/level_changes.h"
 #include "editor/editor.h"
 #include "editor/graphics_panel.h"
 #include "editor/gui_edits.h"
 #include "editor/level_panel.h"
 #include "editor/sound_cue_editor.h"
 #include "editor/tile_editor.h"
-#include "editor/unsaved_changes.h"
 
 namespace editor {
 namespace {
 
-int g_panel = kPanelLevel;
 const char* const kPanelNames[] = {"Level", "Sound", "Tiles", "Graphics"};
 
 }  // namespace
-
-int GetShownPanel() { return g_panel; }
-void SetShownPanel(int panel) {
-    if (panel >= kPanelLevel && panel <= kPanelGraphics) g_panel = panel;
-}
 
 void DrawEditorWindow() {
     if (!ImGui::GetCurrentContext() || GetEngineState().minimized) return;
@@ -34,11 +28,11 @@ void DrawEditorWindow() {
     if (ImGui::Begin("Editor", nullptr, ImGuiWindowFlags_NoTitleBar | ImGuiWindowFlags_MenuBar)) {
         if (ImGui::BeginMenuBar()) {
             for (int i = kPanelLevel; i <= kPanelGraphics; ++i)
-                if (ImGui::MenuItem(kPanelNames[i], nullptr, false, i != g_panel)) g_panel = i;
-            if (HasUnsavedChanges()) ImGui::TextColored(ImVec4(1.0f, 0.75f, 0.2f, 1.0f), "%s", kUnsavedChangesText);
+                if (ImGui::MenuItem(kPanelNames[i], nullptr, false, i != GetShownPanel())) SetShownPanel(i);
+            if (LevelChanged()) ImGui::TextColored(ImVec4(1.0f, 0.75f, 0.2f, 1.0f), "%s", kUnsavedChangesText);
             ImGui::EndMenuBar();
         }
-        switch (g_panel) {
+        switch (GetShownPanel()) {
         case kPanelLevel:
             if (editor) DrawLevelPanel(*editor);
             break;
@@ -46,10 +40,10 @@ void DrawEditorWindow() {
             DrawSoundPanel();  // cues are not part of the level
             break;
         case kPanelTiles:
-            if (DrawnWithEdits(DrawTilesPanel)) MarkUnsavedChanges();
+            if (DrawnWithEdits(DrawTilesPanel)) MarkLevelChanged();
             break;
         case kPanelGraphics:
-            if (DrawnWithEdits(DrawGraphicsPanel)) MarkUnsavedChanges();
+            if (DrawnWithEdits(DrawGraphicsPanel)) MarkLevelChanged();
             break;
         }
     }

@@ -1,13 +1,8 @@
 #pragma once
 // The "Editor" window: a menu bar choosing one of four panels and the panel
-// chosen. Drawn every frame the editor is open, after the actions' update.
+// chosen (editor/editor.h: GetShownPanel). Drawn every frame the editor is
+// open, after the actions' update.
 namespace editor {
-
-// The panel choice is process-wide and survives closing and reopening the
-// editor; while "Tiles" is shown, left clicks in the level paint tiles.
-enum EditorPanel { kPanelLevel = 0, kPanelSound = 1, kPanelTiles = 2, kPanelGraphics = 3 };
-int GetShownPanel();
-void SetShownPanel(int panel);
 
 // Placed at (50, 25), 500 x 680 window pixels, the first time it is shown;
 // no title bar. The menu bar holds "Level", "Sound", "Tiles", "Graphics" (the

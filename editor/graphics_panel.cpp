@@ -2,10 +2,10 @@
 
 #include <imgui.h>
 
-#include "editor/level_changes.h"
+#include "core/level_changes.h"
+#include "graphics/lighting_settings.h"
 #include "graphics/render_limits.h"
 #include "graphics/renderer.h"
-#include "level/lighting_settings.h"
 
 namespace editor {
 

@@ -4,8 +4,9 @@
 // (so the editor, the console and the GUI see the same presses in the same
 // order), while the cursor, wheel and typed characters are read from GLFW.
 //
-// Graphics calls Init at start-up, NewFrame in BeginFrame, Render in EndFrame
-// and Shutdown at the end.
+// The Engine hands these down to Graphics (graphics/graphics.h: WindowGui),
+// which calls Init at start-up, NewFrame in BeginFrame, Render in EndFrame and
+// Shutdown at the end.
 struct GLFWwindow;
 
 namespace gui_host {

@@ -7,13 +7,13 @@
 
 #include "core/engine_state.h"
 #include "core/file_util.h"
+#include "core/level_changes.h"
 #include "core/log.h"
 #include "ecs/entity_inspector.h"
 #include "ecs/entity_store.h"
 #include "editor/editor.h"
 #include "editor/editor_actions.h"
 #include "editor/gui_edits.h"
-#include "editor/unsaved_changes.h"
 #include "graphics/texture_cache.h"
 #include "level/level_file.h"
 #include "level/save_game.h"
@@ -117,7 +117,7 @@ void DrawInspector(Editor& editor) {
     }
     const EntityShape before = ShapeOf(selected);
     const bool edited = DrawnWithEdits([&] { DrawEntityInspector(selected); });
-    if (edited || !(ShapeOf(selected) == before)) MarkUnsavedChanges();
+    if (edited || !(ShapeOf(selected) == before)) MarkLevelChanged();
 }
 
 }  // namespace
@@ -130,7 +130,7 @@ void DrawLevelPanel(Editor& editor) {
     // That file does not hold this level yet, so it counts as unsaved.
     if (ImGui::InputText("level", g_levelName, kNameBufferSize)) {
         RequestLevel(g_levelName, true);
-        MarkUnsavedChanges();
+        MarkLevelChanged();
     }
 
     DrawLevelButtons();
@@ -148,7 +148,7 @@ void DrawLevelPanel(Editor& editor) {
 void LoadLevelFromEditor(const std::string& name) {
     ForgetLevelEntities();
     LoadLevel(name);
-    ClearUnsavedChanges();
+    ClearLevelChanged();
 }
 
 void SetScriptRestart(std::function<void()> restart) { g_restartScripts = std::move(restart); }
@@ -156,7 +156,7 @@ void SetScriptRestart(std::function<void()> restart) { g_restartScripts = std::m
 void SaveLevelAndReloadAssets() {
     const std::string name = GetEngineState().previousLevelName;
     SaveLevel(name, false);
-    ClearUnsavedChanges();
+    ClearLevelChanged();
     ForgetLevelEntities();
     engine::DestroyAllEntities();
     ClearTextures();
@@ -167,7 +167,7 @@ void SaveLevelAndReloadAssets() {
 void ClearLevel() {
     ForgetLevelEntities();
     engine::DestroyAllEntities();
-    MarkUnsavedChanges();
+    MarkLevelChanged();
 }
 
 void ClickEntityInList(Editor& editor, engine::entity_handle h, bool ctrl, bool shift) {

@@ -8,7 +8,6 @@
 #include "core/engine_state.h"
 #include "core/events.h"
 #include "editor/cursor.h"
-#include "editor/editor.h"
 #include "editor/picking.h"
 #include "graphics/debug_draw.h"
 
@@ -48,18 +47,16 @@ void StartRectSelection(bool removeMode, bool toggle) {
 
 bool RectSelectionActive() { return g_rect.active; }
 
-void EndRectSelection(Editor& editor) {
-    if (!g_rect.active) return;
+RectSelection EndRectSelection() {
+    RectSelection result;
+    if (!g_rect.active) return result;
     DisconnectListener();
     g_rect.active = false;
     const glm::vec3 cursor = CursorWorldPosition();
-    for (const engine::entity_handle& h :
-         EntitiesInside(glm::vec2(g_rect.anchor), glm::vec2(cursor))) {
-        if (g_rect.removeMode)
-            editor.DeselectEntity(h);
-        else
-            editor.SelectEntity(h, false, g_rect.toggle);
-    }
+    result.covered = EntitiesInside(glm::vec2(g_rect.anchor), glm::vec2(cursor));
+    result.removeMode = g_rect.removeMode;
+    result.toggle = g_rect.toggle;
+    return result;
 }
 
 void CancelRectSelection() {

@@ -5,6 +5,7 @@
 #include <imgui.h>
 
 #include "core/log.h"
+#include "sound/audio_check.h"
 #include "sound/audio_system.h"
 #include "sound/cue_table.h"
 #include "sound/sound_cue.h"
@@ -97,7 +98,7 @@ bool MakeCueFromEvent(AudioSystem& audio, size_t eventIndex) {
 void AuditionCue(AudioSystem& audio, size_t cueIndex) {
     if (cueIndex >= audio.cues.size()) return;
     UnpauseAndStopAll(audio);
-    audio.cues[cueIndex]->Play(audio, 1.0f);
+    PlayCue(audio, *audio.cues[cueIndex], 1.0f);
 }
 
 void StopAuditions(AudioSystem& audio) {

@@ -8,11 +8,10 @@
 #include "core/events.h"
 #include "core/file_util.h"
 #include "core/input.h"
-#include "editor/level_changes.h"
+#include "core/level_changes.h"
 #include "graphics/camera.h"
 #include "graphics/texture_cache.h"
 #include "graphics/tile_map.h"
-#include "level/level_file.h"
 
 namespace editor {
 

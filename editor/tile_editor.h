@@ -1,6 +1,6 @@
 #pragma once
 // The tile editor: the "Tiles" panel (tile size, tile textures, the brush) and
-// painting the level's tile map (level/level_file.h: GetTileMap) with the left
+// painting the level's tile map (graphics/tile_map.h: GetTileMap) with the left
 // mouse button.
 //
 // Painting connects "TileEditorMouseDraggingUpdate" to "LogicUpdate", which

@@ -8,7 +8,7 @@
 #include "core/events.h"
 #include "core/file_util.h"
 #include "core/log.h"
-#include "level/save_game.h"
+#include "core/save_folder.h"
 
 namespace {
 bool g_visible = false;

@@ -18,6 +18,7 @@
 #include "ecs/entity_store.h"
 #include "editor/editor.h"
 #include "editor/editor_window.h"
+#include "editor/gui_host.h"
 #include "editor/level_panel.h"
 #include "engine/cheats.h"
 #include "engine/console.h"
@@ -54,7 +55,8 @@ Engine::Engine(const EngineOptions& options) {
     input_ = std::make_unique<Input>(CreateGlfwInputSource());
     console_ = std::make_unique<Console>();
     if (!options.headless) {
-        graphics_ = std::make_unique<Graphics>();
+        graphics_ = std::make_unique<Graphics>(WindowGui{gui_host::Init, gui_host::NewFrame, gui_host::DiscardFrame,
+                                                         gui_host::Render, gui_host::Shutdown});
         if (options.windowed) graphics_->SetFullscreen(false);
     }
     GLFWwindow* window = graphics_ ? graphics_->GetWindow() : nullptr;
@@ -92,7 +94,7 @@ Engine::Engine(const EngineOptions& options) {
 
     // Development aids that change nothing unless used: F12 and the file watch.
     if (window) screenshot::ConnectKey();
-    if (options.watch && !options.headless) hotReload_ = std::make_unique<HotReload>();
+    if (options.watch && !options.headless) hotReload_ = std::make_unique<HotReload>([this] { RestartScripts(); });
 }
 
 Engine::~Engine() {

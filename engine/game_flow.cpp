@@ -5,8 +5,8 @@
 #include "core/engine_state.h"
 #include "core/events.h"
 #include "core/input.h"
+#include "core/level_changes.h"
 #include "editor/editor.h"
-#include "editor/unsaved_changes.h"
 #include "engine/game_pause.h"
 #include "engine/pause_menu.h"
 #include "level/level_file.h"
@@ -39,7 +39,7 @@ void ToggleEditor() {
         CloseEditor();
         // What was edited is on disk before the level is reloaded from it.
         SaveLevel(s.previousLevelName, false);
-        editor::ClearUnsavedChanges();
+        editor::ClearLevelChanged();
         s.requestedMode = EngineMode::Game;
         ResumeGame();
         if (PauseMenu* menu = GetPauseMenu()) menu->ClosePauseMenu();

@@ -4,7 +4,7 @@
 
 #include "core/engine_state.h"
 #include "core/log.h"
-#include "scripting/lua_host.h"
+#include "scripting/lua_calls.h"
 
 namespace {
 

@@ -4,7 +4,6 @@
 
 #include "core/engine_state.h"
 #include "core/log.h"
-#include "engine/engine.h"
 #include "engine/file_watcher.h"
 #include "engine/level_transitions.h"
 #include "engine/script_reload.h"
@@ -67,7 +66,7 @@ std::vector<std::string> ChangeBatch::Take() {
     return paths;
 }
 
-void ApplyContentChanges(const std::vector<std::string>& paths) {
+void ApplyContentChanges(const std::vector<std::string>& paths, const std::function<void()>& restartScripts) {
     std::vector<ContentChange> textures, shaders, levels;
     bool scripts = false;
     for (const std::string& path : paths) {
@@ -88,12 +87,9 @@ void ApplyContentChanges(const std::vector<std::string>& paths) {
         const int programs = ShaderProgram::ReloadProgramsUsing(s.name);
         if (programs > 0) Print("Reloaded shader " + s.name + " (" + std::to_string(programs) + " programs)");
     }
-    if (scripts && StartupScriptCompiles()) {
-        Engine* engine = GetEngine();
-        if (engine) {
-            ReloadScriptsKeepingEntities([engine] { engine->RestartScripts(); });
-            Print("Reloaded scripts");
-        }
+    if (scripts && StartupScriptCompiles() && restartScripts) {
+        ReloadScriptsKeepingEntities(restartScripts);
+        Print("Reloaded scripts");
     }
     for (const ContentChange& l : levels) {
         if (!PlayingLevel(l.name)) continue;
@@ -105,7 +101,8 @@ void ApplyContentChanges(const std::vector<std::string>& paths) {
     }
 }
 
-HotReload::HotReload() : watcher_(std::make_unique<FileWatcher>(".", kRoots)) {
+HotReload::HotReload(std::function<void()> restartScripts)
+    : restartScripts_(std::move(restartScripts)), watcher_(std::make_unique<FileWatcher>(".", kRoots)) {
     if (!watcher_->Ok()) Print("Hot reload is off: " + watcher_->Error());
 }
 
@@ -123,5 +120,5 @@ void HotReload::Update() {
         if (change.kind == ContentKind::Level && !PlayingLevel(change.name)) continue;
         batch_.Add(path, now);
     }
-    if (batch_.Due(now)) ApplyContentChanges(batch_.Take());
+    if (batch_.Due(now)) ApplyContentChanges(batch_.Take(), restartScripts_);
 }

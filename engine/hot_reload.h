@@ -13,7 +13,9 @@
 //                        itself, reading the changed file.
 // A burst of writes (an editor saving in several steps, a copied folder) ends
 // in one reload of each thing it touched, once the files have been quiet for
-// kQuietTime. Started by the Engine unless --no-watch or --headless.
+// kQuietTime. Started by the Engine unless --no-watch or --headless; the
+// Engine hands down how to restart the scripts.
+#include <functional>
 #include <memory>
 #include <set>
 #include <string>
@@ -50,15 +52,16 @@ private:
 };
 
 // Applies one ended burst: textures, then shaders, then scripts (once,
-// however many scripts changed), then the level. Each thing reloaded prints
-// one line beginning "Reloaded"; a level file counts only for the level being
-// played, in the game.
-void ApplyContentChanges(const std::vector<std::string>& paths);
+// however many scripts changed, by restartScripts with the level's entities
+// kept), then the level. Each thing reloaded prints one line beginning
+// "Reloaded"; a level file counts only for the level being played, in the game.
+void ApplyContentChanges(const std::vector<std::string>& paths, const std::function<void()>& restartScripts);
 
 class HotReload {
 public:
     // Watches the working directory's lua/, textures/, shaders/ and levels/.
-    HotReload();
+    // restartScripts: replaces the Lua host (Engine::RestartScripts).
+    explicit HotReload(std::function<void()> restartScripts);
     ~HotReload();
     HotReload(const HotReload&) = delete;
     HotReload& operator=(const HotReload&) = delete;
@@ -69,6 +72,7 @@ public:
     void Update();
 
 private:
+    std::function<void()> restartScripts_;
     std::unique_ptr<FileWatcher> watcher_;
     ChangeBatch batch_;
     std::vector<std::string> polled_;

@@ -3,8 +3,8 @@
 // writes out the same whether written once or after a round trip.
 #include <json/value.h>
 
+#include "core/json_text.h"
 #include "fuzz/fuzz_world.h"
-#include "level/json_text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::SetUpWorld();

@@ -4,8 +4,8 @@
 // document.
 #include <json/value.h>
 
+#include "core/json_text.h"
 #include "fuzz/fuzz_world.h"
-#include "level/json_text.h"
 #include "level/level_file.h"
 
 namespace {

@@ -3,6 +3,7 @@
 // fail, and the record written always reads back naming the level left.
 #include <json/value.h>
 
+#include "core/save_folder.h"
 #include "fuzz/fuzz_world.h"
 #include "level/level_file.h"
 #include "level/save_game.h"

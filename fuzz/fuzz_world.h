@@ -16,8 +16,8 @@
 #include "ecs/entity_store.h"
 #include "engine/engine_events.h"
 #include "graphics/debug_draw.h"
+#include "graphics/lighting_settings.h"
 #include "graphics/texture_cache.h"
-#include "level/lighting_settings.h"
 #include "physics/collision_data.h"
 #include "physics/physics.h"
 

@@ -6,11 +6,11 @@
 #include "ecs/entity_store.h"
 #include "graphics/camera.h"
 #include "graphics/cull_sprites.h"
+#include "graphics/lighting_settings.h"
 #include "graphics/moon_light.h"
 #include "graphics/point_light.h"
 #include "graphics/render_limits.h"
 #include "graphics/shadow_caster.h"
-#include "level/lighting_settings.h"
 
 float CullView::HalfWidth() const { return std::fabs(topLeft.x - camera.x); }
 float CullView::Top() const { return topLeft.y - camera.y; }

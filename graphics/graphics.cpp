@@ -13,7 +13,6 @@
 #include "core/engine_state.h"
 #include "core/events.h"
 #include "core/log.h"
-#include "editor/gui_host.h"
 #include "graphics/camera.h"
 #include "graphics/gpu.h"
 #include "graphics/monitor_choice.h"
@@ -62,6 +61,7 @@ struct Graphics::Impl {
     std::unique_ptr<Renderer> renderer;
     // The game's textures live exactly as long as the window and its context.
     TextureCache textures;
+    WindowGui gui;
     bool guiReady = false;
 
     // Undoes whatever start-up got through, in reverse; also the destructor's body.
@@ -73,7 +73,7 @@ struct Graphics::Impl {
         renderer.reset();
         forward.reset();
         forwardDepth.reset();
-        if (guiReady) gui_host::Shutdown();
+        if (guiReady && gui.shutdown) gui.shutdown();
         guiReady = false;
         gpu::SetActive(false);
         GetEngineState().skipDrawing = true;
@@ -89,7 +89,8 @@ void CheckOpenGLVersion(int version) {
     if (version < 33) throw debug::exception("This game requies OpenGL 3.3 support.");
 }
 
-Graphics::Graphics() : impl_(new Impl) {
+Graphics::Graphics(const WindowGui& gui) : impl_(new Impl) {
+    impl_->gui = gui;
     SetActiveTextureCache(&impl_->textures);
     glfwSetErrorCallback(OnGlfwError);
     if (!glfwInit()) std::exit(1);
@@ -114,7 +115,7 @@ Graphics::Graphics() : impl_(new Impl) {
         gpu::SetActive(true);
         GetEngineState().skipDrawing = false;
 
-        gui_host::Init(impl_->window);
+        if (impl_->gui.init) impl_->gui.init(impl_->window);
         impl_->guiReady = true;
         glfwSwapInterval(1);
 
@@ -147,12 +148,12 @@ Graphics::~Graphics() {
 Graphics* GetGraphics() { return g_graphics; }
 
 bool Graphics::BeginFrame() {
-    gui_host::NewFrame();
+    if (impl_->gui.newFrame) impl_->gui.newFrame();
     glfwGetFramebufferSize(impl_->window, &impl_->framebufferWidth, &impl_->framebufferHeight);
     if (impl_->framebufferWidth < 1 || impl_->framebufferHeight < 1) {
         // Keep the camera's last real size: scripts and the editor still
         // convert coordinates while the window is minimised.
-        gui_host::DiscardFrame();
+        if (impl_->gui.discardFrame) impl_->gui.discardFrame();
         return false;
     }
     Camera& camera = GetCamera();
@@ -173,7 +174,7 @@ void Graphics::Draw(float dt) {
 }
 
 void Graphics::EndFrame() {
-    gui_host::Render();
+    if (impl_->gui.render) impl_->gui.render();
     screenshot::OnFrameRendered(impl_->framebufferWidth, impl_->framebufferHeight);
     glfwSwapBuffers(impl_->window);
 }

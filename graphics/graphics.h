@@ -2,8 +2,8 @@
 // Graphics owns the game window, the OpenGL 3.3 core context and the device
 // objects every drawing part shares (the two unit quads, the forward programs,
 // the texture cache). The Engine creates it at start-up (after Input, whose key
-// and mouse events the GUI host listens to) and calls BeginFrame, Draw and
-// EndFrame once per frame.
+// and mouse events the GUI host listens to), handing down the GUI the window
+// feeds, and calls BeginFrame, Draw and EndFrame once per frame.
 //
 // Orientation: world +y points down the screen in every pass. The view
 // matrices map world +y to clip +y, and every vertex shader of the engine
@@ -22,9 +22,22 @@
 struct GLFWwindow;
 class ShaderProgram;
 
+// The GUI the window feeds: started once the GL context is current, given a
+// new frame in BeginFrame (or told that frame will not be drawn), rendered in
+// EndFrame before the swap, shut down with the window. The Engine hands down
+// the editor's GUI host (editor/gui_host.h); a member left null is skipped.
+struct WindowGui {
+    void (*init)(GLFWwindow* window) = nullptr;
+    void (*newFrame)() = nullptr;
+    void (*discardFrame)() = nullptr;
+    void (*render)() = nullptr;
+    void (*shutdown)() = nullptr;
+};
+
 class Graphics {
 public:
-    Graphics();   // opens the full-screen window titled "Quillmere"; throws debug::exception
+    // Opens the full-screen window titled "Quillmere"; throws debug::exception.
+    explicit Graphics(const WindowGui& gui);
     ~Graphics();
     Graphics(const Graphics&) = delete;
     Graphics& operator=(const Graphics&) = delete;

@@ -5,10 +5,10 @@
 #include <cmath>
 
 #include "graphics/camera.h"
+#include "graphics/lighting_settings.h"
 #include "graphics/moon_light.h"
 #include "graphics/point_light.h"
 #include "graphics/render_limits.h"
-#include "level/lighting_settings.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <epoxy/gl.h>
 
 #include "graphics/light_upload.h"
+#include "graphics/lighting_settings.h"
 #include "graphics/program_uniforms.h"
 #include "graphics/shader_program.h"
-#include "level/lighting_settings.h"
 
 void BeginLitSprites(const ShaderProgram& program, uint32_t shadowMask, const RenderLists& lists,
                      RenderCounters& counters) {

@@ -3,8 +3,8 @@
 #include <imgui.h>
 
 #include "core/json_util.h"
+#include "core/level_changes.h"
 #include "ecs/entity_store.h"
-#include "editor/level_changes.h"
 #include "graphics/component_json.h"
 
 void MoonLight::Copy(RootComponent* source) {

@@ -18,7 +18,6 @@
 #include "graphics/sprite.h"
 #include "graphics/tile_map.h"
 #include "graphics/unlit_pass.h"
-#include "level/level_file.h"
 
 namespace {
 Renderer* g_renderer = nullptr;
@@ -116,7 +115,8 @@ void Renderer::Draw(float dt, int framebufferWidth, int framebufferHeight) {
     }
     BeginLitSprites(*spriteProgram_, targets_.sMask, lists_, counters_);
     DrawLitRuns(instanceBuffer_, litRuns_, false, litBound, counters_);
-    if (TileMap* map = GetTileMap()) map->Draw();
+    if (TileMap* map = GetTileMap())
+        map->Draw(targets_.sMask, lists_, tileInstances_, TileRankDepth(), counters_);
     glDisable(GL_DEPTH_TEST);
 
     // Onto the window. The scene's depth is only needed where sprites are

@@ -41,13 +41,6 @@ public:
     const RenderLists& GetLists() const { return lists_; }
     RenderCounters& GetCounters() { return counters_; }
     const TrigTables& GetTrigTables() const { return tables_; }
-    uint32_t GetShadowMask() const { return targets_.sMask; }  // the finished mask
-    // Instances of the tile map's cells, on the centred quad (the tile map
-    // refills it when it draws).
-    SpriteInstanceBuffer& GetTileInstances() { return tileInstances_; }
-    // The rank depth of the tile map in this frame's lit scene: behind every
-    // lit sprite (cells never overlap, so they share it).
-    float GetTileRankDepth() const { return SceneRankDepth(uint32_t(lists_.litClampedSprites.size())); }
 
 private:
     RendererShared shared_;
@@ -64,14 +57,19 @@ private:
     // The frame's sprite instances, all passes in one buffer: the lit runs,
     // one run per free sprite, then the unlit runs.
     SpriteInstanceBuffer instanceBuffer_;
+    // Instances of the tile map's cells, on the centred quad (the tile map
+    // refills it when it draws).
     SpriteInstanceBuffer tileInstances_;
     std::vector<SpriteInstance> instances_;
     std::vector<SpriteRun> litRuns_, freeRuns_, unlitRuns_;
 
     void BatchFrameSprites(float dt);
+    // The rank depth of the tile map in this frame's lit scene: behind every
+    // lit sprite (cells never overlap, so they share it).
+    float TileRankDepth() const { return SceneRankDepth(uint32_t(lists_.litClampedSprites.size())); }
     // withSceneDepth: the composition wrote the scene's depth on the whole window.
     void DrawFreeSprites(int framebufferWidth, int framebufferHeight, bool withSceneDepth);
 };
 
-// The one renderer while it exists, else null (the tile map draws through it).
+// The one renderer while it exists, else null.
 Renderer* GetRenderer();

@@ -13,8 +13,8 @@
 #include "core/events.h"
 #include "core/file_util.h"
 #include "core/log.h"
+#include "core/save_folder.h"
 #include "graphics/gpu.h"
-#include "level/save_game.h"
 
 namespace screenshot {
 namespace {

@@ -10,6 +10,14 @@
 
 namespace {
 
+// Function-local: made at the first level load, after the first shader
+// program, so at exit the map (and its tile program) goes before the list of
+// live programs that the program's destructor updates.
+std::unique_ptr<TileMap>& Current() {
+    static std::unique_ptr<TileMap> map;
+    return map;
+}
+
 uint32_t LoadTileTexture(const std::string& name) {
     int width = 0, height = 0;
     return LoadTexture(name, width, height);
@@ -24,6 +32,9 @@ int64_t CellOf(float world, uint32_t size) {
 }
 
 }  // namespace
+
+TileMap* GetTileMap() { return Current().get(); }
+void SetTileMap(std::unique_ptr<TileMap> map) { Current() = std::move(map); }
 
 TileMap::TileMap() : tileTextures{0}, tileNames{"empty tile"}, tiles{{0}} {}
 

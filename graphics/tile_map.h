@@ -1,9 +1,9 @@
 #pragma once
 // The level's tile map: a grid of equal-sized cells centred on the world
 // origin, each holding a tile index (0 = empty) into the list of tile textures.
-// The level loader owns the one tile map (level/level_file.h: GetTileMap) and
-// replaces it at every load; the tile editor edits it through the operations
-// below; the renderer draws it (Draw, in tile_map_draw.cpp).
+// There is one current map (GetTileMap), which the level loader replaces at
+// every load (level/level_file.h); the tile editor edits it through the
+// operations below; the renderer draws it (Draw, in tile_map_draw.cpp).
 //
 // Cell (x, y) is tiles[x][y]; W = tiles.size() columns, H = tiles[0].size()
 // rows (0 when there are no columns). Its centre is at world
@@ -17,6 +17,9 @@
 #include <json/value.h>
 
 class ShaderProgram;
+class SpriteInstanceBuffer;
+struct RenderCounters;
+struct RenderLists;
 
 class TileMap {
 public:
@@ -30,8 +33,11 @@ public:
     void Deserialize(const Json::Value& json);
     Json::Value Serialize() const;
 
-    // Drawn into the lit off-screen scene by the frame (tile_map_draw.cpp).
-    void Draw();
+    // Drawn into the lit off-screen scene by the renderer (tile_map_draw.cpp),
+    // lit by the frame's lights and shadowed by its mask; the cells go out as
+    // instances through `instances` at the given rank depth.
+    void Draw(uint32_t shadowMask, const RenderLists& lists, SpriteInstanceBuffer& instances, float rankDepth,
+              RenderCounters& counters);
 
     uint32_t GetTileWidth() const { return tileWidth; }
     uint32_t GetTileHeight() const { return tileHeight; }
@@ -67,6 +73,11 @@ public:
     std::vector<uint32_t> tileTextures;  // texture object ids; [0] is the empty tile (0)
     std::vector<std::string> tileNames;  // parallel to tileTextures; [0] is "empty tile"
     std::vector<std::vector<uint32_t>> tiles;  // tiles[x][y]; all columns the same length
-    // The tile program, built by the renderer on first Draw (null headless).
+    // The tile program, built on the first Draw (null headless).
     std::shared_ptr<ShaderProgram> program;
 };
+
+// The current level's tile map; null before the first load (and after a load
+// that failed before its tile map was built). Setting it destroys the old one.
+TileMap* GetTileMap();
+void SetTileMap(std::unique_ptr<TileMap> map);

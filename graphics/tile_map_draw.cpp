@@ -13,21 +13,20 @@
 #include <glm/gtc/type_ptr.hpp>
 
 #include "graphics/camera.h"
-#include "graphics/graphics.h"
 #include "graphics/light_upload.h"
+#include "graphics/lighting_settings.h"
 #include "graphics/program_uniforms.h"
-#include "graphics/renderer.h"
+#include "graphics/render_lists.h"
 #include "graphics/shader_program.h"
+#include "graphics/sprite_batch.h"
+#include "graphics/sprite_instances.h"
 #include "graphics/tile_map.h"
 #include "graphics/tile_visible_range.h"
-#include "level/lighting_settings.h"
 
-void TileMap::Draw() {
+void TileMap::Draw(uint32_t shadowMask, const RenderLists& lists, SpriteInstanceBuffer& buffer, float rankDepth,
+                   RenderCounters& counters) {
     const int columns = int(GetColumns()), rows = int(GetRows());
     if (tileWidth == 0 || tileHeight == 0 || columns <= 1) return;
-    Renderer* renderer = GetRenderer();
-    Graphics* graphics = GetGraphics();
-    if (!renderer || !graphics) return;
     if (!program) program = std::make_shared<ShaderProgram>("shaders/tile_shader.vs", "shaders/tile_shader.frag");
 
     const Camera& camera = GetCamera();
@@ -40,18 +39,15 @@ void TileMap::Draw() {
     ProgramUniforms uniforms(*program);
     SetSceneUniforms(uniforms, GetLightingSettings());
     glActiveTexture(GL_TEXTURE1);
-    glBindTexture(GL_TEXTURE_2D, renderer->GetShadowMask());
+    glBindTexture(GL_TEXTURE_2D, shadowMask);
     program->SetInt("shadow_texture", 1);
     glActiveTexture(GL_TEXTURE0);
     program->SetInt("in_texture", 0);
-    UploadLights(uniforms, renderer->GetLists().pointLights, renderer->GetLists().moonLights, GetLightingSettings(),
-                 renderer->GetCounters());
+    UploadLights(uniforms, lists.pointLights, lists.moonLights, GetLightingSettings(), counters);
 
-    RenderCounters& counters = renderer->GetCounters();
     const float tw = float(tileWidth), th = float(tileHeight);
     const int halfW = columns / 2, halfH = rows / 2;
     const size_t textureCount = tileTextures.size();
-    const float rankDepth = renderer->GetTileRankDepth();
     struct Cell {
         uint32_t texture;
         SpriteInstance instance;
@@ -86,7 +82,6 @@ void TileMap::Draw() {
         ++runs.back().count;
         instances.push_back(cell.instance);
     }
-    SpriteInstanceBuffer& buffer = renderer->GetTileInstances();
     buffer.Upload(instances);
     glActiveTexture(GL_TEXTURE0);
     BoundTextures bound;

@@ -9,24 +9,20 @@
 #include "core/engine_state.h"
 #include "core/events.h"
 #include "core/file_util.h"
+#include "core/json_styled_writer.h"
+#include "core/json_text.h"
 #include "core/json_util.h"
 #include "core/log.h"
+#include "core/save_folder.h"
 #include "ecs/entity_store.h"
+#include "graphics/lighting_settings.h"
 #include "graphics/tile_map.h"
-#include "level/json_styled_writer.h"
-#include "level/json_text.h"
-#include "level/lighting_settings.h"
 #include "level/save_game.h"
 #include "physics/physics_settings.h"
 
 namespace {
 
 bool g_authoredOnce = false;
-
-std::unique_ptr<TileMap>& CurrentTileMap() {
-    static std::unique_ptr<TileMap> tileMap;
-    return tileMap;
-}
 
 bool HasValue(const Json::Value& object, const char* key) {
     return object.isMember(key) && !object[key].isNull();
@@ -81,12 +77,10 @@ std::string SavedLevelPath(const std::string& name) { return GetSaveFolder() + n
 
 void ReadAuthoredCopyAtNextLoad() { g_authoredOnce = true; }
 
-TileMap* GetTileMap() { return CurrentTileMap().get(); }
-
 void LoadLevel(const std::string& name) {
     UnloadLevel();
     engine::DestroyAllEntities();
-    CurrentTileMap().reset();
+    SetTileMap(nullptr);
 
     Json::Value document = ParseJsonTextOrThrow(ReadLevelText(name));
     if (!document.isObject())
@@ -98,7 +92,7 @@ void LoadLevel(const std::string& name) {
 
     auto tileMap = std::make_unique<TileMap>();
     if (!std::as_const(document)["tile_map"].isNull()) tileMap->Deserialize(document["tile_map"]);
-    CurrentTileMap() = std::move(tileMap);
+    SetTileMap(std::move(tileMap));
 
     for (Json::Value& element : entities) engine::CreateEntity().Deserialize(std::move(element));
 

@@ -2,10 +2,8 @@
 // Level documents: "levels/<name>.json" (authored, relative to the working
 // directory) and "<save folder><name>.json" (the player's saved copy). One JSON
 // object: "tile_map" (graphics/tile_map.h), "entities" (array, one entity
-// object each, in live-list order) and "graphics" (level/lighting_settings.h).
+// object each, in live-list order) and "graphics" (graphics/lighting_settings.h).
 #include <string>
-
-class TileMap;
 
 // Replaces the current level by `name`: unloads the current one (UnloadLevel),
 // destroys every entity and the tile map, reads the saved copy when not in the
@@ -32,10 +30,6 @@ void SaveLevel(const std::string& name, bool toSaveFolder);
 // The last step of LoadLevel. Outside the editor, raises "LevelLoad" with the
 // save record (null when there is none or it does not parse).
 void RaiseLevelLoad();
-
-// The current level's tile map; null before the first load (and after a load
-// that failed before its tile map was built).
-TileMap* GetTileMap();
 
 // File names of a level.
 std::string AuthoredLevelPath(const std::string& name);  // "levels/<name>.json"

@@ -4,8 +4,8 @@
 
 #include <imgui.h>
 
+#include "core/level_changes.h"
 #include "ecs/entity_store.h"
-#include "editor/level_changes.h"
 #include "graphics/debug_draw.h"
 #include "physics/json_number.h"
 #include "physics/ray.h"

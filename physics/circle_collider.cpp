@@ -2,8 +2,8 @@
 
 #include <imgui.h>
 
+#include "core/level_changes.h"
 #include "ecs/entity_store.h"
-#include "editor/level_changes.h"
 #include "graphics/debug_draw.h"
 #include "physics/json_number.h"
 

@@ -2,7 +2,7 @@
 
 #include <imgui.h>
 
-#include "editor/level_changes.h"
+#include "core/level_changes.h"
 #include "physics/json_number.h"
 
 void RigidBody::Copy(RootComponent* source) {

@@ -5,8 +5,8 @@
 #include <lua.hpp>
 
 #include "core/events.h"
-#include "scripting/collision_forwarding.h"
-#include "scripting/lua_host.h"
+#include "physics/collision_data.h"
+#include "scripting/lua_calls.h"
 
 namespace scripting {
 namespace {
@@ -28,43 +28,37 @@ int BeginForward(lua_State* L, const char* name) {
 void EndForward(lua_State* L, int function) { lua::ProtectedCall(L, lua_gettop(L) - function, 0); }
 
 template <class... Args>
-void ConnectForwarder(const char* name, void (*forward)(const char*, Args...)) {
+void ConnectForwarder(lua_State* L, const char* name, void (*forward)(lua_State*, const char*, Args...)) {
     events::Connect<Args...>(name, std::string("LuaBinding") + name,
-                             [name, forward](Args... args) { forward(name, args...); });
+                             [L, name, forward](Args... args) { forward(L, name, args...); });
 }
 
-void ForwardNoArgs(const char* name) {
-    lua_State* L = GetLuaState();
-    EndForward(L, BeginForward(L, name));
-}
+void ForwardNoArgs(lua_State* L, const char* name) { EndForward(L, BeginForward(L, name)); }
 
-void ForwardFloat(const char* name, float value) {
-    lua_State* L = GetLuaState();
+void ForwardFloat(lua_State* L, const char* name, float value) {
     int f = BeginForward(L, name);
     lua_pushnumber(L, value);
     EndForward(L, f);
 }
 
-void ForwardInt(const char* name, int value) {
-    lua_State* L = GetLuaState();
+void ForwardInt(lua_State* L, const char* name, int value) {
     int f = BeginForward(L, name);
     lua_pushinteger(L, value);
     EndForward(L, f);
 }
 
-void ForwardKey(const char* name, int key) {
+void ForwardKey(lua_State* L, const char* name, int key) {
     // Escape belongs to the pause menu; scripts learn about it through the pause events.
     if (key == kEscapeKey) return;
-    ForwardInt(name, key);
+    ForwardInt(L, name, key);
 }
 
-void ForwardLevelUnload(const char* name, Json::Value* record) {
+void ForwardLevelUnload(lua_State* L, const char* name, Json::Value* record) {
     ScopedSerializationTarget target(record);
-    ForwardNoArgs(name);
+    ForwardNoArgs(L, name);
 }
 
-void ForwardLevelLoad(const char* name, Json::Value* record) {
-    lua_State* L = GetLuaState();
+void ForwardLevelLoad(lua_State* L, const char* name, Json::Value* record) {
     int f = BeginForward(L, name);
     lua::PushJsonObject(L, record ? *record : Json::Value());
     EndForward(L, f);
@@ -78,11 +72,15 @@ void CallRegister(lua_State* L, const char* name) {
     lua::ProtectedCall(L, 1, 0);
 }
 
+void ForwardCollisionRecord(lua_State* L, const char* name, CollisionDetection::CollisionDataObj r) {
+    ForwardCollision(L, name, r.first, r.second, r.contactPoint.x, r.contactPoint.y, r.penetration, r.normal.x,
+                     r.normal.y);
+}
+
 }  // namespace
 
-void ForwardCollision(const char* name, engine::entity_handle a, engine::entity_handle b, float contactX,
-                      float contactY, float penetration, float normalX, float normalY) {
-    lua_State* L = GetLuaState();
+void ForwardCollision(lua_State* L, const char* name, engine::entity_handle a, engine::entity_handle b,
+                      float contactX, float contactY, float penetration, float normalX, float normalY) {
     int f = BeginForward(L, name);
     lua::PushEntity(L, a);
     lua::PushEntity(L, b);
@@ -92,25 +90,24 @@ void ForwardCollision(const char* name, engine::entity_handle a, engine::entity_
     EndForward(L, f);
 }
 
-void ConnectEvents() {
-    lua_State* L = GetLuaState();
+void ConnectEvents(lua_State* L) {
     for (const char* name : kForwardedEvents) {
         CallRegister(L, name);
         const std::string event = name;
         if (event == "PreLogicUpdate" || event == "LogicUpdate")
-            ConnectForwarder<float>(name, ForwardFloat);
+            ConnectForwarder<float>(L, name, ForwardFloat);
         else if (event == "KeyPressed" || event == "KeyReleased")
-            ConnectForwarder<int>(name, ForwardKey);
+            ConnectForwarder<int>(L, name, ForwardKey);
         else if (event == "MouseButtonPressed" || event == "MouseButtonReleased")
-            ConnectForwarder<int>(name, ForwardInt);
+            ConnectForwarder<int>(L, name, ForwardInt);
         else if (event.rfind("OnCollision", 0) == 0)
-            ConnectCollisionForwarder(name);
+            ConnectForwarder<CollisionDetection::CollisionDataObj>(L, name, ForwardCollisionRecord);
         else if (event == "LevelUnload")
-            ConnectForwarder<Json::Value*>(name, ForwardLevelUnload);
+            ConnectForwarder<Json::Value*>(L, name, ForwardLevelUnload);
         else if (event == "LevelLoad")
-            ConnectForwarder<Json::Value*>(name, ForwardLevelLoad);
+            ConnectForwarder<Json::Value*>(L, name, ForwardLevelLoad);
         else
-            ConnectForwarder<>(name, ForwardNoArgs);
+            ConnectForwarder<>(L, name, ForwardNoArgs);
     }
 }
 

@@ -4,8 +4,8 @@
 #include "graphics/camera.h"
 #include "graphics/debug_draw.h"
 #include "graphics/graphics.h"
+#include "graphics/lighting_settings.h"
 #include "graphics/texture_cache.h"
-#include "level/lighting_settings.h"
 #include "scripting/export_guard.h"
 #include "scripting/lb_exports.h"
 

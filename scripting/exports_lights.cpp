@@ -1,10 +1,10 @@
 // Exports: point lights, moon lights, shadow casters.
 //
 // Every one follows the component pattern of scripting/component_access.h.
+#include "graphics/lighting_settings.h"
 #include "graphics/moon_light.h"
 #include "graphics/point_light.h"
 #include "graphics/shadow_caster.h"
-#include "level/lighting_settings.h"
 #include "scripting/component_access.h"
 #include "scripting/export_guard.h"
 #include "scripting/lb_exports.h"

@@ -7,6 +7,7 @@
 #include "scripting/export_guard.h"
 #include "scripting/lb_exports.h"
 #include "scripting/lua_component.h"
+#include "scripting/lua_calls.h"
 #include "scripting/lua_host.h"
 
 namespace {
@@ -21,7 +22,7 @@ Json::Value* SerializationTargetOrReport(const char* function) {
 }  // namespace
 
 extern "C" void lb_connect_events(void) {
-    scripting::Guarded([&] { scripting::ConnectEvents(); });
+    scripting::Guarded([&] { scripting::ConnectEvents(GetLuaState()); });
 }
 
 extern "C" void lb_print(const char* text) {

@@ -14,7 +14,7 @@ namespace {
 void PlayInterfaceCue(const char* name) {
     AudioSystem* audio = GetAudio();
     if (!audio || GetEngineState().minimized) return;
-    if (SoundCue* cue = GetCue(*audio, name)) cue->Play(*audio, 1.0f);
+    if (SoundCue* cue = GetCue(*audio, name)) PlayCue(*audio, *cue, 1.0f);
 }
 
 }  // namespace

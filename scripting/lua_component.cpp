@@ -4,8 +4,9 @@
 
 #include <lua.hpp>
 
+#include "core/level_changes.h"
 #include "ecs/component_registry.h"
-#include "editor/level_changes.h"
+#include "scripting/lua_calls.h"
 #include "scripting/lua_host.h"
 
 namespace {

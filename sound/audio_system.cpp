@@ -6,7 +6,6 @@
 #include <cstring>
 
 #include "core/log.h"
-#include "sound/sound_cue.h"
 
 using namespace audio_rt;
 
@@ -40,14 +39,6 @@ bool WaitLoaded(Studio::System* studio, Query query, const char* what) {
 AudioSystem* GetAudio() { return g_audio; }
 
 namespace audio {
-
-RESULT Check(RESULT result) {
-    if (result == OK) return result;
-    const std::string detail = LastErrorDetail();
-    Print("error" + std::to_string(int(result)) + ErrorString(result));
-    if (!detail.empty()) Print(detail);
-    return result;
-}
 
 bool ReadListFile(const std::string& path, std::vector<std::string>* lines) {
     FILE* file = std::fopen(path.c_str(), "r");
@@ -260,4 +251,59 @@ Studio::EventDescription AudioSystem::FindEventDescription(const std::string& pa
     for (const NamedEvent& event : events_)
         if (event.path == path) return event.description;
     return Studio::EventDescription();
+}
+
+SoundCue* MakeCue(AudioSystem& audio, const std::string& path, const std::string& name) {
+    if (path.size() < 8) {
+        Print("couldn't make cue \"" + name + "\": event path \"" + path + "\" is shorter than event:/ and a letter");
+        return nullptr;
+    }
+    auto cue = std::make_unique<SoundCue>();
+    cue->eventPath = path;
+    cue->description = audio.FindEventDescription(path);
+    if (cue->description.generation == 0)
+        Print("couldn't find bank " + path + ", is it in the audio folder?");
+    audio::Check(cue->description.loadSampleData());
+    audio::Check(cue->description.createInstance(&cue->instance));
+    cue->kind = CueKindFromPath(path);
+    cue->name = name;
+    audio.cues.push_back(std::move(cue));
+    return audio.cues.back().get();
+}
+
+SoundCue* GetCue(AudioSystem& audio, const std::string& name) {
+    for (const auto& cue : audio.cues)
+        if (cue->name == name) return cue.get();
+    Print("Cue \"" + name + "\" Doesn't exist");
+    return nullptr;
+}
+
+void PlayCue(AudioSystem& audio, SoundCue& cue, float volume) {
+    cue.Play(volume, audio.cues, audio.RuntimeListener());
+}
+
+void PlayCue(AudioSystem& audio, const std::string& name, float volume) {
+    if (SoundCue* cue = GetCue(audio, name))
+        PlayCue(audio, *cue, volume);
+    else
+        Print("Attempted to play invalid cue!");
+}
+
+void StopCue(AudioSystem& audio, const std::string& name) {
+    if (SoundCue* cue = GetCue(audio, name))
+        cue->Stop();
+    else
+        Print("Attempted to stop invalid cue!");
+}
+
+void MuteMusic(AudioSystem& audio) {
+    audio.musicMuted = true;
+    for (const auto& cue : audio.cues)
+        if (cue->kind == 1 || cue->kind == 3) cue->SetMute(true);
+}
+
+void UnmuteMusic(AudioSystem& audio) {
+    audio.musicMuted = false;
+    for (const auto& cue : audio.cues)
+        if (cue->kind == 1 || cue->kind == 3) cue->SetMute(false);
 }

@@ -3,12 +3,13 @@
 // "audio/bankFiles.txt" and "audio/stringFiles.txt", discovers their buses and
 // events, keeps the listener, updates the runtime once per frame and offers
 // bus operations by name ("Master Bus", "Music Bus", "SFX Bus", ...). It also
-// owns the sound cues (sound/sound_cue.h).
+// owns the sound cues (sound/sound_cue.h) and plays, stops and mutes them by
+// name; a cue itself knows nothing of the system.
 //
 // One instance, a member of the Engine; GetAudio() reaches it while it exists.
-// Every runtime call goes through audio::Check, which prints a failure and goes
-// on: a broken sound never stops the game. A machine without an audio device
-// runs the game silently (one line in the log says so).
+// Every runtime call goes through audio::Check (sound/audio_check.h), which
+// prints a failure and goes on: a broken sound never stops the game. A machine
+// without an audio device runs the game silently (one line in the log says so).
 //
 // Units: positions are world units, velocities world units per second,
 // volumes linear factors (1 = full).
@@ -19,16 +20,11 @@
 #include <glm/vec3.hpp>
 #include <json/value.h>
 
+#include "sound/audio_check.h"
 #include "sound/runtime/audio_runtime.h"
-
-struct SoundCue;
+#include "sound/sound_cue.h"
 
 namespace audio {
-
-// Prints "error" + the code in decimal + the runtime's text for it when result
-// is not OK, and on a second line what the failure was about (the runtime's
-// LastErrorDetail) when it says anything. Returns result.
-audio_rt::RESULT Check(audio_rt::RESULT result);
 
 // The lines of a bank list file as the start-up reads them: each read takes at
 // most 255 characters (line break included) and loses its last character; a
@@ -103,8 +99,8 @@ public:
     bool HasOutput() const { return hasOutput_; }
 
     bool allMuted = false;    // last value given to SetBusMute
-    bool musicMuted = false;  // set by MuteMusic / UnmuteMusic (sound/sound_cue.h)
-    std::vector<std::unique_ptr<SoundCue>> cues;
+    bool musicMuted = false;  // set by MuteMusic / UnmuteMusic
+    CueList cues;
     unsigned cueCount = 0;    // saved as "Cue Number"
     // The cue table file as last read; its "Sounds" is rewritten at each save,
     // other members are kept.
@@ -127,3 +123,26 @@ private:
 
 // The one audio system while it exists, else null.
 AudioSystem* GetAudio();
+
+// Appends a cue for the event at path. An unknown path prints a hint and the
+// cue is kept without a working event (its runtime calls fail and are
+// reported). A path shorter than eight characters makes no cue: returns null.
+SoundCue* MakeCue(AudioSystem& audio, const std::string& path, const std::string& name);
+
+// Exact, case-sensitive name; prints "Cue "<name>" Doesn't exist" and returns
+// null when absent.
+SoundCue* GetCue(AudioSystem& audio, const std::string& name);
+
+// Plays one of the system's cues (SoundCue::Play) at the runtime's listener.
+// volume 1.0 means the cue's own volume.
+void PlayCue(AudioSystem& audio, SoundCue& cue, float volume);
+
+// Play and stop by name; an unknown name prints Get cue's line and then
+// "Attempted to play invalid cue!" / "Attempted to stop invalid cue!".
+void PlayCue(AudioSystem& audio, const std::string& name, float volume);
+void StopCue(AudioSystem& audio, const std::string& name);
+
+// Music mute: sets or clears the music-muted flag and mutes or unmutes every
+// kind-1 and kind-3 cue. Plain cues are never touched.
+void MuteMusic(AudioSystem& audio);
+void UnmuteMusic(AudioSystem& audio);

@@ -9,8 +9,8 @@
 
 #include "core/debug_exception.h"
 #include "core/file_util.h"
+#include "core/json_styled_writer.h"
 #include "core/log.h"
-#include "level/json_styled_writer.h"
 #include "sound/audio_system.h"
 #include "sound/sound_cue.h"
 

@@ -1,10 +1,7 @@
 #include "sound/sound_cue.h"
 
-#include <memory>
-
 #include "core/events.h"
-#include "core/log.h"
-#include "sound/audio_system.h"
+#include "sound/audio_check.h"
 
 using namespace audio_rt;
 
@@ -42,7 +39,7 @@ void SoundCue::DisconnectFadeOut() {
     fadeOutConnected = false;
 }
 
-void SoundCue::Play(AudioSystem& audio, float v) {
+void SoundCue::Play(float v, const CueList& all, const _3D_ATTRIBUTES& listener) {
     startedByFade = false;
 
     if (kind == 1) {
@@ -53,7 +50,7 @@ void SoundCue::Play(AudioSystem& audio, float v) {
         }
         // Music is exclusive: every music cue fades out, this one included, so
         // a music cue played again fades out and back in from its start.
-        for (const auto& m : audio.cues) {
+        for (const auto& m : all) {
             if (!HasInstance(m->instance) || m->kind != 1) continue;
             if (m->fadingIn) {
                 m->fadingIn = false;
@@ -72,8 +69,7 @@ void SoundCue::Play(AudioSystem& audio, float v) {
         ConnectFadeIn();
     }
 
-    const _3D_ATTRIBUTES at = audio.RuntimeListener();
-    audio::Check(instance.set3DAttributes(&at));
+    audio::Check(instance.set3DAttributes(&listener));
 
     if (muted) {
         // Mute overrides the fades: start at the muted volume, no fades.
@@ -154,55 +150,4 @@ int CueKindFromPath(const std::string& path) {
     default:
         return 4;
     }
-}
-
-SoundCue* MakeCue(AudioSystem& audio, const std::string& path, const std::string& name) {
-    if (path.size() < 8) {
-        Print("couldn't make cue \"" + name + "\": event path \"" + path + "\" is shorter than event:/ and a letter");
-        return nullptr;
-    }
-    auto cue = std::make_unique<SoundCue>();
-    cue->eventPath = path;
-    cue->description = audio.FindEventDescription(path);
-    if (cue->description.generation == 0)
-        Print("couldn't find bank " + path + ", is it in the audio folder?");
-    audio::Check(cue->description.loadSampleData());
-    audio::Check(cue->description.createInstance(&cue->instance));
-    cue->kind = CueKindFromPath(path);
-    cue->name = name;
-    audio.cues.push_back(std::move(cue));
-    return audio.cues.back().get();
-}
-
-SoundCue* GetCue(AudioSystem& audio, const std::string& name) {
-    for (const auto& cue : audio.cues)
-        if (cue->name == name) return cue.get();
-    Print("Cue \"" + name + "\" Doesn't exist");
-    return nullptr;
-}
-
-void PlayCue(AudioSystem& audio, const std::string& name, float volume) {
-    if (SoundCue* cue = GetCue(audio, name))
-        cue->Play(audio, volume);
-    else
-        Print("Attempted to play invalid cue!");
-}
-
-void StopCue(AudioSystem& audio, const std::string& name) {
-    if (SoundCue* cue = GetCue(audio, name))
-        cue->Stop();
-    else
-        Print("Attempted to stop invalid cue!");
-}
-
-void MuteMusic(AudioSystem& audio) {
-    audio.musicMuted = true;
-    for (const auto& cue : audio.cues)
-        if (cue->kind == 1 || cue->kind == 3) cue->SetMute(true);
-}
-
-void UnmuteMusic(AudioSystem& audio) {
-    audio.musicMuted = false;
-    for (const auto& cue : audio.cues)
-        if (cue->kind == 1 || cue->kind == 3) cue->SetMute(false);
 }

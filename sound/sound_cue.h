@@ -12,13 +12,21 @@
 // per frame to 1.0, "SoundStopLogicUpdate" + name lowers it by dt to 0 and then
 // stops the instance. A frame with dt = 0 (a paused game) still moves a fade by
 // kPausedFadeStep, so fades finish while paused.
+//
+// A cue knows nothing of the audio system that owns it (sound/audio_system.h,
+// which also plays and stops cues by name): what it needs from there is handed
+// to Play.
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "sound/runtime/audio_runtime.h"
 
-class AudioSystem;
-
 constexpr float kPausedFadeStep = 0.0167f;
+
+struct SoundCue;
+// The cues in the order they were made.
+using CueList = std::vector<std::unique_ptr<SoundCue>>;
 
 struct SoundCue {
     std::string name;
@@ -45,8 +53,10 @@ struct SoundCue {
     std::string FadeOutListener() const { return "SoundStopLogicUpdate" + name; }
 
     // volume 1.0 means the cue's own volume (plain kinds); music and faded cues
-    // always fade in to 1.0.
-    void Play(AudioSystem& audio, float volume);
+    // always fade in to 1.0. `all`: the list this cue is in (music is
+    // exclusive: every music cue in it fades out); `listener`: the runtime's
+    // listener, whose 3D attributes the instance takes.
+    void Play(float volume, const CueList& all, const audio_rt::_3D_ATTRIBUTES& listener);
     void Stop();
     void SetMute(bool mute);
 
@@ -63,22 +73,3 @@ private:
 
 // 1 to 4 from the eighth character of the path (see above).
 int CueKindFromPath(const std::string& path);
-
-// Appends a cue for the event at path. An unknown path prints a hint and the
-// cue is kept without a working event (its runtime calls fail and are
-// reported). A path shorter than eight characters makes no cue: returns null.
-SoundCue* MakeCue(AudioSystem& audio, const std::string& path, const std::string& name);
-
-// Exact, case-sensitive name; prints "Cue "<name>" Doesn't exist" and returns
-// null when absent.
-SoundCue* GetCue(AudioSystem& audio, const std::string& name);
-
-// Play and stop by name; an unknown name prints Get cue's line and then
-// "Attempted to play invalid cue!" / "Attempted to stop invalid cue!".
-void PlayCue(AudioSystem& audio, const std::string& name, float volume);
-void StopCue(AudioSystem& audio, const std::string& name);
-
-// Music mute: sets or clears the music-muted flag and mutes or unmutes every
-// kind-1 and kind-3 cue. Plain cues are never touched.
-void MuteMusic(AudioSystem& audio);
-void UnmuteMusic(AudioSystem& audio);

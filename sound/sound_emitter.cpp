@@ -11,6 +11,7 @@
 #include "ecs/entity_store.h"
 #include "graphics/camera.h"
 #include "physics/rigid_body.h"
+#include "sound/audio_check.h"
 #include "sound/audio_system.h"
 #include "sound/cue_table.h"
 #include "sound/sound_cue.h"

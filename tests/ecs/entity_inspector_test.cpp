@@ -8,7 +8,7 @@
 #include "ecs/component_registry.h"
 #include "ecs/entity_inspector.h"
 #include "ecs/entity_store.h"
-#include "editor/level_changes.h"
+#include "core/level_changes.h"
 #include "graphics/moon_light.h"
 #include "graphics/point_light.h"
 #include "graphics/sprite.h"

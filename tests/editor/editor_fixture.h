@@ -19,7 +19,7 @@
 #include "editor/editor_actions.h"
 #include "editor/editor_window.h"
 #include "editor/rect_selection.h"
-#include "editor/unsaved_changes.h"
+#include "core/level_changes.h"
 #include "engine/engine_events.h"
 #include "graphics/camera.h"
 #include "graphics/debug_draw.h"
@@ -51,7 +51,7 @@ protected:
                                                [this](engine::entity_handle h) { selectedEvents.push_back(h); });
         OpenEditor();
         editor = GetEditor();
-        editor::ClearUnsavedChanges();
+        editor::ClearLevelChanged();
     }
 
     void TearDown() override {

@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "editor/graphics_panel.h"
-#include "editor/level_changes.h"
-#include "level/lighting_settings.h"
+#include "core/level_changes.h"
+#include "graphics/lighting_settings.h"
 #include "tests/editor/gui_driver.h"
 
 namespace {

@@ -22,7 +22,7 @@ TEST_F(KeysTest, CCreatesAnEntityAtTheCameraAndSelectsItAlone) {
     EXPECT_EQ(Pos(created), glm::vec3(12, -7, 0));
     EXPECT_EQ(editor->GetSelection(), Selection{created});
     EXPECT_EQ(selectedEvents.back(), created);
-    EXPECT_TRUE(editor::HasUnsavedChanges());
+    EXPECT_TRUE(editor::LevelChanged());
 }
 
 TEST_F(KeysTest, DDuplicatesAndFCentresOnThePrimarySelectionOnly) {
@@ -52,7 +52,7 @@ TEST_F(KeysTest, CommandsNeedingAPrimaryDoNothingWhenItIsDead) {
     EXPECT_EQ(engine::GetLiveEntities(), Selection{b});
     EXPECT_TRUE(engine::GetPendingDestroy().empty());
     EXPECT_EQ(GetCamera().GetPosition(), glm::vec3(0, 0, 0));
-    EXPECT_FALSE(editor::HasUnsavedChanges());
+    EXPECT_FALSE(editor::LevelChanged());
 }
 
 TEST_F(KeysTest, DeleteDestroysTheWholeSelectionAtTheEndOfTheFrame) {
@@ -66,7 +66,7 @@ TEST_F(KeysTest, DeleteDestroysTheWholeSelectionAtTheEndOfTheFrame) {
     EXPECT_EQ(selectedEvents, Selection{entity_handle()});
     engine::FlushDestroyedEntities();
     EXPECT_EQ(engine::GetLiveEntities(), Selection{c});
-    EXPECT_TRUE(editor::HasUnsavedChanges());
+    EXPECT_TRUE(editor::LevelChanged());
 }
 
 TEST_F(KeysTest, EAndQZoomByOneAndAHalfAndArrowsMoveTheCameraTwoHundredScreenPixels) {

@@ -109,7 +109,7 @@ TEST_F(LevelPanelTest, ThePanelChoiceSurvivesReopeningAndHandsLeftClicksToTheTil
     ClickAt(0, 0);
     EXPECT_TRUE(editor->GetSelection().empty());  // painted, not picked
     EXPECT_TRUE(Editor::History().empty());
-    EXPECT_TRUE(editor::HasUnsavedChanges());
+    EXPECT_TRUE(editor::LevelChanged());
     editor::SetShownPanel(editor::kPanelLevel);
     ClickAt(0, 0);
     EXPECT_EQ(editor->GetSelected(), a);
@@ -147,7 +147,7 @@ TEST_F(LevelPanelTest, ClearDestroysEverythingAndIsAnUnsavedChange) {
     editor->SelectEntity(a, true, true);
     editor::ClearLevel();
     EXPECT_TRUE(engine::GetLiveEntities().empty());
-    EXPECT_TRUE(editor::HasUnsavedChanges());
+    EXPECT_TRUE(editor::LevelChanged());
     Make(9, 9);  // numbering restarted: a's handle names this one now
     DrawFrame();
     EXPECT_EQ(editor->GetSelected(), entity_handle());
@@ -156,12 +156,12 @@ TEST_F(LevelPanelTest, ClearDestroysEverythingAndIsAnUnsavedChange) {
 TEST_F(LevelPanelTest, LoadingReplacesTheLevelAndClearsTheMark) {
     WriteLevel("other", R"({"entities": [{"name": "stone", "pos": {"x": 3, "y": 4}, "components": []}]})");
     Make(0, 0);
-    editor::MarkUnsavedChanges();
+    editor::MarkLevelChanged();
     editor::LoadLevelFromEditor("other");
     ASSERT_EQ(engine::GetLiveEntities().size(), 1u);
     EXPECT_EQ(engine::GetLiveEntities()[0].GetName(), "stone");
     EXPECT_EQ(GetEngineState().previousLevelName, "other");
-    EXPECT_FALSE(editor::HasUnsavedChanges());
+    EXPECT_FALSE(editor::LevelChanged());
 }
 
 TEST_F(LevelPanelTest, ABrokenLevelThrowsTheParsersTextAndWritesNothing) {
@@ -183,23 +183,23 @@ TEST_F(LevelPanelTest, SaveAndReloadWritesTheLevelAndLoadsItBack) {
     WriteLevel("current", "{}");
     GetEngineState().previousLevelName = "current";
     Make(7, 8, 0, "kept");
-    editor::MarkUnsavedChanges();
+    editor::MarkLevelChanged();
     editor::SaveLevelAndReloadAssets();
     EXPECT_NE(ReadLevel("current").find("\"kept\""), std::string::npos);
     ASSERT_EQ(engine::GetLiveEntities().size(), 1u);
     EXPECT_EQ(engine::GetLiveEntities()[0].GetName(), "kept");
     EXPECT_EQ(engine::GetLiveEntities()[0].GetPosition(), glm::vec3(7, 8, 0));
-    EXPECT_FALSE(editor::HasUnsavedChanges());
+    EXPECT_FALSE(editor::LevelChanged());
 }
 
 TEST_F(LevelPanelTest, MovesMarkTheLevelOnlyWhenSomethingMoved) {
     Make(0, 0);
     ClickAt(0, 0);
-    EXPECT_FALSE(editor::HasUnsavedChanges());
+    EXPECT_FALSE(editor::LevelChanged());
     Key('Z');  // undoing a click that moved nothing
-    EXPECT_FALSE(editor::HasUnsavedChanges());
+    EXPECT_FALSE(editor::LevelChanged());
     DragWorld(0, 0, 3, 0);
-    EXPECT_TRUE(editor::HasUnsavedChanges());
+    EXPECT_TRUE(editor::LevelChanged());
 }
 
 TEST_F(LevelPanelTest, TheMenuBarShowsTheMarkOnlyWhileThereAreUnsavedChanges) {
@@ -212,7 +212,7 @@ TEST_F(LevelPanelTest, TheMenuBarShowsTheMarkOnlyWhileThereAreUnsavedChanges) {
     };
     DrawFrame();
     EXPECT_FALSE(markShown());
-    editor::MarkUnsavedChanges();
+    editor::MarkLevelChanged();
     DrawFrame();
     EXPECT_TRUE(markShown());
 }

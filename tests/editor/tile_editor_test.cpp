@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "core/input.h"
-#include "editor/level_changes.h"
+#include "core/level_changes.h"
 #include "editor/tile_editor.h"
 #include "graphics/camera.h"
 #include "graphics/tile_map.h"

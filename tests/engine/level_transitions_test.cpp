@@ -11,7 +11,7 @@
 #include "core/log.h"
 #include "engine/game_flow.h"
 #include "engine/pause_menu.h"
-#include "level/json_text.h"
+#include "core/json_text.h"
 #include "scripting/lb_exports.h"
 #include "tests/level/level_test_env.h"
 

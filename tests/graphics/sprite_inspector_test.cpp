@@ -3,7 +3,7 @@
 
 #include "core/engine_state.h"
 #include "ecs/entity_store.h"
-#include "editor/level_changes.h"
+#include "core/level_changes.h"
 #include "graphics/sprite.h"
 #include "png_folder.h"
 #include "tests/editor/gui_driver.h"

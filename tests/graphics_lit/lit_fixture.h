@@ -8,7 +8,7 @@
 #include "core/events.h"
 #include "ecs/entity_store.h"
 #include "graphics/camera.h"
-#include "level/lighting_settings.h"
+#include "graphics/lighting_settings.h"
 
 class LitSceneTest : public ::testing::Test {
 protected:

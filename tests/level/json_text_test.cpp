@@ -18,9 +18,9 @@
 #include <json/reader.h>
 #include <json/writer.h>
 
-#include "level/json_fast_reader.h"
-#include "level/json_styled_writer.h"
-#include "level/json_text.h"
+#include "core/json_fast_reader.h"
+#include "core/json_styled_writer.h"
+#include "core/json_text.h"
 
 namespace {
 

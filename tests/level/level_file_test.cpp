@@ -5,7 +5,7 @@
 
 #include "core/debug_exception.h"
 #include "graphics/tile_map.h"
-#include "level/json_text.h"
+#include "core/json_text.h"
 #include "level/level_file.h"
 #include "level/save_game.h"
 #include "level_test_env.h"

@@ -17,7 +17,7 @@
 #include "core/events.h"
 #include "ecs/entity_store.h"
 #include "graphics/texture_cache.h"
-#include "level/lighting_settings.h"
+#include "graphics/lighting_settings.h"
 
 namespace fs = std::filesystem;
 

@@ -5,8 +5,9 @@
 
 #include "core/debug_exception.h"
 #include "core/log.h"
-#include "level/json_text.h"
+#include "core/json_text.h"
 #include "level/save_game.h"
+#include "core/save_folder.h"
 #include "level_test_env.h"
 
 namespace {

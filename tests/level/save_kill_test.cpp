@@ -16,7 +16,7 @@
 #include <random>
 #include <thread>
 
-#include "level/json_text.h"
+#include "core/json_text.h"
 #include "level/level_file.h"
 #include "level/save_game.h"
 #include "level_test_env.h"

@@ -1,7 +1,7 @@
 // The box collider's inspector widgets edit the unrotated box.
 #include <gtest/gtest.h>
 
-#include "editor/level_changes.h"
+#include "core/level_changes.h"
 #include "physics/box_collider.h"
 #include "tests/editor/gui_driver.h"
 

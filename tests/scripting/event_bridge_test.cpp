@@ -4,7 +4,6 @@
 #include <json/reader.h>
 
 #include "physics/collision_data.h"
-#include "scripting/collision_forwarding.h"
 #include "scripting/event_bridge.h"
 #include "scripting/lb_exports.h"
 
@@ -31,7 +30,7 @@ TEST_F(EventBridgeTest, ConnectingRegistersTheSixteenEventsInOrderOnce) {
 
     // Connecting twice is the event system's duplicate error.
     try {
-        scripting::ConnectEvents();
+        scripting::ConnectEvents(L());
         FAIL() << "second connect accepted";
     } catch (const debug::exception& e) {
         EXPECT_STREQ(e.what(), "Event ID \"LuaBindingPreLogicUpdate\" already existed.");
@@ -152,7 +151,7 @@ ffi.C.lb_connect_events()
 function lb_CreateEntity(i, g) if g == 2 then error("no entity " .. g, 0) end return { index = i, generation = g } end
 )lua");
     ClearCalls();
-    scripting::ForwardCollision("OnCollisionEnded", {1, 2}, {3, 4}, 5.0f, 6.0f, 0.5f, -1.0f, 0.0f);
+    scripting::ForwardCollision(L(), "OnCollisionEnded", {1, 2}, {3, 4}, 5.0f, 6.0f, 0.5f, -1.0f, 0.0f);
     EXPECT_EQ(Calls(), "OnCollisionEnded E3:4 V5,6 0.5 V-1,0");
     EXPECT_EQ(LastLogLine(), "no entity 2");
     EXPECT_EQ(lua_gettop(L()), 0);

@@ -13,7 +13,7 @@
 #include "graphics/point_light.h"
 #include "graphics/shadow_caster.h"
 #include "graphics/sprite.h"
-#include "level/lighting_settings.h"
+#include "graphics/lighting_settings.h"
 #include "physics/box_collider.h"
 #include "physics/circle_collider.h"
 #include "scripting/lb_exports.h"

@@ -4,7 +4,7 @@
 #include "tests/scripting/script_fixture.h"
 
 #include "ecs/entity_inspector.h"
-#include "editor/level_changes.h"
+#include "core/level_changes.h"
 #include "tests/editor/gui_driver.h"
 
 namespace {

@@ -17,6 +17,7 @@
 #include "ecs/entity_store.h"
 #include "engine/engine_events.h"
 #include "physics/collision_data.h"
+#include "scripting/lua_calls.h"
 #include "scripting/lua_host.h"
 
 // The engine's events as the Engine registers them before any script runs.

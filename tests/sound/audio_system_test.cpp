@@ -144,7 +144,7 @@ TEST_F(AudioSystemTest, BusMutePauseAndStopReachTheRuntime) {
     EXPECT_TRUE(paused);
 
     SoundCue* beep = GetCue(audio, "Hum");
-    beep->Play(audio, 1.0f);
+    PlayCue(audio, *beep, 1.0f);
     Frame(0.016f);
     EXPECT_TRUE(Playing(*beep));
     audio.StopBus("Master Bus");

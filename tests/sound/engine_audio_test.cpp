@@ -60,7 +60,7 @@ TEST_F(EngineAudioTest, ALevelLoadStopsTheMasterBusAndASoundSpaceKeepsTheMutes) 
         "graphics": {}})");
 
     SoundCue& hum = *GetCue(audio, "Hum");
-    hum.Play(audio, 1.0f);
+    PlayCue(audio, hum, 1.0f);
     Frame(0.016f);
     ASSERT_TRUE(Playing(hum));
     audio.SetBusMute("Master Bus", true);

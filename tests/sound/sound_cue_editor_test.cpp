@@ -73,7 +73,7 @@ TEST_F(SoundCueEditorTest, AuditionsUseTheEditedVolumeAndStopWhatWasPlaying) {
     EXPECT_FALSE(Playing(click));
 
     // Auditioning an event stops what was playing.
-    GetCue(audio, "Hum")->Play(audio, 1.0f);
+    PlayCue(audio, *GetCue(audio, "Hum"), 1.0f);
     Frame(0.016f);
     editor::AuditionEvent(audio, 2);
     Frame(0.016f);

@@ -12,7 +12,7 @@ protected:
 
     // Plays a fading cue and runs frames until its fade-in has finished.
     void PlayToFullVolume(SoundCue& cue) {
-        cue.Play(*audio_, 1.0f);
+        PlayCue(*audio_, cue, 1.0f);
         for (int i = 0; i < 20 && (cue.fadeInConnected || cue.fadeOutConnected); ++i) Frame(0.1f);
         ASSERT_FALSE(cue.fadeInConnected);
         ASSERT_EQ(Volume(cue), 1.0f);
@@ -44,7 +44,7 @@ TEST_F(SoundCueTest, MakeCueNeedsEightCharactersAndKeepsUnknownEventsAndGetCueTh
 
     // Its calls fail and are reported; nothing else happens.
     ClearLog();
-    gone->Play(audio, 1.0f);
+    PlayCue(audio, *gone, 1.0f);
     EXPECT_FALSE(GetLog().empty());
 
     // Cues are found by their exact name only.
@@ -85,7 +85,7 @@ TEST_F(SoundCueTest, MusicCrossFadesByDtPerFrame) {
     SoundCue& forest = *GetCue(audio, "Forest");
     PlayToFullVolume(title);
 
-    forest.Play(audio, 1.0f);
+    PlayCue(audio, forest, 1.0f);
     EXPECT_EQ(Volume(forest), 0.0f);
     EXPECT_TRUE(title.fadingOut);
     EXPECT_TRUE(forest.fadingIn);
@@ -119,7 +119,7 @@ TEST_F(SoundCueTest, MusicCrossFadesByDtPerFrame) {
 TEST_F(SoundCueTest, AFrameWithZeroDtStillMovesAFadeAndAStopTwiceFadesOnce) {
     AudioSystem& audio = StartWithCues();
     SoundCue& wind = *GetCue(audio, "Wind");
-    wind.Play(audio, 1.0f);
+    PlayCue(audio, wind, 1.0f);
     EXPECT_EQ(Volume(wind), 0.0f);
     Frame(0.0f);
     EXPECT_NEAR(Volume(wind), 0.0167f, 1e-6f);
@@ -143,7 +143,7 @@ TEST_F(SoundCueTest, AFrameWithZeroDtStillMovesAFadeAndAStopTwiceFadesOnce) {
 TEST_F(SoundCueTest, PlainCuesStartAtOnceAtTheStoredVolumeAndStopAtOnce) {
     AudioSystem& audio = StartWithCues();
     SoundCue& hum = *GetCue(audio, "Hum");
-    hum.Play(audio, 1.0f);
+    PlayCue(audio, hum, 1.0f);
     EXPECT_EQ(LogicListeners(), 0u);
     Frame(0.016f);
     EXPECT_TRUE(Playing(hum));
@@ -155,9 +155,9 @@ TEST_F(SoundCueTest, PlainCuesStartAtOnceAtTheStoredVolumeAndStopAtOnce) {
     for (const char* name : {"Beep", "Click"}) {
         SoundCue& cue = *GetCue(audio, name);
         cue.volume = 0.5f;
-        cue.Play(audio, 1.0f);
+        PlayCue(audio, cue, 1.0f);
         EXPECT_EQ(Volume(cue), 0.5f) << name;
-        cue.Play(audio, 0.8f);
+        PlayCue(audio, cue, 0.8f);
         EXPECT_EQ(Volume(cue), 0.8f) << name;
     }
 }
@@ -166,8 +166,8 @@ TEST_F(SoundCueTest, MusicMuteTouchesOnlyMusicAndFadedCues) {
     AudioSystem& audio = StartWithCues();
     GetCue(audio, "Title")->volume = 0.7f;
     GetCue(audio, "Wind")->volume = 0.6f;
-    GetCue(audio, "Beep")->Play(audio, 0.3f);
-    GetCue(audio, "Click")->Play(audio, 0.4f);
+    PlayCue(audio, *GetCue(audio, "Beep"), 0.3f);
+    PlayCue(audio, *GetCue(audio, "Click"), 0.4f);
 
     MuteMusic(audio);
     EXPECT_TRUE(audio.musicMuted);
@@ -192,7 +192,7 @@ TEST_F(SoundCueTest, AMutedMusicCueStartsAtTheMutedVolumeWithoutFades) {
     AudioSystem& audio = StartWithCues();
     MuteMusic(audio);
     SoundCue& title = *GetCue(audio, "Title");
-    title.Play(audio, 1.0f);
+    PlayCue(audio, title, 1.0f);
     // The other music cue still fades out (music is exclusive); this one has
     // no fades of its own.
     EXPECT_EQ(LogicListeners(), 1u);
@@ -205,7 +205,7 @@ TEST_F(SoundCueTest, AMutedMusicCueStartsAtTheMutedVolumeWithoutFades) {
 
 TEST_F(SoundCueTest, ADeletedCueTakesItsFadeListenersWithIt) {
     AudioSystem& audio = StartWithCues();
-    GetCue(audio, "Wind")->Play(audio, 1.0f);
+    PlayCue(audio, *GetCue(audio, "Wind"), 1.0f);
     EXPECT_EQ(LogicListeners(), 1u);
     audio.cues.erase(audio.cues.begin() + 4);
     EXPECT_EQ(LogicListeners(), 0u);

@@ -152,7 +152,7 @@ TEST_F(SoundEmitterTest, ChoosingACueThatIsNotLoadedHoldsTheEmitter) {
 TEST_F(SoundEmitterTest, PlayEmitUnpausesStopsTheRestAndStarts) {
     AudioSystem& audio = StartWithCues();
     SoundCue& hum = *GetCue(audio, "Hum");
-    hum.Play(audio, 1.0f);
+    PlayCue(audio, hum, 1.0f);
     audio.SetBusPaused("Music Bus", true);
     audio.SetBusPaused("SFX Bus", true);
     SoundEmitter& e = EmitterAt(0, 0, 0, "Wind");

@@ -1,4 +1,4 @@
-#include "level/json_fast_reader.h"
+#include "core/json_fast_reader.h"
 
 #include <charconv>
 #include <cstdint>

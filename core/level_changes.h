@@ -6,13 +6,16 @@
 // The editor marks moves (and their undo and redo), creation, duplication,
 // deletion, clearing, renaming the level, and every widget edit in the
 // inspector, "Tiles" and "Graphics" panels; painting tiles marks it when it
-// starts. Code that changes the level some other way calls
-// MarkUnsavedChanges itself.
+// starts. Every component's inspector marks it too, including the changes the
+// GUI's own edit flag does not see (a texture picked from a popup), which is
+// why the flag lives here rather than with the editor that shows it. Code that
+// changes the level some other way calls MarkLevelChanged itself.
+// Main thread only.
 namespace editor {
 
-void MarkUnsavedChanges();
+void MarkLevelChanged();
+bool LevelChanged();
 // After the level was saved to levels/ or loaded afresh.
-void ClearUnsavedChanges();
-bool HasUnsavedChanges();
+void ClearLevelChanged();
 
 }  // namespace editor

@@ -1,4 +1,4 @@
-#include "level/json_text.h"
+#include "core/json_text.h"
 
 #include <cstdio>
 #include <memory>
@@ -6,8 +6,8 @@
 #include <json/reader.h>
 #include <json/writer.h>
 
-#include "level/json_fast_reader.h"
-#include "level/json_styled_writer.h"
+#include "core/json_fast_reader.h"
+#include "core/json_styled_writer.h"
 
 bool ParseJsonText(const std::string& text, Json::Value& out, std::string& errors) {
     errors.clear();

@@ -1,4 +1,4 @@
-#include "level/json_styled_writer.h"
+#include "core/json_styled_writer.h"
 
 #include <charconv>
 #include <cmath>

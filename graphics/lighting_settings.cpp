@@ -1,4 +1,4 @@
-#include "level/lighting_settings.h"
+#include "graphics/lighting_settings.h"
 
 LightingSettings& GetLightingSettings() {
     static LightingSettings settings;

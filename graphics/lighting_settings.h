@@ -1,8 +1,9 @@
 #pragma once
 // The six lighting values of the current level's "graphics" object. They are
 // process-wide and outlive a level: a level file without "graphics" keeps the
-// previous level's values. The renderer reads them every frame; the editor's
-// graphics panel edits them in place.
+// previous level's values. The level loader (level/level_file.h) reads and
+// writes them, the renderer reads them every frame, and the editor's graphics
+// panel edits them in place.
 #include <glm/vec3.hpp>
 
 struct LightingSettings {
