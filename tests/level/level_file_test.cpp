@@ -45,6 +45,11 @@ TEST_F(LevelFileTest, ALoadedLevelSavesBackToTheSameDocument) {
         "moonlight_fade_dist": 50.0, "moonlight_fade_exponent": 9.0}})");
     expected["tile_map"] = TileMap().Serialize();
     EXPECT_EQ(ReadText("levels/dim.json"), WriteStyledJson(expected));
+    const EngineState& state = GetEngineState();
+    const auto levels = [&] { return state.levelName + " after " + state.previousLevelName + (state.reloadRequested ? ", due" : ""); };
+    EXPECT_EQ(levels(), "dim after dim");
+    RequestLevel("next", false);  // a load is due; "dim" stays the current level until then
+    EXPECT_EQ(levels(), "next after dim, due");
 }
 
 TEST_F(LevelFileTest, TheGameLoadsTheSavedCopyAndTheEditorTheAuthoredOne) {
@@ -117,6 +122,7 @@ TEST_F(LevelFileTest, ABrokenLevelIsRefusedWithAMessageSayingWhy) {
         } catch (const std::exception& e) {
             EXPECT_EQ(e.what(), std::string(message));
         }
+        EXPECT_EQ(GetTileMap() != nullptr, *message == 'V') << text;  // none until the document passed its checks
         EXPECT_EQ(::testing::internal::GetCapturedStderr(), *message == '*' ? "Error from reader: " + std::string(message) : "");
     }
 }
