@@ -33,6 +33,16 @@ def components(entity):
     return {c.get("__component_name"): c for c in entity.get("components") or []}
 
 
+def solid_box(c):
+    b = c.get("BoxCollider")
+    return b if b and b.get("Box Static") and not b.get("Box ghost") else None
+
+
+def solid_circle(c):
+    k = c.get("CircleCollider")
+    return k if k and k.get("Circle Static") and not k.get("Circle Ghost") else None
+
+
 def pos(entity):
     p = entity["pos"]
     return p["x"], p["y"]
@@ -48,10 +58,8 @@ class Level:
         self.cols = int(2 * self.half_w / CELL)
         self.rows = int(2 * self.half_h / CELL)
         self.speed = 70.0
-        self.start = None
-        self.lantern = None
+        self.start = self.lantern = self.gate = None
         self.doors = {}  # target -> (box, arrive point)
-        self.gate = None
         for e in self.entities:
             c = components(e)
             x, y = pos(e)
@@ -61,10 +69,8 @@ class Level:
             if "Lantern" in c:
                 self.lantern = (c["Lantern"]["id"], x, y + LANTERN_FOOT)
             if "Door" in c and "BoxCollider" in c:
-                b = c["BoxCollider"]
-                box = self.box(x, y, b)
                 d = c["Door"]
-                self.doors[d["target"]] = (box, (x + d["arrive_x"], y + d["arrive_y"]))
+                self.doors[d["target"]] = (self.box(x, y, c["BoxCollider"]), (x + d["arrive_x"], y + d["arrive_y"]))
             if "Gate" in c:
                 self.gate = e["name"]
 
@@ -75,15 +81,8 @@ class Level:
 
     def bodiless_solids(self):
         """Names of entities with a solid static collider but no RigidBody."""
-        names = []
-        for e in self.entities:
-            c = components(e)
-            box, circle = c.get("BoxCollider"), c.get("CircleCollider")
-            solid = (box and box.get("Box Static") and not box.get("Box ghost")) or \
-                (circle and circle.get("Circle Static") and not circle.get("Circle Ghost"))
-            if solid and "RigidBody" not in c:
-                names.append(e["name"])
-        return names
+        return [e["name"] for e in self.entities
+                if (solid_box(components(e)) or solid_circle(components(e))) and "RigidBody" not in components(e)]
 
     def cell_centre(self, i, j):
         return -self.half_w + (i + 0.5) * CELL, -self.half_h + (j + 0.5) * CELL
@@ -105,17 +104,15 @@ class Level:
             if "RigidBody" not in c or (gate_open and e["name"] == self.gate):
                 continue
             x, y = pos(e)
-            b = c.get("BoxCollider")
-            if b and b.get("Box Static") and not b.get("Box ghost"):
+            b = solid_box(c)
+            if b:
                 x0, y0, x1, y1 = self.box(x, y, b)
 
                 def in_box(px, py, x0=x0, y0=y0, x1=x1, y1=y1):
-                    dx = max(x0 - px, 0, px - x1)
-                    dy = max(y0 - py, 0, py - y1)
-                    return dx * dx + dy * dy < r * r
+                    return max(x0 - px, 0, px - x1) ** 2 + max(y0 - py, 0, py - y1) ** 2 < r * r
                 mark(x0 - r, y0 - r, x1 + r, y1 + r, in_box)
-            k = c.get("CircleCollider")
-            if k and k.get("Circle Static") and not k.get("Circle Ghost"):
+            k = solid_circle(c)
+            if k:
                 cx, cy, rad = x + k["Circle Center OffsetX"], y + k["Circle Center OffsetY"], k["Circle Radius"] + r
                 mark(cx - rad, cy - rad, cx + rad, cy + rad,
                      lambda px, py, cx=cx, cy=cy, rad=rad: (px - cx) ** 2 + (py - cy) ** 2 < rad * rad)
@@ -173,9 +170,8 @@ def main():
         return 2
     folder = args[0]
     minimum = float(args[args.index("--min-seconds") + 1]) if "--min-seconds" in args else 0.0
-    levels = {}
-    for name in ("veltrane_clearing", "veltrane_hollow", "veltrane_shore"):
-        levels[name] = Level(os.path.join(folder, "levels", name + ".json"))
+    levels = {name: Level(os.path.join(folder, "levels", name + ".json"))
+              for name in ("veltrane_clearing", "veltrane_hollow", "veltrane_shore")}
     clearing, hollow, shore = levels["veltrane_clearing"], levels["veltrane_hollow"], levels["veltrane_shore"]
     failures = []
     total = 0.0

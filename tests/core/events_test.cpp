@@ -1,103 +1,83 @@
+// Named events: listeners connected by name get the arguments of every raise
+// until disconnected, changes made during a raise wait for the next one, and
+// misuse throws its own message.
 #include <gtest/gtest.h>
 
-#include <vector>
+#include <functional>
+#include <set>
+#include <string>
 
 #include "core/events.h"
 
 namespace {
 
+using Seen = std::multiset<std::string>;  // listeners run in no promised order
+Seen seen;
+
+// A listener that records "<its name> <arguments>" at every raise of "Hit".
+void Listen(const std::string& name) {
+    events::Connect<int, std::string>("Hit", name, [name](int n, std::string s) { seen.insert(name + " " + std::to_string(n) + s); });
+}
+
+Seen Raise(int n) {
+    seen.clear();
+    events::Call<int, std::string>("Hit", n, "!");
+    return seen;
+}
+
 class EventsTest : public ::testing::Test {
 protected:
-    void SetUp() override { events::ClearRegistryForTesting(); }
+    void SetUp() override {
+        events::ClearRegistryForTesting();
+        events::Register<int, std::string>("Hit");
+    }
     void TearDown() override { events::ClearRegistryForTesting(); }
 };
 
-std::string MessageOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const debug::exception& e) {
-        return e.what();
-    }
-    return "<no exception>";
+TEST_F(EventsTest, ListenersGetTheArgumentsOfEveryRaiseUntilDisconnected) {
+    EXPECT_TRUE(events::IsRegistered("Hit"));
+    EXPECT_FALSE(events::IsRegistered("Miss"));
+    for (const char* name : {"a", "b", "c"}) Listen(name);
+    EXPECT_EQ(Raise(2), (Seen{"a 2!", "b 2!", "c 2!"}));
+    EXPECT_TRUE(events::Disconnect("Hit", "b"));
+    EXPECT_FALSE(events::Disconnect("Hit", "b"));
+    EXPECT_EQ(Raise(3), (Seen{"a 3!", "c 3!"}));
+    Listen("b");  // the name is free again
+    EXPECT_EQ(Raise(4), (Seen{"a 4!", "b 4!", "c 4!"}));
 }
 
-TEST_F(EventsTest, MisuseThrowsTheExactMessages) {
-    events::Register<float>("LogicUpdate");
-    events::Register<int>("KeyPressed");
-    int calls = 0;
-    events::Connect<float>("LogicUpdate", "first", [&](float) { ++calls; });
-
-    EXPECT_EQ(MessageOf([] { events::Register<float>("LogicUpdate"); }),
-              "Event Register: \"LogicUpdate\" already existed.");
-    events::Call<float>("LogicUpdate", 0.5f);  // the first registration and its listener survive
-    EXPECT_EQ(calls, 1);
-
-    EXPECT_EQ(MessageOf([] { events::Connect<float>("KeyPressed", "x", [](float) {}); }),
-              "Connect: Event KeyPressed does not eixst or the wrong argument types were provided");
-    EXPECT_EQ(MessageOf([] { events::Connect<float>("Nope", "x", [](float) {}); }),
-              "Event InternalGetListeners: failed to map event string \"Nope\"");
-    EXPECT_EQ(MessageOf([] { events::Call<float>("KeyPressed", 1.0f); }),
-              "Call: Event KeyPressed does not eixst or the wrong argument types were provided");
-
-    events::Connect<int>("KeyPressed", "OpenConsole", [](int) {});
-    EXPECT_EQ(MessageOf([] { events::Connect<int>("KeyPressed", "OpenConsole", [](int) {}); }),
-              "Event ID \"OpenConsole\" already existed.");
-
-    EXPECT_FALSE(events::Disconnect("LogicUpdate", "missing"));
-    EXPECT_TRUE(events::Disconnect("LogicUpdate", "first"));
-    EXPECT_EQ(MessageOf([] { events::Disconnect("Never", "x"); }),
-              "Event Disconnect failed to map event \"Never\" or ID \"x\"!");
-}
-
-TEST_F(EventsTest, RaisesRunOverASnapshotSoDisconnectedListenersRunAndNewOnesWait) {
-    events::Register<>("LevelUnloadFinished");
-    std::vector<std::string> order;
-    events::Connect<>("LevelUnloadFinished", "self", [&] {
-        order.push_back("self");
-        events::Disconnect("LevelUnloadFinished", "self");
+// A raise runs the listeners of the moment it began: one disconnected during
+// it, by itself or another, still runs in it; one connected during it waits.
+TEST_F(EventsTest, ChangesDuringARaiseTakeEffectAtTheNextRaise) {
+    for (const char* name : {"a", "b", "c", "d", "e"}) Listen(name);
+    events::Connect<int, std::string>("Hit", "changer", [](int, std::string) {
+        for (const char* name : {"changer", "a", "c", "e"}) events::Disconnect("Hit", name);
+        Listen("late");
     });
-    events::Connect<>("LevelUnloadFinished", "adder", [&] {
-        order.push_back("adder");
-        if (!events::Disconnect("LevelUnloadFinished", "late")) {
-            events::Connect<>("LevelUnloadFinished", "late", [&] { order.push_back("late"); });
+    EXPECT_EQ(Raise(1), (Seen{"a 1!", "b 1!", "c 1!", "d 1!", "e 1!"}));
+    EXPECT_EQ(Raise(2), (Seen{"b 2!", "d 2!", "late 2!"}));
+}
+
+TEST_F(EventsTest, MisuseThrowsItsMessageAndChangesNothing) {
+    Listen("first");
+    const std::pair<std::function<void()>, std::string> cases[] = {
+        {[] { events::Register<int>("Hit"); }, "Event Register: \"Hit\" already existed."},
+        {[] { Listen("first"); }, "Event ID \"first\" already existed."},
+        {[] { events::Connect<int>("Hit", "x", [](int) {}); },
+         "Connect: Event Hit does not eixst or the wrong argument types were provided"},
+        {[] { events::Call<int>("Hit", 1); }, "Call: Event Hit does not eixst or the wrong argument types were provided"},
+        {[] { events::Call<int>("Nope", 1); }, "Event InternalGetListeners: failed to map event string \"Nope\""},
+        {[] { events::Disconnect("Nope", "x"); }, "Event Disconnect failed to map event \"Nope\" or ID \"x\"!"},
+    };
+    for (const auto& [misuse, message] : cases) {
+        try {
+            misuse();
+            ADD_FAILURE() << "no exception, expected: " << message;
+        } catch (const debug::exception& e) {
+            EXPECT_EQ(e.what(), message);
         }
-    });
-    events::Call("LevelUnloadFinished");
-    // Self-disconnect ran once; the listener connected during the raise did not run.
-    EXPECT_EQ(std::count(order.begin(), order.end(), "self"), 1);
-    EXPECT_EQ(std::count(order.begin(), order.end(), "late"), 0);
-    order.clear();
-    events::Call("LevelUnloadFinished");
-    EXPECT_EQ(std::count(order.begin(), order.end(), "self"), 0);
-
-    // A listener disconnected by another still runs in that raise.
-    events::Register<int>("E");
-    int aRuns = 0, bRuns = 0;
-    events::Connect<int>("E", "a", [&](int) { ++aRuns; events::Disconnect("E", "b"); });
-    events::Connect<int>("E", "b", [&](int) { ++bRuns; events::Disconnect("E", "a"); });
-    events::Call<int>("E", 1);
-    EXPECT_EQ(aRuns, 1);
-    EXPECT_EQ(bRuns, 1);
-    events::Call<int>("E", 1);
-    EXPECT_EQ(aRuns + bRuns, 2);
-}
-
-TEST_F(EventsTest, NestedRaisesAndExceptionsStopTheRaise) {
-    events::Register<int>("Depth");
-    std::vector<int> seen;
-    events::Connect<int>("Depth", "recurse", [&](int d) {
-        seen.push_back(d);
-        if (d < 3) events::Call<int>("Depth", d + 1);
-    });
-    events::Call<int>("Depth", 0);
-    EXPECT_EQ(seen, (std::vector<int>{0, 1, 2, 3}));
-
-    events::Register<>("Throws");
-    int ran = 0;
-    events::Connect<>("Throws", "a", [&] { ++ran; throw debug::exception("boom"); });
-    events::Connect<>("Throws", "b", [&] { ++ran; throw debug::exception("boom"); });
-    EXPECT_THROW(events::Call("Throws"), debug::exception);
-    EXPECT_EQ(ran, 1);  // the remaining listener of that raise did not run
+    }
+    EXPECT_EQ(Raise(5), (Seen{"first 5!"}));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/input.h"
@@ -19,7 +20,6 @@ public:
     std::set<int> heldKeys;
     std::map<int, FakeJoystick> joysticks;  // present ones
     glm::vec2 cursor{0.0f, 0.0f};
-    bool callbacksInstalled = false;
     // Runs inside the next button or axis read, once: lets a test disconnect a
     // pad in the middle of a query, as GLFW's polling can.
     std::function<void()> duringNextRead;
@@ -27,31 +27,18 @@ public:
     int GetKey(int key) override { return heldKeys.count(key) ? 1 : 0; }
     bool JoystickPresent(int jid) override { return joysticks.count(jid) != 0; }
     std::string JoystickName(int jid) override { return joysticks.count(jid) ? joysticks[jid].name : ""; }
-    int JoystickButtonCount(int jid) override {
-        return joysticks.count(jid) ? int(joysticks[jid].buttons.size()) : 0;
-    }
-    const unsigned char* JoystickButtons(int jid, int* count) override {
-        RunDuringRead();
-        *count = 0;
-        if (!joysticks.count(jid)) return nullptr;
-        *count = int(joysticks[jid].buttons.size());
-        return joysticks[jid].buttons.data();
-    }
-    const float* JoystickAxes(int jid, int* count) override {
-        RunDuringRead();
-        *count = 0;
-        if (!joysticks.count(jid)) return nullptr;
-        *count = int(joysticks[jid].axes.size());
-        return joysticks[jid].axes.data();
-    }
+    int JoystickButtonCount(int jid) override { return joysticks.count(jid) ? int(joysticks[jid].buttons.size()) : 0; }
+    const unsigned char* JoystickButtons(int jid, int* count) override { return Read(jid, &FakeJoystick::buttons, count); }
+    const float* JoystickAxes(int jid, int* count) override { return Read(jid, &FakeJoystick::axes, count); }
     glm::vec2 CursorPosition() override { return cursor; }
-    void InstallCallbacks(Input&) override { callbacksInstalled = true; }
+    void InstallCallbacks(Input&) override {}
 
 private:
-    void RunDuringRead() {
-        if (!duringNextRead) return;
-        auto f = std::move(duringNextRead);
-        duringNextRead = nullptr;
-        f();
+    template <class T>
+    const T* Read(int jid, std::vector<T> FakeJoystick::*list, int* count) {
+        if (auto during = std::exchange(duringNextRead, nullptr)) during();
+        const auto it = joysticks.find(jid);
+        *count = it == joysticks.end() ? 0 : int((it->second.*list).size());
+        return it == joysticks.end() ? nullptr : (it->second.*list).data();
     }
 };

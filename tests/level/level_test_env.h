@@ -1,8 +1,7 @@
 #pragma once
-// A throw-away game folder for level and save tests: the working directory is
-// a fresh temp folder holding levels/ and textures/, and the documents folder
-// points into it, so nothing touches the real home. The engine's events are
-// registered as the engine does it.
+// A throw-away game folder for level and save tests: a fresh working directory
+// holding levels/ and textures/, and a documents folder inside it, so nothing
+// touches the real home. The engine's events are registered as the engine does.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -21,15 +20,13 @@
 
 namespace fs = std::filesystem;
 
+// An environment variable, set back as it was when the object goes.
 class ScopedEnv {
 public:
     explicit ScopedEnv(const char* name) : name_(name) {
-        if (const char* v = std::getenv(name)) old_ = v;
+        if (const char* value = std::getenv(name)) old_ = value;
     }
-    ~ScopedEnv() {
-        if (old_) setenv(name_, old_->c_str(), 1);
-        else unsetenv(name_);
-    }
+    ~ScopedEnv() { old_ ? Set(*old_) : Unset(); }
     void Set(const std::string& value) { setenv(name_, value.c_str(), 1); }
     void Unset() { unsetenv(name_); }
 
@@ -41,42 +38,31 @@ private:
 class GameFolderTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        oldCwd_ = fs::current_path();
-        char pattern[] = "/tmp/qm_level_XXXXXX";
-        root_ = mkdtemp(pattern);
-        fs::create_directories(root_ / "levels");
-        fs::create_directories(root_ / "textures");
-        fs::create_directories(root_ / "home");
+        ResetWorld();
+        for (const char* folder : {"levels", "textures", "home"}) fs::create_directories(root_ / folder);
         fs::current_path(root_);
         home_.Set((root_ / "home").string());
-        configHome_.Unset();
         documents_.Set((root_ / "docs").string());
+        configHome_.Unset();
         dataHome_.Unset();
-
-        events::ClearRegistryForTesting();
         events::Register<float>("LogicUpdate");
-        events::Register<Json::Value*>("LevelLoad");
-        events::Register<Json::Value*>("LevelUnload");
-        events::Register<Json::Value*>("LevelUnloadFinished");
-        ResetEngineState();
-        ResetLightingSettings();
-        ClearTextures();
-        engine::DestroyAllEntities();
+        for (const char* name : {"LevelLoad", "LevelUnload", "LevelUnloadFinished"}) events::Register<Json::Value*>(name);
     }
-
     void TearDown() override {
+        ResetWorld();
+        fs::current_path(oldCwd_);
+        fs::remove_all(root_);
+    }
+    // Nothing left of another test's entities, events or settings.
+    static void ResetWorld() {
         engine::DestroyAllEntities();
         events::ClearRegistryForTesting();
         ResetEngineState();
         ResetLightingSettings();
         ClearTextures();
-        fs::current_path(oldCwd_);
-        std::error_code ec;
-        fs::remove_all(root_, ec);
     }
 
     std::string SaveDir() const { return (root_ / "docs" / "Quillmere").string() + "/"; }
-
     static void WriteText(const fs::path& path, const std::string& text) {
         fs::create_directories(path.parent_path());
         std::ofstream(path, std::ios::binary) << text;
@@ -86,12 +72,11 @@ protected:
         return std::string(std::istreambuf_iterator<char>(in), {});
     }
     void WriteLevel(const std::string& name, const std::string& text) { WriteText(root_ / "levels" / (name + ".json"), text); }
-    void WriteSavedLevel(const std::string& name, const std::string& text) { WriteText(SaveDir() + name + ".json", text); }
 
-    fs::path root_;
-    fs::path oldCwd_;
-    ScopedEnv home_{"HOME"};
-    ScopedEnv configHome_{"XDG_CONFIG_HOME"};
-    ScopedEnv documents_{"XDG_DOCUMENTS_DIR"};
-    ScopedEnv dataHome_{"XDG_DATA_HOME"};
+    const fs::path oldCwd_ = fs::current_path();
+    const fs::path root_ = [] {
+        char pattern[] = "/tmp/qm_level_XXXXXX";
+        return fs::path(mkdtemp(pattern));
+    }();
+    ScopedEnv home_{"HOME"}, documents_{"XDG_DOCUMENTS_DIR"}, configHome_{"XDG_CONFIG_HOME"}, dataHome_{"XDG_DATA_HOME"};
 };

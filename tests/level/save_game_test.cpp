@@ -1,7 +1,9 @@
+// The save folder and its fallbacks, the record written on leaving a level,
+// and what the next start and New game leave in the save folder.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <functional>
+#include <set>
 
 #include "core/debug_exception.h"
 #include "core/log.h"
@@ -12,197 +14,95 @@
 
 namespace {
 
-const char* kNoDocuments = "Failed to create save in \"My Documents/Quillmere\"!";
-const char* kCannotCreate = "Failed to create save file path in \"My Documents/Quillmere\"!";
+using SaveGameTest = GameFolderTest;
 
-class SaveGameTest : public GameFolderTest {
-protected:
-    std::string Record() const { return SaveDir() + "save_file.json"; }
-};
-
-std::string ThrownBy(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const debug::exception& e) {
-        return e.what();
-    }
-    return "nothing thrown";
-}
-
-TEST_F(SaveGameTest, SaveFolderComesFromTheXdgDocumentsDirOrUserDirsOrHomeDocumentsAndIsCreated) {
-    EXPECT_EQ(GetSaveFolder(), (root_ / "docs" / "Quillmere").string() + "/");
-    EXPECT_TRUE(fs::is_directory(root_ / "docs" / "Quillmere"));
-    documents_.Set((root_ / "docs").string() + "/");  // a trailing slash is not doubled
-    EXPECT_EQ(GetSaveFolder(), (root_ / "docs" / "Quillmere").string() + "/");
-
-    // Without it: the user-dirs file, then ~/Documents.
-    documents_.Unset();
-    EXPECT_EQ(GetSaveFolder(), (root_ / "home" / "Documents" / "Quillmere").string() + "/");
-
-    WriteText(root_ / "home" / ".config" / "user-dirs.dirs",
-              "# written by xdg-user-dirs-update\nXDG_DESKTOP_DIR=\"$HOME/Desktop\"\n"
-              "XDG_DOCUMENTS_DIR=\"$HOME/Papers\"\n");
-    EXPECT_EQ(GetSaveFolder(), (root_ / "home" / "Papers" / "Quillmere").string() + "/");
-
-    configHome_.Set((root_ / "cfg").string());
-    WriteText(root_ / "cfg" / "user-dirs.dirs", "XDG_DOCUMENTS_DIR=\"" + (root_ / "abs").string() + "\"\n");
-    EXPECT_EQ(GetSaveFolder(), (root_ / "abs" / "Quillmere").string() + "/");
-}
-
-TEST_F(SaveGameTest, SaveFolderFailuresThrowTheTwoMessages) {
-    documents_.Unset();
-    home_.Unset();
-    EXPECT_EQ(ThrownBy([] { GetSaveFolder(); }), kNoDocuments);
-
-    // Neither the documents folder nor the data folder can be made.
-    WriteText(root_ / "data-file", "not a folder");
-    dataHome_.Set((root_ / "data-file").string());
-    WriteText(root_ / "docs-file", "not a folder");
-    documents_.Set((root_ / "docs-file").string());
-    EXPECT_EQ(ThrownBy([] { GetSaveFolder(); }), kCannotCreate);
-    WriteText(root_ / "docs2" / "Quillmere", "a file where the folder belongs");
-    documents_.Set((root_ / "docs2").string());
-    EXPECT_EQ(ThrownBy([] { GetSaveFolder(); }), kCannotCreate);
-}
-
-// A documents folder that cannot hold the saves sends them to the data folder,
-// and the log says where, once.
-TEST_F(SaveGameTest, UnwritableDocumentsFallBackToTheDataFolder) {
-    WriteText(root_ / "docs-file", "not a folder");
-    documents_.Set((root_ / "docs-file").string());
+// Each case changes the environment left by the one before.
+TEST_F(SaveGameTest, TheSaveFolderIsTheFirstDocumentsFolderThatWorksElseTheDataFolder) {
+    const std::string r = root_.string(), cannot = "Failed to create save file path in \"My Documents/Quillmere\"!";
+    WriteText(r + "/file", "a file where a folder belongs");
+    const std::pair<std::function<void()>, std::string> cases[] = {
+        {[&] { documents_.Set(r + "/docs/"); }, r + "/docs/Quillmere/"},
+        {[&] { documents_.Unset(); }, r + "/home/Documents/Quillmere/"},
+        {[&] { WriteText(r + "/home/.config/user-dirs.dirs", "XDG_DESKTOP_DIR=\"$HOME/D\"\n XDG_DOCUMENTS_DIR=\"$HOME/P\" \r\n"); },
+         r + "/home/P/Quillmere/"},
+        {[&] { configHome_.Set(r + "/cfg"); }, r + "/home/Documents/Quillmere/"},
+        {[&] { WriteText(r + "/cfg/user-dirs.dirs", "XDG_DOCUMENTS_DIR=" + r + "/abs\n"); }, r + "/abs/Quillmere/"},
+        {[&] { documents_.Set(r + "/file"); }, r + "/home/.local/share/Quillmere/"},
+        {[&] { dataHome_.Set(r + "/data"); }, r + "/data/Quillmere/"},
+        {[&] { dataHome_.Set("relative/data"); }, r + "/home/.local/share/Quillmere/"},
+        {[&] { configHome_.Unset(); }, r + "/home/.local/share/Quillmere/"},
+        {[&] { home_.Unset(); }, cannot},
+        {[&] { documents_.Unset(); }, "Failed to create save in \"My Documents/Quillmere\"!"},
+    };
     ClearLog();
-    const std::string data = (root_ / "home" / ".local" / "share" / "Quillmere").string() + "/";
-    EXPECT_EQ(GetSaveFolder(), data);
-    EXPECT_TRUE(fs::is_directory(data));
-    EXPECT_EQ(GetSaveFolder(), data);
-    ASSERT_EQ(GetLog().size(), 1u);
-    EXPECT_EQ(GetLog()[0], "Save folder: the documents folder cannot be written, saves go to \"" + data + "\"");
-
-    dataHome_.Set((root_ / "xdg-data").string());
-    EXPECT_EQ(GetSaveFolder(), (root_ / "xdg-data" / "Quillmere").string() + "/");
-    dataHome_.Set("relative/data");  // not absolute: ignored, as the XDG rules say
-    EXPECT_EQ(GetSaveFolder(), data);
-
-    // New Game's delete and the record now work there.
-    WriteText(data + "old.json", "{}");
-    DeleteSave();
-    EXPECT_FALSE(fs::exists(data + "old.json"));
-
-    // Without a home there is no data folder either: the documents failure stands.
-    home_.Unset();
-    dataHome_.Unset();
-    EXPECT_EQ(ThrownBy([] { DeleteSave(); }), kCannotCreate);
-}
-
-TEST_F(SaveGameTest, FirstUnloadOnlyArmsTheRecordAndTheNextWritesIt) {
-    GetEngineState().mode = EngineMode::Game;
-    GetEngineState().previousLevelName = "harbour";
-    events::Connect<Json::Value*>("LevelUnload", "script", [](Json::Value* save) { (*save)["coins"] = 3; });
-    events::Connect<Json::Value*>("LevelUnloadFinished", "script2", [](Json::Value* save) {
-        EXPECT_EQ((*save)["coins"].asInt(), 3);  // the same object travels through both events
-        (*save)["seen"] = true;
-    });
-
-    UnloadLevel();
-    EXPECT_FALSE(fs::exists(Record()));
-    EXPECT_TRUE(GetEngineState().saveOnUnload);
-
-    UnloadLevel();
-    Json::Value record = ParseJsonTextOrThrow(ReadText(Record()));
-    EXPECT_EQ(record["last_level"].asString(), "harbour");
-    EXPECT_EQ(record["coins"].asInt(), 3);
-    EXPECT_TRUE(record["seen"].asBool());
-    EXPECT_FALSE(fs::exists(Record() + ".tmp"));
-    EXPECT_TRUE(GetEngineState().saveOnUnload);
-}
-
-TEST_F(SaveGameTest, UnloadFlushesPendingDestructionBetweenTheTwoEvents) {
-    engine::entity_handle e = engine::CreateEntity();
-    engine::DestroyEntity(e);
-    bool validAtUnload = false, validAtFinished = true;
-    events::Connect<Json::Value*>("LevelUnload", "t", [&](Json::Value*) { validAtUnload = e.IsValid(); });
-    events::Connect<Json::Value*>("LevelUnloadFinished", "t", [&](Json::Value*) { validAtFinished = e.IsValid(); });
-    UnloadLevel();
-    EXPECT_TRUE(validAtUnload);
-    EXPECT_FALSE(validAtFinished);
-}
-
-TEST_F(SaveGameTest, TheEditorNeverWritesTheRecord) {
-    for (EngineMode mode : {EngineMode::Editor, EngineMode::Game}) {
-        for (EngineMode requested : {EngineMode::Editor, EngineMode::Game}) {
-            if (mode == EngineMode::Game && requested == EngineMode::Game) continue;
-            GetEngineState().mode = mode;
-            GetEngineState().requestedMode = requested;
-            GetEngineState().saveOnUnload = true;
-            UnloadLevel();
-            EXPECT_FALSE(fs::exists(Record()));
-            EXPECT_TRUE(GetEngineState().saveOnUnload);
+    for (const auto& [change, folder] : cases) {
+        change();
+        try {
+            EXPECT_EQ(GetSaveFolder(), folder);
+            EXPECT_TRUE(fs::is_directory(folder));
+        } catch (const debug::exception& e) {
+            EXPECT_EQ(e.what(), folder);
         }
     }
+    // The log tells where the saves go, at every change of place.
+    const std::string moved = "Save folder: the documents folder cannot be written, saves go to \"" + r;
+    EXPECT_EQ(GetLog(), (std::deque<std::string>{moved + "/home/.local/share/Quillmere/\"", moved + "/data/Quillmere/\"",
+                                                 moved + "/home/.local/share/Quillmere/\""}));
 }
 
-TEST_F(SaveGameTest, UnloadWithoutASaveFolderGoesOnQuietly) {
-    GetEngineState().mode = EngineMode::Game;
-    GetEngineState().saveOnUnload = true;
-    documents_.Unset();
-    home_.Unset();
-    EXPECT_NO_THROW(UnloadLevel());
-}
-
-TEST_F(SaveGameTest, ReadLastLevelReadsTheRecordAtEveryCallAndACorruptOneAsAbsent) {
-    EXPECT_EQ(ReadLastLevel(), "");
-    EXPECT_FALSE(HasSave());
-    WriteText(Record(), R"({"last_level": "mill"})");
-    EXPECT_EQ(ReadLastLevel(), "mill");
-    EXPECT_TRUE(HasSave());
-    WriteText(Record(), R"({"last_level": "tower", "x": 1})");
-    EXPECT_EQ(ReadLastLevel(), "tower");
-    WriteText(Record(), R"({"coins": 1})");
-    EXPECT_EQ(ReadLastLevel(), "");
-
-    // A corrupt record, or no save folder, counts as absent.
-    for (const char* text : {"{\"last_level\": \"mi", "", "[\"mill\"]", "{\"last_level\": {\"a\": 1}}"}) {
-        WriteText(Record(), text);
-        EXPECT_EQ(ReadLastLevel(), "") << text;
+// One object travels through both unload events, deferred destruction flushed
+// between them; the first departure of a run only arms the record.
+TEST_F(SaveGameTest, LeavingALevelWritesTheRecordFromTheSecondTimeOnAndNeverInTheEditor) {
+    GetEngineState().previousLevelName = "harbour";
+    engine::entity_handle doomed;
+    events::Connect<Json::Value*>("LevelUnload", "s", [&](Json::Value* save) {
+        doomed = engine::CreateEntity();
+        engine::DestroyEntity(doomed);
+        (*save)["coins"] = 3;
+    });
+    events::Connect<Json::Value*>("LevelUnloadFinished", "s", [&](Json::Value* save) {
+        (*save)["seen"] = (*save)["coins"].asInt() + (doomed.IsValid() ? 10 : 0);
+    });
+    using enum EngineMode;
+    const std::pair<EngineMode, EngineMode> departures[] = {{Game, Game}, {Editor, Game}, {Game, Editor}, {Editor, Editor}, {Game, Game}};
+    for (const auto& [mode, requested] : departures) {
+        EXPECT_FALSE(HasSave());
+        GetEngineState().mode = mode;
+        GetEngineState().requestedMode = requested;
+        UnloadLevel();
     }
-    documents_.Unset();
+    EXPECT_EQ(ParseJsonTextOrThrow(ReadText(SaveDir() + "save_file.json")),
+              ParseJsonTextOrThrow(R"({"coins": 3, "last_level": "harbour", "seen": 3})"));
+    for (const char* broken : {"{\"last_level\": \"mi", "[\"mill\"]", "{\"last_level\": {}}", "{\"coins\": 1}"}) {
+        WriteText(SaveDir() + "save_file.json", broken);
+        EXPECT_EQ(ReadLastLevel(), "") << broken;
+    }
     home_.Unset();
-    EXPECT_EQ(ReadLastLevel(), "");
+    documents_.Unset();
+    EXPECT_NO_THROW(UnloadLevel());  // no save folder: the game goes on
+    EXPECT_FALSE(HasSave());
 }
 
-TEST_F(SaveGameTest, DeleteSaveRemovesEveryJsonFileOnly) {
-    WriteText(Record(), R"({"last_level": "mill"})");
-    WriteText(SaveDir() + "mill.json", "{}");
-    WriteText(SaveDir() + "mill.json.tmp", "{\"entit");  // left by a killed write
-    WriteText(SaveDir() + "Console Log 12.txt", "log");
-    DeleteSave();
-    EXPECT_FALSE(fs::exists(Record()));
-    EXPECT_FALSE(fs::exists(SaveDir() + "mill.json"));
-    EXPECT_FALSE(fs::exists(SaveDir() + "mill.json.tmp"));
-    EXPECT_TRUE(fs::exists(SaveDir() + "Console Log 12.txt"));
-    EXPECT_EQ(ReadLastLevel(), "");
-
-    documents_.Unset();
-    home_.Unset();
-    EXPECT_EQ(ThrownBy([] { DeleteSave(); }), kNoDocuments);
-}
-
-TEST_F(SaveGameTest, StartUpRemovesOnlyTheTemporaryFilesOfKilledWrites) {
-    WriteText(Record(), R"({"last_level": "mill"})");
-    WriteText(SaveDir() + "save_file.json.tmp", "{\"last_le");
-    WriteText(SaveDir() + "mill.json.tmp", "");
-    fs::create_directories(SaveDir() + "folder.tmp");  // not ours to remove
-    WriteText(SaveDir() + "notes.txt", "kept");
+// A save killed part way through leaves its temporary file beside the whole
+// previous one: the next start removes such files, New game every saved file;
+// nothing else in the folder is touched.
+TEST_F(SaveGameTest, StartUpRemovesTheTemporaryFilesOfKilledSavesAndNewGameEverySavedFile) {
+    for (const char* name : {"a.json", "a.json.tmp", "save_file.json", "save_file.json.tmp", "notes.txt", "folder.tmp/x"})
+        WriteText(SaveDir() + name, "{}");
+    const auto left = [&] {
+        const auto listing = fs::directory_iterator(SaveDir());
+        return std::set<fs::path>(begin(listing), end(listing));
+    };
     RemoveStaleTemporaryFiles();
-    std::vector<std::string> left;
-    for (const auto& entry : fs::directory_iterator(SaveDir())) left.push_back(entry.path().filename().string());
-    std::sort(left.begin(), left.end());
-    EXPECT_EQ(left, (std::vector<std::string>{"folder.tmp", "notes.txt", "save_file.json"}));
-    EXPECT_EQ(ReadLastLevel(), "mill");
-
-    documents_.Unset();
+    EXPECT_EQ(left(), std::set<fs::path>({SaveDir() + "a.json", SaveDir() + "folder.tmp", SaveDir() + "notes.txt", SaveDir() + "save_file.json"}));
+    EXPECT_EQ(ReadLastLevel(), "");
+    WriteText(SaveDir() + "a.json.tmp", "");
+    DeleteSave();
+    EXPECT_EQ(left(), std::set<fs::path>({SaveDir() + "folder.tmp", SaveDir() + "notes.txt"}));
     home_.Unset();
-    RemoveStaleTemporaryFiles();  // no save folder: nothing to do, no error
+    documents_.Unset();
+    RemoveStaleTemporaryFiles();  // no save folder: nothing to remove
+    EXPECT_THROW(DeleteSave(), debug::exception);
 }
 
 }  // namespace
