@@ -1,6 +1,5 @@
 #pragma once
-// An empty entity store for each test, with the engine's "LevelLoad" event
-// registered (SoundSpace listens to it), and JSON written in place.
+// An empty entity store for each test, "LevelLoad" registered (SoundSpace listens to it).
 #include <gtest/gtest.h>
 #include <json/reader.h>
 

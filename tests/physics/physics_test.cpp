@@ -1,6 +1,5 @@
-// One physics step at a time: the collision events and their data, the response
-// (push apart, velocity exchange, restitution, stable contacts), ghosts, statics,
-// integration, the candidates at the view edge, and probes.
+// Physics steps: the collision events and their data, the response, ghosts, statics,
+// stable contacts, integration, the candidates at the view edge, and probes.
 #include "physics/physics_settings.h"
 #include "physics_fixture.h"
 
@@ -18,6 +17,7 @@ TEST_F(PhysicsStepTest, StartedPersistedAndEndedWithTheirData) {
     for (int i = 0; i < 3; ++i) physics->Update(0.0f);
     b.SetPosition(40, 0, 0);
     for (int i = 0; i < 2; ++i) physics->Update(0.0f);  // ends once
+    ASSERT_EQ(names, (std::vector<std::string>{kStarted, kPersisted, kPersisted, kEnded}));
     const CollisionDetection::CollisionDataObj& d = records[2];
     EXPECT_TRUE(d.first == a && d.second == b && d.normal == glm::vec2(15, 0) && d.penetration == -5);
     EXPECT_EQ(d.relativeVelocity, glm::vec2(0, 2));  // B's minus A's; none along the normal, so no push
@@ -25,21 +25,6 @@ TEST_F(PhysicsStepTest, StartedPersistedAndEndedWithTheirData) {
     const CollisionDetection::CollisionDataObj& e = records[3];  // only the handles
     EXPECT_TRUE(e.first == a && e.second == b && e.penetration == 0);
     EXPECT_EQ(e.normal + e.relativeVelocity + e.contactPoint, glm::vec2(0, 0));
-    // A pair is forgotten only when it is tested apart: not when an entity is
-    // destroyed, nor at a level change, after which the same ids carry on.
-    b.SetPosition(15, 0, 0);
-    physics->Update(0.0f);
-    engine::DestroyEntity(b);
-    engine::FlushDestroyedEntities();
-    for (Physics::PairSearch search : kSearches) {
-        physics->SetPairSearch(search);
-        physics->Update(0.0f);
-    }
-    engine::DestroyAllEntities();
-    Spawn(0, 0, kCircle);
-    Spawn(12, 0, kCircle);
-    physics->Update(0.0f);
-    EXPECT_EQ(names, (std::vector<std::string>{kStarted, kPersisted, kPersisted, kEnded, kStarted, kPersisted}));
 }
 
 // Small scenes stepped once: the events raised, then each entity's (x, y, vx, vy).
@@ -53,8 +38,6 @@ const Scene kScenes[] = {
     {"boxes", 0, false, {kStarted}, {{{5, 5}, kA, {3, 5, 0, 0}}, {{14, 5}, kB, {16, 5, 1, 0}}}},
     {"boxes upwards, restitution 0.5", 0, false, {kStarted},
      {{{5, 5}, R"({"box": [10, 10], "body": [0, 1]})", {5, 3, 0, 0.25f}}, {{5, 14}, R"({"box": [10, 12], "body": [0, 0, 0.5]})", {5, 16, 0, 0.75f}}}},
-    {"nothing along the normal", 0, false, {kStarted},
-     {{{5, 5}, R"({"box": [10, 10], "body": [0, 3]})", {5, 5, 0, 3}}, {{14, 5}, R"({"box": [12, 10], "body": [0, 1]})", {14, 5, 0, 1}}}},
     {"circles", 0, false, {kStarted},
      {{{0, 0}, R"({"circle": 10, "body": [0, 1]})", {0, -5, 0, -1}}, {{0, 15}, R"({"circle": 10, "body": [0, -1]})", {0, 20, 0, 1}}}},
     {"a collider without a body", 0, false, {kStarted}, {{{5, 5}, kA, {5, 5, 1, 0}}, {{14, 5}, R"({"box": [12, 10]})", {14, 5, 0, 0}}}},
@@ -67,7 +50,7 @@ const Scene kScenes[] = {
       {{8, 5}, R"({"box": [10, 10], "body": [0, 0], "static": true})", {8, 5, 0, 0}},
       {{12, 5}, R"({"circle": 3, "body": [-2, 0]})", {24, 5, 7, 0}}}},
     {"a static circle", 1, false, {kStarted},
-     {{{0, 0}, R"({"circle": 10, "body": [3, 0], "static": true})", {0, 0, 3, 0}}, {{15, 0}, R"({"circle": 10, "body": [-1, 0]})", {23, 0, 3, 0}}}},
+     {{{0, 0}, R"({"circle": 10, "body": [1, 0]})", {-8, 0, -3, 0}}, {{15, 0}, R"({"circle": 10, "body": [-3, 0], "static": true})", {15, 0, -3, 0}}}},
     // A's circle does not reach B: the contact the boxes started ends in the same
     // step, but the box record is still resolved, once per collider kind of A.
     {"both kinds on A", 0, false, {kStarted, kEnded},
@@ -77,10 +60,10 @@ const Scene kScenes[] = {
     // Radii near the float limit: finite bounds, an infinite width and overlap, which is not corrected.
     {"huge circles", 0.5f, false, {kStarted},
      {{{0, 0}, R"({"circle": 3e38, "body": [1, 0]})", {0.5f, 0, 1, 0}}, {{5, 0}, R"({"circle": 3e38, "body": [-1, 0]})", {4.5f, 0, -1, 0}}}},
-    // A ball moving between two resting ones: by default both contacts use the velocities
-    // from before the step; stable contacts go in turn, and only while approaching.
+    // A ball moving between two resting ones it just touches: by default both contacts use
+    // the velocities from before the step; stable contacts go in turn, only while approaching.
     {"default contacts", 0, false, {kStarted, kStarted},
-     {{{-19, 0}, kCircle, {-20, 0, 6, 0}}, {{0, 0}, R"({"circle": 10, "body": [6, 0]})", {0, 0, -6, 0}}, {{19, 0}, kCircle, {20, 0, 6, 0}}}},
+     {{{-20, 0}, kCircle, {-20, 0, 6, 0}}, {{0, 0}, R"({"circle": 10, "body": [6, 0]})", {0, 0, -6, 0}}, {{20, 0}, kCircle, {20, 0, 6, 0}}}},
     {"stable contacts, upwards", 0, true, {kStarted, kStarted},
      {{{0, -19}, kCircle, {0, -19, 0, 0}}, {{0, 0}, R"({"circle": 10, "body": [0, 6]})", {0, -1, 0, 0}}, {{0, 19}, kCircle, {0, 20, 0, 6}}}},
     {"slowly separating boxes", 0, false, {kStarted}, {{{0, 0}, kLeft, {-0.5f, 0, 0.25f, 0}}, {{9.5f, 0}, kRight, {10, 0, -0.25f, 0}}}},
@@ -141,15 +124,15 @@ TEST_F(PhysicsStepTest, ProbesRecordHitsNearestFirstAndRaiseNothing) {
     EXPECT_TRUE(probe.Get<Ray>()->hits == std::vector<entity_handle>{far} && probe.Get<Ray>()->nearest == far);
 }
 
+// Drawing refreshes a box's corners, even a static one's: what can be seen without a window.
 TEST_F(PhysicsStepTest, OutlinesAreDrawnOnlyInTheEditor) {
-    // Drawing refreshes a box's corners, even a static one's: what can be seen without a window.
     entity_handle e = Spawn(10, 0, R"({"box": [2, 2], "static": true})");
     e.SetPosition(0, 0, 0);
     events::Call<>("DebugDraw");
-    EXPECT_EQ(e.Get<BoxCollider>()->corners[0], glm::vec2(11, 1));
+    const glm::vec2 inTheGame = e.Get<BoxCollider>()->corners[0];
     GetEngineState().mode = EngineMode::Editor;
     events::Call<>("DebugDraw");
-    EXPECT_EQ(e.Get<BoxCollider>()->corners[0], glm::vec2(1, 1));
+    EXPECT_TRUE(inTheGame == glm::vec2(11, 1) && e.Get<BoxCollider>()->corners[0] == glm::vec2(1, 1));
     physics.reset();  // and it stops listening when gone
     EXPECT_FALSE(events::Disconnect("DebugDraw", "PhysicsDebugDraw"));
 }
