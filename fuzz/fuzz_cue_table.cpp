@@ -1,9 +1,8 @@
 // The cue table (Audio/SoundStorage.json) as whatever is on disk: loading it
-// either makes cues or ends in the engine's exception with the reader's words,
-// never anything worse; and whatever was loaded is written back and reads back
-// as as many cues. (Names are compared only when they are plain ASCII: the JSON
-// writer re-encodes bytes that are not UTF-8, so such a name comes back
-// spelled differently.)
+// makes cues or throws the engine's exception, never worse; what was loaded is
+// written back and reads back as the same cues (names compared when plain
+// ASCII: the JSON writer re-encodes bytes that are not UTF-8).
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 
@@ -21,17 +20,12 @@ AudioSystem& Audio() {
     static AudioSystem* audio = [] {
         std::filesystem::create_directories("audio");
         std::filesystem::create_directories("Audio");
-        FILE* list = std::fopen("audio/bankFiles.txt", "w");
-        std::fputs("Master.bank\n", list);
-        std::fclose(list);
-        std::fclose(std::fopen("audio/stringFiles.txt", "w"));
-        FILE* bank = std::fopen("audio/Master.bank", "w");
-        std::fputs(R"({"buses": ["bus:/", "bus:/Music", "bus:/SFX"], "events": [
+        fuzz::WriteFile("audio/bankFiles.txt", "Master.bank\n");
+        fuzz::WriteFile("audio/stringFiles.txt", "");
+        fuzz::WriteFile("audio/Master.bank", R"({"buses": ["bus:/", "bus:/Music", "bus:/SFX"], "events": [
             {"path": "event:/Music/Title", "file": "none.ogg", "bus": "bus:/Music"},
             {"path": "event:/SFX/Door", "file": "none.wav", "bus": "bus:/SFX"},
-            {"path": "event:/Ambience/Lake", "file": "none.ogg"}]})",
-                   bank);
-        std::fclose(bank);
+            {"path": "event:/Ambience/Lake", "file": "none.ogg"}]})");
         auto* a = new AudioSystem();
         a->Initialize(true);
         return a;
@@ -52,9 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     if (audio.cues.size() > kMaxCues) std::abort();
     auto ascii = [](const std::string& t) {
-        for (unsigned char c : t)
-            if (c < 0x20 || c > 0x7e) return false;
-        return true;
+        return std::all_of(t.begin(), t.end(), [](unsigned char c) { return c >= 0x20 && c <= 0x7e; });
     };
     std::vector<std::pair<std::string, std::string>> loaded;
     for (const auto& cue : audio.cues) loaded.emplace_back(cue->name, cue->eventPath);

@@ -22,12 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     const Json::Value written = e.Serialize();
     engine::entity_handle copy = engine::CreateEntity();
-    try {
-        copy.Deserialize(written);
-    } catch (const std::exception& ex) {
-        std::fprintf(stderr, "a written entity does not read back: %s\n", ex.what());
-        std::abort();
-    }
+    copy.Deserialize(written);  // a written entity that does not read back ends the run with its message
     if (copy.Serialize() != written) {
         std::fprintf(stderr, "an entity changes when written, read and written again\n");
         std::abort();

@@ -1,13 +1,13 @@
 #pragma once
 // The headless engine every fuzz target runs in, set up once per process: a
-// scratch game folder as the working directory (levels/, textures/ and the save
-// folder inside it), the built-in components and the events the engine
-// registers before any level loads. No window, no scripts. Since the working
-// directory changes, give libFuzzer absolute paths (run_fuzzer.sh does).
+// scratch game folder as the working directory (so libFuzzer needs absolute
+// paths), the built-in components and the events registered before any level
+// loads. No window, no scripts.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "core/engine_state.h"
@@ -23,34 +23,25 @@
 
 namespace fuzz {
 
-inline std::filesystem::path& Root() {
-    static std::filesystem::path root;
-    return root;
-}
-
-inline void RemoveRoot() {
-    std::error_code ec;
-    std::filesystem::current_path("/", ec);
-    std::filesystem::remove_all(Root(), ec);
-}
+inline std::filesystem::path root;  // the scratch game folder
 
 inline void SetUpWorld() {
     static bool ready = false;
     if (ready) return;
     ready = true;
-    // In memory when the machine has it: the save record target syncs a file
-    // per input, which on a disk caps it at a few hundred inputs a second.
-    char shm[] = "/dev/shm/qm_fuzz_XXXXXX";
-    char tmp[] = "/tmp/qm_fuzz_XXXXXX";
-    char* pattern = std::filesystem::is_directory("/dev/shm") && mkdtemp(shm) ? shm : tmp;
-    if (pattern == tmp && !mkdtemp(tmp)) std::abort();
-    Root() = pattern;
-    std::atexit(RemoveRoot);
-    std::filesystem::create_directories(Root() / "levels");
-    std::filesystem::create_directories(Root() / "textures");
-    std::filesystem::current_path(Root());
-    setenv("HOME", Root().c_str(), 1);
-    setenv("XDG_DOCUMENTS_DIR", (Root() / "docs").c_str(), 1);
+    // In memory where possible: the save record target syncs a file per input.
+    std::string pattern = std::filesystem::is_directory("/dev/shm") ? "/dev/shm/qm_fuzz_XXXXXX" : "/tmp/qm_fuzz_XXXXXX";
+    if (!mkdtemp(pattern.data())) std::abort();
+    root = pattern;
+    std::atexit([] {
+        std::error_code ec;
+        std::filesystem::current_path("/", ec);
+        std::filesystem::remove_all(root, ec);
+    });
+    for (const char* folder : {"levels", "textures"}) std::filesystem::create_directories(root / folder);
+    std::filesystem::current_path(root);
+    setenv("HOME", root.c_str(), 1);
+    setenv("XDG_DOCUMENTS_DIR", (root / "docs").c_str(), 1);
     unsetenv("XDG_DATA_HOME");
 
     components::RegisterBuiltinComponents();
@@ -72,11 +63,10 @@ inline void ResetWorld() {
     ResetLightingSettings();
 }
 
-inline void WriteFile(const std::string& path, const uint8_t* data, size_t size) {
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) std::abort();
-    if (size) std::fwrite(data, 1, size, f);
-    std::fclose(f);
+inline void WriteFile(const std::string& path, const void* data, size_t size) {
+    if (!std::ofstream(path, std::ios::binary).write(static_cast<const char*>(data), std::streamsize(size))) std::abort();
 }
+
+inline void WriteFile(const std::string& path, const std::string& text) { WriteFile(path, text.data(), text.size()); }
 
 }  // namespace fuzz

@@ -1,12 +1,9 @@
 #!/usr/bin/env bash
-# run_fuzzer.sh <fuzzer> <seed corpus folder> <seconds>: first replays every
-# committed seed (a seed that crashes is a regression), then fuzzes for the
-# given time from a scratch copy of the seeds, so the committed corpus never
-# changes behind anyone's back. A crash is kept beside the fuzzer as
-# crash-<hash> (add it to the seeds once fixed) and fails the run.
-#
-# Paths are made absolute: the targets work in a scratch folder of their own
-# (fuzz_world.h), and libFuzzer reads the corpus files as it goes.
+# run_fuzzer.sh <fuzzer> <seed corpus folder> <seconds>: replays every committed
+# seed (a crash is a regression), then fuzzes for the given time from a scratch
+# copy of them, so the committed corpus never changes. A crash is kept beside the
+# fuzzer as crash-<hash> and fails the run. Paths are absolute: the targets work
+# in a scratch folder of their own (fuzz_world.h).
 set -euo pipefail
 fuzzer=$(realpath "$1") seeds=$(realpath "$2") seconds=$3
 out=$fuzzer-findings

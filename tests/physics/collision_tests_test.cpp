@@ -1,141 +1,63 @@
-// The three collision tests and the probe test on their own: touching rules,
-// the normal and penetration each picks, and the separation rule.
+// The box tests on their own, as tables: which pairs touch (edges that only meet
+// do not), and the normal and penetration each picks, ties keeping the earlier.
 #include <cmath>
 
+#include <glm/vec4.hpp>
 #include <gtest/gtest.h>
 
-#include "physics/box_collider.h"
 #include "physics/collision_tests.h"
 
 using CollisionDetection::CollisionDataObj;
 
 namespace {
 
-// A detached box sits at its centre offset.
-BoxCollider MakeBox(float cx, float cy, float w, float h) {
-    BoxCollider b;
-    b.centerOffset = {cx, cy};
-    b.SetWidthVector({w, 0});
-    b.SetHeightVector({0, h});
-    return b;
+// Circles are (x, y, radius), boxes (centre x, centre y, width, height).
+struct Case { glm::vec4 shape; bool touching; glm::vec2 normal; float penetration; };
+
+BoxCollider MakeBox(glm::vec4 b) {
+    BoxCollider box;  // not attached to an entity: it sits at its centre offset
+    box.centerOffset = {b.x, b.y};
+    box.SetWidthVector({b.z, 0});
+    box.SetHeightVector({0, b.w});
+    return box;
 }
 
-TEST(CircleCircleTest, EqualityTouchesAndTheContactPointIsBetweenTheSurfaces) {
-    CollisionDataObj r;
-    ASSERT_TRUE(CollisionDetection::TestCircleCircle({0, 0}, 10, {20, 0}, 10, &r));
-    EXPECT_EQ(r.normal, glm::vec2(20, 0));
-    EXPECT_EQ(r.penetration, 0.0f);
-    EXPECT_EQ(r.contactPoint, glm::vec2(10, 0));
-
-    ASSERT_TRUE(CollisionDetection::TestCircleCircle({0, 0}, 10, {0, 15}, 10, &r));
-    EXPECT_EQ(r.normal, glm::vec2(0, 15));
-    EXPECT_EQ(r.penetration, -5.0f);
-    EXPECT_EQ(r.contactPoint, glm::vec2(0, 7.5f));  // midpoint of (0, 10) and (0, 5)
-
-    EXPECT_FALSE(CollisionDetection::TestCircleCircle({0, 0}, 10, {20.01f, 0}, 10, &r));
-
-    // The same centre touches without NaN.
-    ASSERT_TRUE(CollisionDetection::TestCircleCircle({3, 4}, 2, {3, 4}, 5, &r));
-    EXPECT_EQ(r.normal, glm::vec2(0, 0));
-    EXPECT_EQ(r.penetration, -7.0f);
-    EXPECT_EQ(r.contactPoint, glm::vec2(3, 4));
+// A is x [0, 10], y [0, 10]; the normal points from B towards A.
+TEST(CollisionTests, BoxBox) {
+    const Case cases[] = {
+        {{14, 5, 12, 10}, true, {-1, 0}, 2}, {{-4, 5, 12, 10}, true, {1, 0}, 2},  // right, left
+        {{5, 14, 10, 12}, true, {0, -1}, 2}, {{5, -4, 10, 12}, true, {0, 1}, 2},  // below, above
+        {{5, 5, 10, 10}, true, {1, 0}, 10},  {{5, 7, 10, 10}, true, {0, -1}, 8},  // ties keep the earlier
+        {{15, 5, 10, 10}, false}, {{-5, 5, 10, 10}, false}, {{5, 15, 10, 10}, false}, {{5, -5, 10, 10}, false},
+    };
+    for (const Case& c : cases) {
+        BoxCollider a = MakeBox({5, 5, 10, 10}), b = MakeBox(c.shape);
+        CollisionDataObj r;
+        ASSERT_EQ(CollisionDetection::TestBoxBox(a, b, &r), c.touching) << c.shape.x << "," << c.shape.y;
+        EXPECT_TRUE(!c.touching || (r.normal == c.normal && r.penetration == c.penetration)) << c.shape.x << "," << c.shape.y;
+    }
 }
 
-TEST(BoxBoxTest, SmallestOverlapPicksTheNormalFromBTowardsA) {
-    CollisionDataObj r;
-    BoxCollider a = MakeBox(5, 5, 10, 10), b = MakeBox(14, 5, 12, 10);  // x [0,10] and [8,20]
-    ASSERT_TRUE(CollisionDetection::TestBoxBox(a, b, &r));
-    EXPECT_EQ(r.normal, glm::vec2(-1, 0));
-    EXPECT_EQ(r.penetration, 2.0f);
-
-    BoxCollider below = MakeBox(5, 14, 10, 12);  // y [8,20]: A must go up
-    ASSERT_TRUE(CollisionDetection::TestBoxBox(a, below, &r));
-    EXPECT_EQ(r.normal, glm::vec2(0, -1));
-    EXPECT_EQ(r.penetration, 2.0f);
-    BoxCollider above = MakeBox(5, -4, 10, 12);  // y [-10,2]
-    ASSERT_TRUE(CollisionDetection::TestBoxBox(a, above, &r));
-    EXPECT_EQ(r.normal, glm::vec2(0, 1));
-    EXPECT_EQ(r.penetration, 2.0f);
-    BoxCollider left = MakeBox(-4, 5, 12, 10);
-    ASSERT_TRUE(CollisionDetection::TestBoxBox(a, left, &r));
-    EXPECT_EQ(r.normal, glm::vec2(1, 0));
-
-    // Edges that only touch do not collide.
-    BoxCollider besideA = MakeBox(15, 5, 10, 10), underA = MakeBox(5, 15, 10, 10);
-    EXPECT_FALSE(CollisionDetection::TestBoxBox(a, besideA, &r));
-    EXPECT_FALSE(CollisionDetection::TestBoxBox(a, underA, &r));
-}
-
-TEST(BoxBoxTest, TiesKeepTheEarlierCandidate) {
-    CollisionDataObj r;
-    BoxCollider a = MakeBox(0, 0, 10, 10), b = MakeBox(0, 0, 10, 10);
-    ASSERT_TRUE(CollisionDetection::TestBoxBox(a, b, &r));
-    EXPECT_EQ(r.normal, glm::vec2(1, 0));
-    EXPECT_EQ(r.penetration, 10.0f);
-    BoxCollider c = MakeBox(0, 2, 10, 10);  // x overlaps 10 both ways, y overlap 8 from above
-    ASSERT_TRUE(CollisionDetection::TestBoxBox(a, c, &r));
-    EXPECT_EQ(r.normal, glm::vec2(0, -1));
-    EXPECT_EQ(r.penetration, 8.0f);
-}
-
-TEST(BoxCircleTest, SideContactAndTheFlipWhenTheCircleIsA) {
-    CollisionDataObj r;
-    BoxCollider box = MakeBox(0, 0, 10, 10);
-    ASSERT_TRUE(CollisionDetection::TestBoxCircle(box, {7, 0}, 3, false, &r));
-    EXPECT_EQ(r.normal, glm::vec2(-1, 0));  // ties with -d (also 1): the x candidate came first
-    EXPECT_EQ(r.penetration, 1.0f);
-    EXPECT_EQ(r.contactPoint, glm::vec2(0, 0));
-    ASSERT_TRUE(CollisionDetection::TestBoxCircle(box, {7, 0}, 3, true, &r));
-    EXPECT_EQ(r.normal, glm::vec2(1, 0));
-    ASSERT_TRUE(CollisionDetection::TestBoxCircle(box, {0, -6}, 2, false, &r));
-    EXPECT_EQ(r.normal, glm::vec2(0, 1));
-    EXPECT_EQ(r.penetration, 1.0f);
-}
-
-TEST(BoxCircleTest, StrictOnAllThreeAxes) {
-    CollisionDataObj r;
-    BoxCollider box = MakeBox(0, 0, 10, 10);
-    EXPECT_FALSE(CollisionDetection::TestBoxCircle(box, {8, 0}, 3, false, &r));  // x ends touch
-    EXPECT_FALSE(CollisionDetection::TestBoxCircle(box, {0, 8}, 3, false, &r));  // y ends touch
-    // Near a corner the x and y projections overlap but the centre line does not.
-    EXPECT_FALSE(CollisionDetection::TestBoxCircle(box, {6.5f, 6.5f}, 2, false, &r));
-}
-
-TEST(BoxCircleTest, CornerContactUsesTheCentreLine) {
-    CollisionDataObj r;
-    BoxCollider box = MakeBox(0, 0, 10, 10);
-    ASSERT_TRUE(CollisionDetection::TestBoxCircle(box, {6, 6}, 2, false, &r));
-    EXPECT_EQ(r.normal, glm::vec2(-6, -6));  // the centre difference, reversed, not normalised
-    EXPECT_NEAR(r.penetration, 10.0f / std::sqrt(2.0f) - (12.0f / std::sqrt(2.0f) - 2.0f), 1e-5f);
-    // Separation rule: moving the box by n*p and the circle by -n*p parts them.
-    glm::vec2 n = r.normal / std::sqrt(72.0f);
-    glm::vec2 circle = glm::vec2(6, 6) - n * r.penetration;
-    box.centerOffset += n * r.penetration;
-    EXPECT_FALSE(CollisionDetection::TestBoxCircle(box, circle, 2, false, &r));
-}
-
-TEST(BoxCircleTest, NoCentreLineOrNoWidthNeverGivesNaN) {
-    CollisionDataObj r;
-    BoxCollider box = MakeBox(0, 0, 10, 10);  // circle on the box centre
-    ASSERT_TRUE(CollisionDetection::TestBoxCircle(box, {0, 0}, 2, false, &r));
-    EXPECT_EQ(r.normal, glm::vec2(1, 0));
-    EXPECT_EQ(r.penetration, 7.0f);
-
-    BoxCollider wall = MakeBox(0, 0, 0, 10);
-    ASSERT_TRUE(CollisionDetection::TestBoxCircle(wall, {1, 0}, 2, false, &r));
-    EXPECT_FALSE(std::isnan(r.normal.x) || std::isnan(r.normal.y) || std::isnan(r.penetration));
-    EXPECT_GT(r.penetration, 0.0f);
-}
-
-TEST(RayBoxTest, RotatedProbeMissesWhatOnlyItsExtentCovers) {
-    BoxCollider probe;
-    probe.centerOffset = {0, 0};
-    probe.widthVector = RotateDegrees({20, 0}, 45);
-    probe.heightVector = RotateDegrees({0, 2}, 45);
-    BoxCollider onLine = MakeBox(5, 5, 2, 2), offLine = MakeBox(6, -6, 2, 2), far = MakeBox(30, 0, 2, 2);
-    EXPECT_TRUE(CollisionDetection::TestRayBox(probe, onLine));
-    EXPECT_FALSE(CollisionDetection::TestRayBox(probe, offLine));
-    EXPECT_FALSE(CollisionDetection::TestRayBox(probe, far));
+// The box is x [-5, 5], y [-5, 5]. The normal flips when the circle is A.
+TEST(CollisionTests, BoxCircle) {
+    const Case cases[] = {
+        {{7, 0, 3, 0}, true, {-1, 0}, 1}, {{-7, 0, 3, 0}, true, {1, 0}, 1},  // ties with -d: x came first
+        {{0, -6, 2, 0}, true, {0, 1}, 1}, {{0, 6.5f, 2, 0}, true, {0, -1}, 0.5f},
+        {{6, 7, 2.5f, 0}, true, {-6, -7}, 2.5f - 20 / std::sqrt(85.0f)},  // a corner: the centre line, not normalised
+        {{0, 0, 2, 0}, true, {1, 0}, 7},                                   // on the centre: no centre line
+        {{8, 0, 3, 0}, false}, {{0, 8, 3, 0}, false}, {{-8, 0, 3, 0}, false}, {{0, -8, 3, 0}, false},
+        {{6.5f, 6.5f, 2, 0}, false},  // x and y overlap, the centre line does not
+    };
+    for (const Case& c : cases) {
+        for (bool circleIsA : {false, true}) {
+            BoxCollider box = MakeBox({0, 0, 10, 10});
+            CollisionDataObj r;
+            ASSERT_EQ(CollisionDetection::TestBoxCircle(box, c.shape, c.shape.z, circleIsA, &r), c.touching) << c.shape.x;
+            if (!c.touching) continue;
+            EXPECT_EQ(r.normal, circleIsA ? -c.normal : c.normal) << c.shape.x << "," << c.shape.y;
+            EXPECT_NEAR(r.penetration, c.penetration, 1e-5f) << c.shape.x << "," << c.shape.y;
+        }
+    }
 }
 
 }  // namespace
