@@ -15,8 +15,10 @@
 #include "core/log.h"
 #include "core/save_folder.h"
 #include "ecs/entity_store.h"
+#include "ecs/member_location.h"
 #include "graphics/lighting_settings.h"
 #include "graphics/tile_map.h"
+#include "level/member_errors.h"
 #include "level/save_game.h"
 #include "physics/physics_settings.h"
 
@@ -53,21 +55,40 @@ Json::Value WriteLightingSettings() {
     return graphics;
 }
 
-// The saved copy outside the editor when it exists, else the authored copy.
-// A file that cannot be opened reads as empty (and so fails to parse).
-std::string ReadLevelText(const std::string& name) {
+// The saved copy outside the editor when it exists, else the authored copy;
+// `path` is set to the file read. A file that cannot be opened reads as empty
+// (and so fails to parse).
+std::string ReadLevelText(const std::string& name, std::string& path) {
     const bool authoredOnce = g_authoredOnce;
     g_authoredOnce = false;
     if (GetEngineState().requestedMode != EngineMode::Editor && !authoredOnce) {
         std::optional<std::string> saved;
         try {
-            saved = ReadWholeFile(SavedLevelPath(name));
+            path = SavedLevelPath(name);
+            saved = ReadWholeFile(path);
         } catch (const debug::exception&) {
             // No save folder: play the authored level.
         }
         if (saved) return *saved;
     }
-    return ReadWholeFile(AuthoredLevelPath(name)).value_or("");
+    path = AuthoredLevelPath(name);
+    return ReadWholeFile(path).value_or("");
+}
+
+// Names the level file in messages about the values read while it lives.
+struct ReadingLevelFile {
+    explicit ReadingLevelFile(const std::string& path) { SetLevelFileBeingRead(path); }
+    ~ReadingLevelFile() { SetLevelFileBeingRead(""); }
+};
+
+// Entity i as the file has it: the loaded document gave its members away to
+// the entity, so the text is read again (only ever after a failure).
+Json::Value WrittenEntity(const std::string& text, Json::ArrayIndex i) {
+    Json::Value document;
+    std::string errors;
+    if (!ParseJsonText(text, document, errors) || !document.isObject()) return Json::Value();
+    const Json::Value& entities = document["entities"];
+    return entities.isArray() && i < entities.size() ? entities[i] : Json::Value();
 }
 
 }  // namespace
@@ -82,7 +103,9 @@ void LoadLevel(const std::string& name) {
     engine::DestroyAllEntities();
     SetTileMap(nullptr);
 
-    Json::Value document = ParseJsonTextOrThrow(ReadLevelText(name));
+    std::string path;
+    const std::string text = ReadLevelText(name, path);
+    Json::Value document = ParseJsonTextOrThrow(text);
     if (!document.isObject())
         throw debug::exception("Level \"" + name + "\": the document is not a JSON object.");
     Json::Value& entities = document["entities"];
@@ -94,7 +117,20 @@ void LoadLevel(const std::string& name) {
     if (!std::as_const(document)["tile_map"].isNull()) tileMap->Deserialize(document["tile_map"]);
     SetTileMap(std::move(tileMap));
 
-    for (Json::Value& element : entities) engine::CreateEntity().Deserialize(std::move(element));
+    {
+        const ReadingLevelFile reading(path);
+        for (Json::ArrayIndex i = 0; i < entities.size(); ++i) {
+            const engine::entity_handle entity = engine::CreateEntity();
+            try {
+                entity.Deserialize(std::move(entities[i]));
+            } catch (const std::exception& e) {
+                // A value of the wrong type: the library's text says what, this adds where.
+                const std::string located = LocateMemberError(entity, WrittenEntity(text, i), e.what());
+                if (located != e.what()) throw debug::exception(located);
+                throw;
+            }
+        }
+    }
 
     const Json::Value& graphics = std::as_const(document)["graphics"];
     if (!graphics.isNull()) ReadLightingSettings(graphics);

@@ -12,8 +12,10 @@
 // (RequestLevel(name, true)) and raises "LevelLoad" (RaiseLevelLoad).
 // A document that does not parse throws jsoncpp's runtime error with the
 // parser's text (after printing "Error from reader: ..." to stderr); a bad
-// value throws the library's or the registry's message. The level is then half
-// unloaded: the caller is expected to end in the crash dialog.
+// value throws the library's or the registry's message, and a component member
+// of the wrong type has the place added in front of the library's text
+// (level/member_errors.h). The level is then half unloaded: the caller is
+// expected to end in the crash dialog.
 void LoadLevel(const std::string& name);
 
 // The next LoadLevel reads the authored copy even where a saved copy exists

@@ -279,7 +279,16 @@ SoundCue* GetCue(AudioSystem& audio, const std::string& name) {
 }
 
 void PlayCue(AudioSystem& audio, SoundCue& cue, float volume) {
-    cue.Play(volume, audio.cues, audio.RuntimeListener());
+    // Of cues sharing a name (a hand-edited table) the first is the one played,
+    // whichever of them is asked for: two of them fading at once would connect
+    // the same listener names twice.
+    SoundCue* played = &cue;
+    for (const auto& c : audio.cues)
+        if (c->name == cue.name) {
+            played = c.get();
+            break;
+        }
+    played->Play(volume, audio.cues, audio.RuntimeListener());
 }
 
 void PlayCue(AudioSystem& audio, const std::string& name, float volume) {

@@ -134,7 +134,8 @@ SoundCue* MakeCue(AudioSystem& audio, const std::string& path, const std::string
 SoundCue* GetCue(AudioSystem& audio, const std::string& name);
 
 // Plays one of the system's cues (SoundCue::Play) at the runtime's listener.
-// volume 1.0 means the cue's own volume.
+// volume 1.0 means the cue's own volume. Where several cues share the cue's
+// name, the first of them is played.
 void PlayCue(AudioSystem& audio, SoundCue& cue, float volume);
 
 // Play and stop by name; an unknown name prints Get cue's line and then

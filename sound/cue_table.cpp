@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <map>
 #include <sstream>
+#include <vector>
 
 #include <json/json.h>
 
@@ -13,6 +15,26 @@
 #include "core/log.h"
 #include "sound/audio_system.h"
 #include "sound/sound_cue.h"
+
+namespace {
+
+// A hand-edited table can give two cues one name. Only the first is ever played
+// (PlayCue); the others stay in the list so that a save writes the table back
+// as it was. One line per shared name, naming the entries that hold it.
+void ReportSharedNames(const AudioSystem& audio, const std::string& path) {
+    std::map<std::string, std::vector<size_t>> entries;
+    for (size_t i = 0; i < audio.cues.size(); ++i) entries[audio.cues[i]->name].push_back(i);
+    for (size_t i = 0; i < audio.cues.size(); ++i) {
+        const std::vector<size_t>& same = entries[audio.cues[i]->name];
+        if (same.size() < 2 || same.front() != i) continue;
+        std::string keys;
+        for (size_t k : same) keys += (keys.empty() ? "Sound" : ", Sound") + std::to_string(k);
+        Print(path + ": " + std::to_string(same.size()) + " cues are named \"" + audio.cues[i]->name + "\" (" + keys +
+              "); the first is played");
+    }
+}
+
+}  // namespace
 
 void LoadCueTable(AudioSystem& audio, const std::string& path) {
     std::ifstream file(path, std::ios::binary);
@@ -42,6 +64,7 @@ void LoadCueTable(AudioSystem& audio, const std::string& path) {
     }
     audio.cueCount = unsigned(audio.cues.size());
     audio.cueTableRoot = root;
+    ReportSharedNames(audio, path);
 }
 
 bool SaveCueTable(AudioSystem& audio, const std::string& path) {

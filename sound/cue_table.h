@@ -18,7 +18,8 @@ constexpr const char* kCueLocationPath = "Audio/Cue Location";
 // Replaces the cue list with the table's cues, in order. A missing file or one
 // that is not valid JSON throws debug::exception with the JSON reader's error
 // (the installation is broken); a "Cue Number" above kMaxCues loads the first
-// kMaxCues and says so.
+// kMaxCues and says so. Cues that share a name are all kept (a save writes them
+// back) and named in one line per name; only the first of them is played.
 void LoadCueTable(AudioSystem& audio, const std::string& path = kCueTablePath);
 
 // Rewrites the table from the cue list (at most kMaxCues cues; the rest are

@@ -1,5 +1,8 @@
 #include "sound/sound_cue.h"
 
+#include <string_view>
+#include <unordered_set>
+
 #include "core/events.h"
 #include "sound/audio_check.h"
 
@@ -49,8 +52,13 @@ void SoundCue::Play(float v, const CueList& all, const _3D_ATTRIBUTES& listener)
             if (position == 0) audio::Check(instance.setVolume(0.0f));
         }
         // Music is exclusive: every music cue fades out, this one included, so
-        // a music cue played again fades out and back in from its start.
+        // a music cue played again fades out and back in from its start. A cue
+        // whose name an earlier cue already has is never played (PlayCue plays
+        // the first), and stopping it too would connect that name's fade-out
+        // listener twice.
+        std::unordered_set<std::string_view> names;
         for (const auto& m : all) {
+            if (!names.insert(m->name).second) continue;
             if (!HasInstance(m->instance) || m->kind != 1) continue;
             if (m->fadingIn) {
                 m->fadingIn = false;

@@ -54,7 +54,8 @@ struct SoundCue {
 
     // volume 1.0 means the cue's own volume (plain kinds); music and faded cues
     // always fade in to 1.0. `all`: the list this cue is in (music is
-    // exclusive: every music cue in it fades out); `listener`: the runtime's
+    // exclusive: every music cue in it fades out, the first of each name
+    // only); `listener`: the runtime's
     // listener, whose 3D attributes the instance takes.
     void Play(float volume, const CueList& all, const audio_rt::_3D_ATTRIBUTES& listener);
     void Stop();

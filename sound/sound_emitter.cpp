@@ -1,6 +1,7 @@
 #include "sound/sound_emitter.h"
 
 #include <fstream>
+#include <sstream>
 
 #include <glm/geometric.hpp>
 #include <imgui.h>
@@ -9,6 +10,7 @@
 #include "core/events.h"
 #include "core/log.h"
 #include "ecs/entity_store.h"
+#include "ecs/member_location.h"
 #include "graphics/camera.h"
 #include "physics/rigid_body.h"
 #include "sound/audio_check.h"
@@ -146,6 +148,19 @@ void SoundEmitter::Deserialize(Json::Value json) {
     if (json.isMember("Sound Emitter Distance")) enclosedDistance = json["Sound Emitter Distance"].asFloat();
     if (json.isMember("Sound Emitter Fall Off Rate"))
         fallOffRate = json["Sound Emitter Fall Off Rate"].asFloat();
+
+    // The runtime refuses a negative minimum or maximum distance, and Update
+    // hands both over on every frame the camera is out of range: one line now
+    // instead of errors on every frame.
+    auto clamp = [this](float& value, const char* member, const char* what) {
+        std::ostringstream line;
+        line << MemberLocation(owner, "SoundEmitter", member) << ": " << value << what << "; read as 0";
+        Print(line.str());
+        value = 0.0f;
+    };
+    if (enclosedDistance < 0.0f) clamp(enclosedDistance, "Sound Emitter Distance", " is below 0");
+    if (enclosedDistance + fallOffRate < 0.0f)
+        clamp(fallOffRate, "Sound Emitter Fall Off Rate", " makes the distance plus fall-off rate below 0");
 }
 
 void SoundEmitter::ChooseCue(const std::string& name) {

@@ -6,7 +6,9 @@
 //
 // JSON members: "Sound Emitter Cue" (string), "Sound Emitter Distance" and
 // "Sound Emitter Fall Off Rate" (numbers, world units). A member that is absent
-// keeps its default; reading never starts the sound.
+// keeps its default; reading never starts the sound. A negative distance, or a
+// fall-off rate that makes the distance plus fall-off negative, is read as 0
+// with one line naming where it came from.
 #include <string>
 
 #include <glm/vec3.hpp>

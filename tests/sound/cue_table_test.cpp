@@ -165,4 +165,45 @@ TEST_F(CueTableTest, CueLocationMarkerIsCreatedEmpty) {
     EXPECT_EQ(GetLog().back(), "coldn't open Cue Location for write");
 }
 
+// Two cues of one name in a hand-edited table: one line at load, the first is
+// the one played whichever is asked for, music cues cross-fade without the
+// engine stopping, and a save writes the table back as it was.
+TEST_F(CueTableTest, CuesSharingANameAreKeptAndOnlyTheFirstIsPlayed) {
+    WriteContent();
+    const std::string table = R"({"Sounds":{"Cue Number":5,
+        "Sound0":"Theme","Evt0":"event:/Music/Title","Vol0":0.25,
+        "Sound1":"Theme","Evt1":"event:/Music/Forest","Vol1":0.5,
+        "Sound2":"Calm","Evt2":"event:/Music/Forest","Vol2":1.0,
+        "Sound3":"Gust","Evt3":"event:/Ambience/Wind","Vol3":1.0,
+        "Sound4":"Gust","Evt4":"event:/Music/Title","Vol4":1.0}})";
+    WriteText(kCueTablePath, table);
+    AudioSystem& audio = StartAudio();
+    ClearLog();
+    LoadCueTable(audio);
+    ASSERT_EQ(audio.cues.size(), 5u);
+    ASSERT_EQ(GetLog().size(), 2u) << LogText();
+    for (size_t i = 0; i < 2; ++i)
+        for (const std::string part : {std::string(kCueTablePath), std::string(i ? "\"Gust\"" : "\"Theme\"")})
+            EXPECT_NE(GetLog()[i].find(part), std::string::npos) << GetLog()[i];
+
+    const SoundCue& first = *audio.cues[0];
+    const SoundCue& second = *audio.cues[1];
+    for (const char* name : {"Theme", "Calm", "Theme", "Gust", "Calm", "Gust"}) {
+        EXPECT_NO_THROW(PlayCue(audio, name, 1.0f)) << name;
+        for (int frame = 0; frame < 70; ++frame) ASSERT_NO_THROW(Frame(0.016f)) << name;
+    }
+    EXPECT_NO_THROW(PlayCue(audio, *audio.cues[1], 1.0f));  // the editor plays a row by its index
+    for (int frame = 0; frame < 70; ++frame) ASSERT_NO_THROW(Frame(0.016f));
+    EXPECT_TRUE(Playing(first));
+    EXPECT_FALSE(Playing(second));
+    EXPECT_FALSE(Playing(*audio.cues[4]));
+
+    ASSERT_TRUE(SaveCueTable(audio));
+    std::istringstream in(table);
+    Json::Value written;
+    std::string errors;
+    ASSERT_TRUE(Json::parseFromStream(Json::CharReaderBuilder(), in, &written, &errors));
+    EXPECT_EQ(ReadTable(), written);
+}
+
 }  // namespace

@@ -1,6 +1,7 @@
 #include <chrono>
 #include <thread>
 
+#include "ecs/member_location.h"
 #include "physics/rigid_body.h"
 #include "sound/sound_emitter.h"
 #include "sound/sound_space.h"
@@ -204,6 +205,47 @@ TEST_F(SoundEmitterTest, OnlyASoundSpacePutsThePlayersMutesBackAtALevelLoad) {
         ASSERT_EQ(audio.FindBus("Master Bus").getMute(&muted), OK);
         EXPECT_EQ(muted, withSpace);
         EXPECT_EQ(Volume(*GetCue(audio, "Title")), withSpace ? 0.0f : 1.0f);
+    }
+}
+
+// A hand-edited level with a negative distance, or a fall-off that makes the
+// maximum distance negative: read as 0 with one line saying where, after which
+// the runtime takes the distances without complaint on every frame.
+TEST_F(SoundEmitterTest, NegativeDistancesAreReadAsZeroWithOneLine) {
+    struct Case {
+        float distance, fallOff;
+        float readDistance, readFallOff;
+        const char* member;  // the member named; none when nothing is changed
+    };
+    const Case cases[] = {
+        {-5, 10, 0, 10, "Sound Emitter Distance"},
+        {-5, 3, 0, 3, "Sound Emitter Distance"},  // at 0 the fall-off alone is fine
+        {30, -40, 30, 0, "Sound Emitter Fall Off Rate"},
+        {30, -30, 30, -30, nullptr},  // a maximum distance of 0 is allowed
+    };
+    StartWithCues();
+    for (const Case& c : cases) {
+        entity_handle e = engine::CreateEntity();
+        e.SetName("Hummer");
+        e.SetPosition(100, 0, 0);  // beyond every distance: both go to the runtime
+        Json::Value json;
+        json["Sound Emitter Cue"] = "Hum";
+        json["Sound Emitter Distance"] = c.distance;
+        json["Sound Emitter Fall Off Rate"] = c.fallOff;
+        ClearLog();
+        SetLevelFileBeingRead("levels/forest.json");
+        e.AddComponent("SoundEmitter", json);
+        SetLevelFileBeingRead("");
+        const SoundEmitter& emitter = *e.Get<SoundEmitter>();
+        EXPECT_EQ(emitter.enclosedDistance, c.readDistance) << c.distance << " " << c.fallOff;
+        EXPECT_EQ(emitter.fallOffRate, c.readFallOff) << c.distance << " " << c.fallOff;
+        ASSERT_EQ(GetLog().size(), c.member ? 1u : 0u) << LogText();
+        if (c.member)
+            for (const std::string part : {"levels/forest.json", "\"Hummer\"", c.member})
+                EXPECT_NE(GetLog().front().find(part), std::string::npos) << GetLog().front();
+        ClearLog();
+        for (int frame = 0; frame < 3; ++frame) Frame(0.016f);
+        EXPECT_TRUE(GetLog().empty()) << LogText();
     }
 }
 
