@@ -20,11 +20,11 @@
 
 #include <json/value.h>
 
+#include "core/camera.h"
 #include "core/events.h"
 #include "core/log.h"
 #include "ecs/component_registry.h"
 #include "ecs/entity_store.h"
-#include "graphics/camera.h"
 #include "sound/audio_system.h"
 #include "sound/cue_table.h"
 #include "sound/sound_cue.h"

@@ -13,6 +13,8 @@
 #include <imgui.h>
 #include <json/value.h>
 
+#include "core/camera.h"
+#include "core/debug_draw.h"
 #include "core/engine_state.h"
 #include "core/events.h"
 #include "ecs/component_registry.h"
@@ -23,8 +25,7 @@
 #include "editor/editor_window.h"
 #include "editor/picking.h"
 #include "engine/engine_events.h"
-#include "graphics/camera.h"
-#include "graphics/debug_draw.h"
+#include "graphics/debug_painter.h"
 
 namespace {
 
@@ -38,6 +39,7 @@ public:
                                  "KeyDown", "KeyReleased"})
             events::Register<int>(name);
         debug_draw::RegisterEvent();
+        debug_draw::SetPainter(&ImGuiDebugPainter());
         RegisterEngineEvents();
         components::RegisterBuiltinComponents();
         ResetEngineState();

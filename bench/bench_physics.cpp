@@ -15,11 +15,11 @@
 #include <benchmark/benchmark.h>
 #include <box2d/box2d.h>
 
+#include "core/camera.h"
+#include "core/debug_draw.h"
 #include "core/events.h"
 #include "ecs/component_registry.h"
 #include "ecs/entity_store.h"
-#include "graphics/camera.h"
-#include "graphics/debug_draw.h"
 #include "physics/physics.h"
 #include "physics/physics_settings.h"
 

@@ -30,12 +30,12 @@
 #include <lodepng.h>
 #include <lua.hpp>
 
+#include "core/camera.h"
 #include "core/engine_state.h"
 #include "core/events.h"
 #include "ecs/component_registry.h"
 #include "ecs/entity_store.h"
 #include "engine/engine.h"
-#include "graphics/camera.h"
 #include "graphics/culling.h"
 #include "graphics/draw_order.h"
 #include "graphics/graphics.h"

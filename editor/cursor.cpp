@@ -2,8 +2,8 @@
 
 #include <imgui.h>
 
+#include "core/camera.h"
 #include "core/input.h"
-#include "graphics/camera.h"
 
 namespace editor {
 namespace {

@@ -4,6 +4,8 @@
 
 #include <json/value.h>
 
+#include "core/camera.h"
+#include "core/debug_draw.h"
 #include "core/events.h"
 #include "core/level_changes.h"
 #include "ecs/entity_store.h"
@@ -12,8 +14,6 @@
 #include "editor/picking.h"
 #include "editor/rect_selection.h"
 #include "editor/tile_editor.h"
-#include "graphics/camera.h"
-#include "graphics/debug_draw.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "core/camera.h"
 #include "core/level_changes.h"
 #include "editor/cursor.h"
-#include "graphics/camera.h"
 
 namespace {
 

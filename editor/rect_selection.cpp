@@ -5,11 +5,11 @@
 #include <glm/vec2.hpp>
 #include <glm/vec3.hpp>
 
+#include "core/debug_draw.h"
 #include "core/engine_state.h"
 #include "core/events.h"
 #include "editor/cursor.h"
 #include "editor/picking.h"
-#include "graphics/debug_draw.h"
 
 namespace editor {
 namespace {

@@ -5,11 +5,11 @@
 
 #include <imgui.h>
 
+#include "core/camera.h"
 #include "core/events.h"
 #include "core/file_util.h"
 #include "core/input.h"
 #include "core/level_changes.h"
-#include "graphics/camera.h"
 #include "graphics/texture_cache.h"
 #include "graphics/tile_map.h"
 

@@ -9,6 +9,8 @@
 #include <json/value.h>
 
 #include "core/callback_errors.h"
+#include "core/camera.h"
+#include "core/debug_draw.h"
 #include "core/engine_state.h"
 #include "core/events.h"
 #include "core/input.h"
@@ -26,8 +28,7 @@
 #include "engine/headless_runner.h"
 #include "engine/hot_reload.h"
 #include "engine/pause_menu.h"
-#include "graphics/camera.h"
-#include "graphics/debug_draw.h"
+#include "graphics/debug_painter.h"
 #include "graphics/graphics.h"
 #include "graphics/screenshot.h"
 #include "level/level_file.h"
@@ -63,6 +64,7 @@ Engine::Engine(const EngineOptions& options) {
     // Graphics registers the drawing event; scripts connect to it either way.
     if (!graphics_) events::Register<>("PostDraw");
     debug_draw::RegisterEvent();
+    debug_draw::SetPainter(&ImGuiDebugPainter());
     cheats_ = std::make_unique<Cheats>();
 
     // The banks, then the cues that name their events.

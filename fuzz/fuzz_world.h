@@ -10,12 +10,12 @@
 #include <fstream>
 #include <string>
 
+#include "core/debug_draw.h"
 #include "core/engine_state.h"
 #include "core/events.h"
 #include "ecs/component_registry.h"
 #include "ecs/entity_store.h"
 #include "engine/engine_events.h"
-#include "graphics/debug_draw.h"
 #include "graphics/lighting_settings.h"
 #include "graphics/texture_cache.h"
 #include "physics/collision_data.h"

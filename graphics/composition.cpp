@@ -6,7 +6,7 @@
 #include <glm/gtc/matrix_transform.hpp>
 #include <glm/gtc/type_ptr.hpp>
 
-#include "graphics/camera.h"
+#include "core/camera.h"
 #include "graphics/shader_program.h"
 
 glm::vec3 SceneShift(glm::vec3 c) {

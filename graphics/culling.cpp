@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/camera.h"
 #include "ecs/entity_store.h"
-#include "graphics/camera.h"
 #include "graphics/cull_sprites.h"
 #include "graphics/lighting_settings.h"
 #include "graphics/moon_light.h"

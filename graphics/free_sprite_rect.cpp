@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "graphics/camera.h"
+#include "core/camera.h"
 
 namespace {
 

@@ -9,11 +9,11 @@
 #include <glm/gtc/matrix_transform.hpp>
 #include <glm/gtc/type_ptr.hpp>
 
+#include "core/camera.h"
 #include "core/debug_exception.h"
 #include "core/engine_state.h"
 #include "core/events.h"
 #include "core/log.h"
-#include "graphics/camera.h"
 #include "graphics/gpu.h"
 #include "graphics/monitor_choice.h"
 #include "graphics/renderer.h"

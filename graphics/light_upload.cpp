@@ -4,7 +4,7 @@
 #include <array>
 #include <cmath>
 
-#include "graphics/camera.h"
+#include "core/camera.h"
 #include "graphics/lighting_settings.h"
 #include "graphics/moon_light.h"
 #include "graphics/point_light.h"

@@ -2,11 +2,11 @@
 
 #include <imgui.h>
 
+#include "core/debug_draw.h"
 #include "core/json_util.h"
 #include "core/level_changes.h"
 #include "ecs/entity_store.h"
 #include "graphics/component_json.h"
-#include "graphics/debug_draw.h"
 
 namespace {
 const char* const kOutlineListener = "PointLightDrawOultine";

@@ -4,8 +4,8 @@
 
 #include <epoxy/gl.h>
 
+#include "core/camera.h"
 #include "core/log.h"
-#include "graphics/camera.h"
 #include "graphics/render_limits.h"
 
 namespace {

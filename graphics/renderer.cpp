@@ -6,9 +6,9 @@
 
 #include <epoxy/gl.h>
 
+#include "core/camera.h"
 #include "core/engine_state.h"
 #include "core/events.h"
-#include "graphics/camera.h"
 #include "graphics/composition.h"
 #include "graphics/culling.h"
 #include "graphics/draw_order.h"

@@ -7,7 +7,7 @@
 #include <glm/gtc/matrix_transform.hpp>
 #include <glm/gtc/type_ptr.hpp>
 
-#include "graphics/camera.h"
+#include "core/camera.h"
 #include "graphics/point_light.h"
 #include "graphics/render_limits.h"
 #include "graphics/shader_program.h"

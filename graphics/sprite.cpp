@@ -7,6 +7,8 @@
 #include <glm/gtc/matrix_transform.hpp>
 #include <imgui.h>
 
+#include "core/camera.h"
+#include "core/debug_draw.h"
 #include "core/debug_exception.h"
 #include "core/engine_state.h"
 #include "core/events.h"
@@ -14,8 +16,6 @@
 #include "core/json_util.h"
 #include "core/level_changes.h"
 #include "ecs/entity_store.h"
-#include "graphics/camera.h"
-#include "graphics/debug_draw.h"
 #include "graphics/texture_cache.h"
 
 Sprite::Sprite() {

@@ -12,7 +12,7 @@
 #include <glm/gtc/matrix_transform.hpp>
 #include <glm/gtc/type_ptr.hpp>
 
-#include "graphics/camera.h"
+#include "core/camera.h"
 #include "graphics/light_upload.h"
 #include "graphics/lighting_settings.h"
 #include "graphics/program_uniforms.h"

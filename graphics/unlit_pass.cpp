@@ -3,7 +3,7 @@
 #include <epoxy/gl.h>
 #include <glm/gtc/type_ptr.hpp>
 
-#include "graphics/camera.h"
+#include "core/camera.h"
 #include "graphics/shader_program.h"
 
 void DrawUnlitRuns(const ShaderProgram& program, const SpriteInstanceBuffer& buffer,

@@ -4,9 +4,9 @@
 
 #include <imgui.h>
 
+#include "core/debug_draw.h"
 #include "core/level_changes.h"
 #include "ecs/entity_store.h"
-#include "graphics/debug_draw.h"
 #include "physics/json_number.h"
 #include "physics/ray.h"
 

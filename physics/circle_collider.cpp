@@ -2,9 +2,9 @@
 
 #include <imgui.h>
 
+#include "core/debug_draw.h"
 #include "core/level_changes.h"
 #include "ecs/entity_store.h"
-#include "graphics/debug_draw.h"
 #include "physics/json_number.h"
 
 glm::vec2 CircleCollider::GetCenter() const {

@@ -4,9 +4,9 @@
 #include <cmath>
 #include <string>
 
+#include "core/camera.h"
 #include "core/engine_state.h"
 #include "core/events.h"
-#include "graphics/camera.h"
 #include "physics/collision_response.h"
 #include "physics/collision_tests.h"
 #include "physics/physics_settings.h"

@@ -1,8 +1,8 @@
 // Exports: textures and drawing, the window size, the camera, debug drawing.
 #include <cstddef>
 
-#include "graphics/camera.h"
-#include "graphics/debug_draw.h"
+#include "core/camera.h"
+#include "core/debug_draw.h"
 #include "graphics/graphics.h"
 #include "graphics/lighting_settings.h"
 #include "graphics/texture_cache.h"

@@ -1,7 +1,7 @@
 // Exports: keyboard, mouse and controller. (The "intput" spelling is the
 // scripts' established name.) Without Input (headless runs) nothing is held.
+#include "core/camera.h"
 #include "core/input.h"
-#include "graphics/camera.h"
 #include "scripting/export_guard.h"
 #include "scripting/lb_exports.h"
 

@@ -7,11 +7,11 @@
 #include <imgui.h>
 #include <json/json.h>
 
+#include "core/camera.h"
 #include "core/events.h"
 #include "core/log.h"
 #include "ecs/entity_store.h"
 #include "ecs/member_location.h"
-#include "graphics/camera.h"
 #include "physics/rigid_body.h"
 #include "sound/audio_check.h"
 #include "sound/audio_system.h"

@@ -11,18 +11,19 @@
 
 #include <imgui.h>
 
+#include "core/camera.h"
+#include "core/debug_draw.h"
 #include "core/engine_state.h"
 #include "core/events.h"
 #include "core/input.h"
+#include "core/level_changes.h"
 #include "ecs/entity_store.h"
 #include "editor/editor.h"
 #include "editor/editor_actions.h"
 #include "editor/editor_window.h"
 #include "editor/rect_selection.h"
-#include "core/level_changes.h"
 #include "engine/engine_events.h"
-#include "graphics/camera.h"
-#include "graphics/debug_draw.h"
+#include "graphics/debug_painter.h"
 #include "tests/core/fake_input_source.h"
 #include "tests/editor/gui_driver.h"
 
@@ -36,6 +37,7 @@ protected:
         source = new FakeInputSource();
         input = std::make_unique<Input>(source);
         debug_draw::RegisterEvent();
+        debug_draw::SetPainter(&ImGuiDebugPainter());
         RegisterEngineEvents();
         ResetEngineState();
         GetEngineState().mode = GetEngineState().requestedMode = EngineMode::Editor;

@@ -4,10 +4,10 @@
 
 #include <memory>
 
+#include "core/camera.h"
 #include "core/input.h"
 #include "core/level_changes.h"
 #include "editor/tile_editor.h"
-#include "graphics/camera.h"
 #include "graphics/tile_map.h"
 #include "level/level_file.h"
 #include "tests/core/fake_input_source.h"

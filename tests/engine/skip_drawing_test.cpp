@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "core/debug_draw.h"
 #include "core/engine_state.h"
 #include "core/events.h"
-#include "graphics/debug_draw.h"
 
 namespace {
 

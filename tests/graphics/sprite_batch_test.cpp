@@ -5,7 +5,7 @@
 #include <cmath>
 #include <memory>
 
-#include "graphics/camera.h"
+#include "core/camera.h"
 #include "graphics/free_sprite_rect.h"
 #include "graphics/sprite.h"
 #include "graphics/texture_cache.h"

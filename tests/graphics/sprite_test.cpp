@@ -6,8 +6,8 @@
 #include "ecs/entity_store.h"
 #include <imgui.h>
 
+#include "core/camera.h"
 #include "core/engine_state.h"
-#include "graphics/camera.h"
 #include "graphics/sprite.h"
 #include "png_folder.h"
 

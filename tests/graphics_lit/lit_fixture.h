@@ -5,9 +5,9 @@
 // sqrt(249^2 + 140^2)), and the lighting settings at their start values.
 #include <gtest/gtest.h>
 
+#include "core/camera.h"
 #include "core/events.h"
 #include "ecs/entity_store.h"
-#include "graphics/camera.h"
 #include "graphics/lighting_settings.h"
 
 class LitSceneTest : public ::testing::Test {

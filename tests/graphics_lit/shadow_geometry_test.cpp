@@ -1,6 +1,6 @@
 #include "graphics/shadow_geometry.h"
 
-#include "graphics/camera.h"
+#include "core/camera.h"
 
 #include <cmath>
 

@@ -9,10 +9,10 @@
 #include <gtest/gtest.h>
 #include <json/reader.h>
 
+#include "core/camera.h"
+#include "core/debug_draw.h"
 #include "core/engine_state.h"
 #include "core/events.h"
-#include "graphics/camera.h"
-#include "graphics/debug_draw.h"
 #include "physics/physics.h"
 
 class PhysicsWorld : public ::testing::Test {

@@ -6,14 +6,14 @@
 
 #include <regex>
 
+#include "core/camera.h"
 #include "core/file_util.h"
-#include "graphics/camera.h"
 #include "graphics/graphics.h"
+#include "graphics/lighting_settings.h"
 #include "graphics/moon_light.h"
 #include "graphics/point_light.h"
 #include "graphics/shadow_caster.h"
 #include "graphics/sprite.h"
-#include "graphics/lighting_settings.h"
 #include "physics/box_collider.h"
 #include "physics/circle_collider.h"
 #include "scripting/lb_exports.h"

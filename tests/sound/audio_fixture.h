@@ -16,11 +16,11 @@
 
 #include <json/json.h>
 
+#include "core/camera.h"
 #include "core/engine_state.h"
 #include "core/events.h"
 #include "core/log.h"
 #include "ecs/entity_store.h"
-#include "graphics/camera.h"
 #include "sound/audio_system.h"
 #include "sound/sound_cue.h"
 

@@ -2,7 +2,7 @@
 
 #include <glm/gtc/matrix_transform.hpp>
 
-#include "graphics/camera.h"
+#include "core/camera.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "graphics/camera.h"
+#include "core/camera.h"
 
 #include <algorithm>
 #include <cmath>

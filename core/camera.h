@@ -2,7 +2,10 @@
 // The camera: which part of the world is shown and at what scale, and the
 // conversions between world units and window pixels. One world unit is one
 // pixel of the 498 x 280 off-screen scene; world +y points down the screen.
-// All maths here is plain (no GL), so it is tested headless.
+// All maths here is plain (no GL), so it is tested headless. It sits in core
+// because every floor asks what is in view: physics gathers its candidates
+// near it, sound emitters measure their distance from it, the editor picks
+// under the mouse; the renderer only writes the framebuffer size into it.
 #include <glm/mat4x4.hpp>
 #include <glm/vec2.hpp>
 #include <glm/vec3.hpp>
