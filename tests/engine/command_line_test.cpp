@@ -1,70 +1,56 @@
-// Command-line options: each option's effect on the parsed options, and the
-// errors that make the executable print its usage and exit with status 2.
+// Command-line options: what each one sets, and the wrong ones, which make the
+// executable print its usage and exit with status 2.
 #include <gtest/gtest.h>
 
 #include "engine/command_line.h"
 
 namespace {
 
-CommandLineOptions Parse(const std::vector<std::string>& args) {
-    CommandLineOptions options;
-    std::string error;
-    EXPECT_TRUE(ParseCommandLine(args, options, error)) << error;
-    return options;
+// The options as one line: the flags that are on, then the values.
+std::string Describe(const CommandLineOptions& o) {
+    const std::pair<bool, const char*> flags[] = {
+        {o.help, "help "}, {o.version, "version "}, {o.windowed, "windowed "}, {o.headless, "headless "}, {!o.watch, "no-watch "}};
+    std::string line;
+    for (auto [on, flag] : flags)
+        if (on) line += flag;
+    return line + "frames=" + std::to_string(o.frames) + " level=" + o.level + " content=" + o.content;
 }
 
-std::string ParseError(const std::vector<std::string>& args) {
-    CommandLineOptions options;
-    std::string error;
-    EXPECT_FALSE(ParseCommandLine(args, options, error));
-    return error;
+TEST(CommandLine, EachOptionSetsItsOwnFieldAndAHeadlessRunWatchesNothing) {
+    const std::pair<std::vector<std::string>, const char*> cases[] = {
+        {{}, "frames=-1 level= content="},
+        {{"--help"}, "help frames=-1 level= content="},
+        {{"-h"}, "help frames=-1 level= content="},
+        {{"--version"}, "version frames=-1 level= content="},
+        {{"--windowed"}, "windowed frames=-1 level= content="},
+        {{"--no-watch"}, "no-watch frames=-1 level= content="},
+        {{"--level", "forest_2", "--content", "/tmp/my game"}, "frames=-1 level=forest_2 content=/tmp/my game"},
+        {{"--headless", "--frames", "5"}, "headless no-watch frames=5 level= content="},
+    };
+    for (const auto& [args, expected] : cases) {
+        CommandLineOptions options;
+        std::string error;
+        EXPECT_TRUE(ParseCommandLine(args, options, error)) << error;
+        EXPECT_EQ(Describe(options), expected);
+    }
+}
+
+// Each error names the option or value at fault.
+TEST(CommandLine, WrongOptionsAreRefusedNamingWhatIsWrong) {
+    const std::pair<std::vector<std::string>, const char*> cases[] = {
+        {{"--fullscreen"}, "\"--fullscreen\""}, {{"level1"}, "\"level1\""}, {{"--level"}, "--level"}, {{"--level", ""}, "--level"},
+        {{"--content", ""}, "--content"}, {{"--frames"}, "--frames"}, {{"--frames", "0"}, "\"0\""}, {{"--frames", "-3"}, "\"-3\""},
+        {{"--frames", "12x"}, "\"12x\""}, {{"--frames", "99999999999999999999999"}, "\"99999999999999999999999\""},
+        {{"--windowed", "--windowed"}, "--windowed given twice"}, {{"--headless", "--windowed"}, "--headless and --windowed"},
+    };
+    for (const auto& [args, named] : cases) {
+        CommandLineOptions options;
+        std::string error;
+        EXPECT_FALSE(ParseCommandLine(args, options, error)) << named;
+        EXPECT_NE(error.find(named), std::string::npos) << error;
+    }
+    for (const char* option : {"--help", "--version", "--windowed", "--level NAME", "--content DIR", "--headless", "--frames N", "--no-watch"})
+        EXPECT_NE(UsageText().find(option), std::string::npos) << option;
 }
 
 }  // namespace
-
-TEST(CommandLine, NoOptionsIsTheGameAsPlayersGetItAndEachOptionSetsItsOwnField) {
-    const CommandLineOptions o = Parse({});
-    EXPECT_FALSE(o.help || o.version || o.windowed || o.headless);
-    EXPECT_TRUE(o.watch);
-    EXPECT_EQ(o.frames, -1);
-    EXPECT_EQ(o.level, "");
-    EXPECT_EQ(o.content, "");
-
-    // Each option sets its own field.
-    EXPECT_TRUE(Parse({"--help"}).help);
-    EXPECT_TRUE(Parse({"-h"}).help);
-    EXPECT_TRUE(Parse({"--version"}).version);
-    EXPECT_TRUE(Parse({"--windowed"}).windowed);
-    EXPECT_FALSE(Parse({"--no-watch"}).watch);
-    EXPECT_EQ(Parse({"--level", "forest_2"}).level, "forest_2");
-    EXPECT_EQ(Parse({"--content", "/tmp/my game"}).content, "/tmp/my game");
-    EXPECT_EQ(Parse({"--frames", "120"}).frames, 120);
-    const CommandLineOptions all = Parse({"--headless", "--frames", "5", "--level", "a", "--content", "c"});
-    EXPECT_TRUE(all.headless);
-    EXPECT_FALSE(all.watch);  // a headless run watches nothing
-    EXPECT_EQ(all.frames, 5);
-    EXPECT_EQ(all.level, "a");
-    EXPECT_EQ(all.content, "c");
-}
-
-TEST(CommandLine, WrongOptionsNameWhatIsWrong) {
-    EXPECT_EQ(ParseError({"--fullscreen"}), "unknown option \"--fullscreen\"");
-    EXPECT_EQ(ParseError({"level1"}), "unknown option \"level1\"");
-    EXPECT_EQ(ParseError({"--level"}), "option --level needs a value");
-    EXPECT_EQ(ParseError({"--level", ""}), "option --level needs a level name");
-    EXPECT_EQ(ParseError({"--content", ""}), "option --content needs a folder");
-    EXPECT_EQ(ParseError({"--frames"}), "option --frames needs a value");
-    for (const char* bad : {"0", "-3", "ten", "12x", "", "99999999999999999999999"})
-        EXPECT_EQ(ParseError({"--frames", bad}),
-                  std::string("option --frames needs a whole number of at least 1, not \"") + bad + "\"");
-    EXPECT_EQ(ParseError({"--windowed", "--windowed"}), "option --windowed given twice");
-    EXPECT_EQ(ParseError({"--headless", "--windowed"}), "options --headless and --windowed exclude each other");
-}
-
-TEST(CommandLine, UsageListsEveryOption) {
-    const std::string usage = UsageText();
-    for (const char* option : {"--help", "--version", "--windowed", "--level NAME", "--content DIR", "--headless",
-                               "--frames N", "--no-watch"})
-        EXPECT_NE(usage.find(option), std::string::npos) << option;
-    EXPECT_EQ(usage.rfind("Usage: quillmere [options]\n", 0), 0u);
-}

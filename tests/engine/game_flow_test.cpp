@@ -1,290 +1,146 @@
-#include <gtest/gtest.h>
+// The frame loop's decisions that need no window: pausing, frame time, the
+// editor toggle, and what focus changes do to the game.
+#include <functional>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-
-#include <json/value.h>
-
-#include "core/engine_state.h"
-#include "core/events.h"
 #include "core/input.h"
 #include "editor/editor.h"
 #include "engine/game_flow.h"
 #include "engine/game_pause.h"
 #include "engine/pause_menu.h"
 #include "tests/core/fake_input_source.h"
+#include "tests/level/level_test_env.h"
 
 namespace {
 
-class GameFlowTest : public ::testing::Test {
+class GameFlowTest : public GameFolderTest {
 protected:
-    // The pause menu with the events it needs.
-    static PauseMenu MakePauseMenu() {
-        for (const char* name : {"PauseMenuPaused", "PauseMenuUnPaused", "PauseMenuConfirmClose"})
-            if (!events::IsRegistered(name)) events::Register<>(name);
-        if (!events::IsRegistered("LogicUpdate")) events::Register<float>("LogicUpdate");
-        return PauseMenu();
-    }
-    // Timers of a game past its start-up grace.
-    static FocusTimers Started() {
-        FocusTimers t;
-        t.graceEnd = 0.0f;
-        return t;
-    }
-
     void SetUp() override {
-        // Level loads and saves run for real: give them a throw-away game folder
-        // with the levels these tests visit and the events the engine registers.
-        oldCwd = std::filesystem::current_path();
-        char pattern[] = "/tmp/qm_flow_XXXXXX";
-        root = mkdtemp(pattern);
-        std::filesystem::create_directories(root / "levels");
-        for (const char* level : {"veltrane_splash", "forest"})
-            std::ofstream(root / "levels" / (std::string(level) + ".json")) << "{}";
-        std::filesystem::current_path(root);
-        setenv("XDG_DOCUMENTS_DIR", (root / "docs").c_str(), 1);
-        events::ClearRegistryForTesting();
-        for (const char* name : {"LevelLoad", "LevelUnload", "LevelUnloadFinished"})
-            events::Register<Json::Value*>(name);
-        events::Register<>("DebugDraw");  // the editor's markers
-        ResetEngineState();
-        source = new FakeInputSource();
-        input = std::make_unique<Input>(source);
+        GameFolderTest::SetUp();
+        for (const char* level : {"veltrane_splash", "forest"}) WriteLevel(level, "{}");
+        for (const char* name : {"PauseMenuPaused", "PauseMenuUnPaused", "PauseMenuConfirmClose", "DebugDraw"})
+            events::Register<>(name);
+        input = std::make_unique<Input>(source);  // registers the input events
     }
     void TearDown() override {
         CloseEditor();
-        input.reset();
-        events::ClearRegistryForTesting();
-        ResetEngineState();
-        std::filesystem::current_path(oldCwd);
-        std::filesystem::remove_all(root);
-        unsetenv("XDG_DOCUMENTS_DIR");
+        GameFolderTest::TearDown();
     }
-    std::filesystem::path root, oldCwd;
-    FakeInputSource* source = nullptr;
+    static void Frame() {
+        RunLevelCheck();
+        CommitFrameLevelAndMode();
+    }
+    FakeInputSource* source = new FakeInputSource();
     std::unique_ptr<Input> input;
 };
 
-TEST_F(GameFlowTest, PauseAndResumeSetTheTimeScaleOnce) {
+// Paused, the frame takes no time, however long it stalled; pausing or
+// resuming again changes nothing.
+TEST_F(GameFlowTest, FrameTimeIsUnclampedAndScaledAndPausingTwiceActsOnce) {
     EngineState& s = GetEngineState();
+    EXPECT_FLOAT_EQ(AdvanceFrameTime(3.0f), 3.0f);  // first frame: the whole time since start
+    EXPECT_FLOAT_EQ(AdvanceFrameTime(3.25f), 0.25f);
     PauseGame();
-    EXPECT_TRUE(s.paused);
-    EXPECT_EQ(s.timeScale, 0.0f);
-    s.timeScale = 0.5f;  // a second pause must not touch it
+    EXPECT_FLOAT_EQ(AdvanceFrameTime(13.25f), 0.0f);
+    EXPECT_FLOAT_EQ(s.frameTime, 10.0f);
+    s.timeScale = 0.5f;
     PauseGame();
     EXPECT_EQ(s.timeScale, 0.5f);
     ResumeGame();
-    EXPECT_FALSE(s.paused);
     EXPECT_EQ(s.timeScale, 1.0f);
-    s.timeScale = 2.0f;  // resuming while running does nothing
+    s.timeScale = 2.0f;
     ResumeGame();
     EXPECT_EQ(s.timeScale, 2.0f);
 }
 
-TEST_F(GameFlowTest, ToggleChordNeedsTheLeftModifiers) {
-    source->heldKeys = {kKeyLeftControl, kKeyLeftShift};
-    EXPECT_TRUE(IsEditorToggleChord(kKeyF8, *input));
-    EXPECT_FALSE(IsEditorToggleChord(296, *input));  // F7
-    source->heldKeys = {345, kKeyLeftShift};         // right control
-    EXPECT_FALSE(IsEditorToggleChord(kKeyF8, *input));
-    source->heldKeys = {kKeyLeftControl, 344};  // right shift
-    EXPECT_FALSE(IsEditorToggleChord(kKeyF8, *input));
-    source->heldKeys = {kKeyLeftControl};
-    EXPECT_FALSE(IsEditorToggleChord(kKeyF8, *input));
-}
-
-TEST_F(GameFlowTest, ToggleActsOncePerModeChange) {
-    EngineState& s = GetEngineState();
-    ToggleEditor();  // during start-up: nothing
-    EXPECT_EQ(s.requestedMode, EngineMode::Game);
-    EXPECT_FALSE(s.paused);
-
-    CommitFrameLevelAndMode();  // first frame: Startup -> Game
-    ToggleEditor();
-    EXPECT_EQ(s.requestedMode, EngineMode::Editor);
-    EXPECT_TRUE(s.paused);
-    EXPECT_EQ(s.timeScale, 0.0f);
-    Editor* opened = GetEditor();
-    EXPECT_NE(opened, nullptr);
-    ToggleEditor();  // same frame: ignored, the switch is still pending
-    EXPECT_EQ(s.requestedMode, EngineMode::Editor);
-    EXPECT_TRUE(s.paused);
-    EXPECT_EQ(GetEditor(), opened);
-
-    CommitFrameLevelAndMode();
-    EXPECT_EQ(s.mode, EngineMode::Editor);
-    ToggleEditor();
-    EXPECT_EQ(s.requestedMode, EngineMode::Game);
-    EXPECT_FALSE(s.paused);
-    EXPECT_EQ(s.timeScale, 1.0f);
-    EXPECT_EQ(GetEditor(), nullptr);
-    ToggleEditor();
-    EXPECT_EQ(s.requestedMode, EngineMode::Game);
-    EXPECT_EQ(s.mode, EngineMode::Editor);
-}
-
-TEST_F(GameFlowTest, KeyPressedToggleListenerActsOnTheChordOnlyAndOncePerFrame) {
+// F8 with Left Control and Left Shift held; it switches once per mode change
+// and the switch takes effect at the next frame.
+TEST_F(GameFlowTest, TheChordTogglesTheEditorOncePerModeChange) {
+    const std::pair<std::set<int>, int> notChords[] = {
+        {{kKeyLeftControl, kKeyLeftShift}, 296}, {{345, kKeyLeftShift}, kKeyF8}, {{kKeyLeftControl, 344}, kKeyF8}, {{kKeyLeftControl}, kKeyF8}};
+    for (const auto& [held, key] : notChords) {
+        source->heldKeys = held;
+        EXPECT_FALSE(IsEditorToggleChord(key, *input)) << key;
+    }
     EngineState& s = GetEngineState();
     ConnectEditorToggle(*input);
-    CommitFrameLevelAndMode();
-    events::Call("KeyPressed", kKeyF8);  // modifiers not held
-    EXPECT_EQ(s.requestedMode, EngineMode::Game);
-
     source->heldKeys = {kKeyLeftControl, kKeyLeftShift};
-    events::Call("KeyPressed", kKeyF8);
-    events::Call("KeyPressed", kKeyF8);  // auto-repeat or a double press in the same frame
+    events::Call("KeyPressed", kKeyF8);  // during start-up: nothing
+    EXPECT_EQ(s.requestedMode, EngineMode::Game);
+    Frame();
+    for (int press = 0; press < 2; ++press) events::Call("KeyPressed", kKeyF8);  // a repeat in the same frame
     EXPECT_EQ(s.requestedMode, EngineMode::Editor);
     EXPECT_TRUE(s.paused);
-
-    CommitFrameLevelAndMode();
-    events::Call("KeyPressed", kKeyF8);
+    EXPECT_NE(GetEditor(), nullptr);
+    Frame();
+    for (int press = 0; press < 2; ++press) events::Call("KeyPressed", kKeyF8);
     EXPECT_EQ(s.requestedMode, EngineMode::Game);
+    EXPECT_EQ(s.mode, EngineMode::Editor);
     EXPECT_FALSE(s.paused);
+    EXPECT_EQ(GetEditor(), nullptr);
 }
 
-TEST_F(GameFlowTest, SaveOnUnloadListenerCannotBeConnectedTwice) {
-    ConnectSaveLevelOnUnload();
-    try {
-        ConnectSaveLevelOnUnload();
-        FAIL() << "second connection accepted";
-    } catch (const debug::exception& e) {
-        EXPECT_STREQ(e.what(), "Event ID \"LuaSaveLevelOnUnload\" already existed.");
+// One frame of focus: the window in front or not, another window focused, full
+// screen; what to do with the window and the state it leaves.
+struct FocusStep {
+    float now;
+    bool foreground, other, fullscreen;
+    FocusAction action;
+    const char* state;
+};
+struct FocusCase {
+    const char* name;
+    EngineMode mode;  // Startup: the first frames, within the start-up grace
+    std::vector<FocusStep> steps;
+};
+
+std::string State(const PauseMenu& menu) {
+    const EngineState& s = GetEngineState();
+    const std::pair<bool, const char*> flags[] = {
+        {s.focused, " focused"}, {s.paused, " paused"}, {s.minimized, " minimized"}, {menu.IsOpen(), " menu"}};
+    std::string state;
+    for (auto [on, word] : flags)
+        if (on) state += word;
+    return state.empty() ? state : state.substr(1);
+}
+
+TEST_F(GameFlowTest, LosingFocusPausesThroughTheMenuAndAFullScreenGameGetsOutOfTheWay) {
+    using A = FocusAction;
+    const FocusCase cases[] = {
+        {"full screen", EngineMode::Game, {
+            {1.0f, false, true, true, A::None, "paused menu"}, {1.2f, false, true, true, A::None, "paused menu"},
+            {1.21f, false, true, true, A::Iconify, "paused minimized menu"}, {5.0f, false, true, true, A::None, "paused minimized menu"},
+            {6.0f, true, false, true, A::None, "focused paused minimized menu"}, {6.3f, true, false, true, A::Restore, "focused paused menu"}}},
+        {"quick return", EngineMode::Game, {
+            {1.0f, false, true, true, A::None, "paused menu"}, {1.1f, true, false, true, A::None, "focused paused menu"},
+            {1.5f, false, true, true, A::None, "paused menu"}, {1.71f, false, true, true, A::Iconify, "paused minimized menu"}}},
+        {"windowed", EngineMode::Game, {{1.0f, false, true, false, A::None, "paused menu"}, {3.0f, false, true, false, A::None, "paused menu"}}},
+        {"nothing focused", EngineMode::Game, {{1.0f, false, false, true, A::None, "paused menu"}, {3.0f, false, false, true, A::None, "paused menu"}}},
+        {"editor", EngineMode::Editor, {{1.0f, false, true, false, A::None, "menu"}}},
+        {"focused in time", EngineMode::Startup, {
+            {0.4f, false, true, true, A::None, ""}, {1.39f, false, true, true, A::None, ""},
+            {1.39f, true, false, true, A::None, "focused"}, {1.5f, false, true, true, A::None, "paused menu"}}},
+        {"never focused", EngineMode::Startup, {{0.4f, false, true, true, A::None, ""}, {1.41f, false, true, true, A::None, "paused menu"}}},
+    };
+    for (const FocusCase& c : cases) {
+        ResetEngineState();
+        GetEngineState().requestedMode = c.mode == EngineMode::Editor ? EngineMode::Editor : EngineMode::Game;
+        GetEngineState().mode = c.mode;
+        PauseMenu menu;
+        FocusTimers timers;
+        if (c.mode != EngineMode::Startup) timers.graceEnd = 0.0f;
+        for (const FocusStep& step : c.steps) {
+            SCOPED_TRACE(std::string(c.name) + " at " + std::to_string(step.now));
+            EXPECT_EQ(UpdateFocus(timers, step.foreground, step.other, step.fullscreen, step.now), step.action);
+            EXPECT_EQ(State(menu), step.state);
+        }
     }
-    EXPECT_TRUE(events::Disconnect("LevelUnloadFinished", "LuaSaveLevelOnUnload"));
-}
-
-TEST_F(GameFlowTest, LevelLoadIsDueOnStartupModeChangeAndRequestOnly) {
-    EngineState& s = GetEngineState();
-    EXPECT_TRUE(LevelLoadDue());  // Startup differs from the requested Game mode
-    EXPECT_EQ(s.levelName, "veltrane_splash");
-    RunLevelCheck();
-    CommitFrameLevelAndMode();
-    EXPECT_EQ(s.previousLevelName, "veltrane_splash");
-    EXPECT_FALSE(LevelLoadDue());
-
-    RequestLevel("cave", true);  // marking the current level loads nothing
-    EXPECT_FALSE(LevelLoadDue());
-    EXPECT_EQ(s.previousLevelName, "cave");
-
-    RequestLevel("forest", false);
-    EXPECT_TRUE(LevelLoadDue());
-    EXPECT_EQ(s.previousLevelName, "cave");  // the level shown until the next frame
-    RunLevelCheck();
-    EXPECT_FALSE(s.reloadRequested);
-    CommitFrameLevelAndMode();
-    EXPECT_EQ(s.previousLevelName, "forest");
-    EXPECT_FALSE(LevelLoadDue());
-
-    s.requestedMode = EngineMode::Editor;
-    EXPECT_TRUE(LevelLoadDue());
-    CommitFrameLevelAndMode();
-    EXPECT_FALSE(LevelLoadDue());
-}
-
-TEST_F(GameFlowTest, FrameTimeIsUnclampedAndScaled) {
-    EngineState& s = GetEngineState();
-    EXPECT_FLOAT_EQ(AdvanceFrameTime(3.0f), 3.0f);  // first frame: the whole time since start
-    EXPECT_FLOAT_EQ(AdvanceFrameTime(3.25f), 0.25f);
-    EXPECT_FLOAT_EQ(s.frameTime, 0.25f);
-    PauseGame();
-    EXPECT_FLOAT_EQ(AdvanceFrameTime(13.25f), 0.0f);  // paused: dt 0, the stall still measured
-    EXPECT_FLOAT_EQ(s.frameTime, 10.0f);
-    EXPECT_FLOAT_EQ(s.lastTime, 13.25f);
-}
-
-TEST_F(GameFlowTest, FocusLossPausesAndIconifiesAFullScreenWindowAfterTheDelay) {
-    EngineState& s = GetEngineState();
-    CommitFrameLevelAndMode();
-    FocusTimers t = Started();
-    EXPECT_EQ(UpdateFocus(t, false, true, true, 1.0f), FocusAction::None);
-    EXPECT_TRUE(s.paused);
-    EXPECT_FALSE(s.focused);
-    EXPECT_EQ(UpdateFocus(t, false, true, true, 1.2f), FocusAction::None);
-    EXPECT_EQ(UpdateFocus(t, false, true, true, 1.21f), FocusAction::Iconify);
-    EXPECT_TRUE(s.minimized);
-    EXPECT_EQ(UpdateFocus(t, false, true, true, 5.0f), FocusAction::None);  // once
-
-    // Back in front: restored after its own delay, and still paused.
-    EXPECT_EQ(UpdateFocus(t, true, false, true, 6.0f), FocusAction::None);
-    EXPECT_TRUE(s.focused);
-    EXPECT_TRUE(s.minimized);
-    EXPECT_EQ(UpdateFocus(t, true, false, true, 6.3f), FocusAction::Restore);
-    EXPECT_FALSE(s.minimized);
-    EXPECT_TRUE(s.paused);
-
-    // A quick return disarms the minimize timer.
-    FocusTimers quick = Started();
-    UpdateFocus(quick, false, true, true, 1.0f);
-    UpdateFocus(quick, true, false, true, 1.1f);
-    EXPECT_EQ(UpdateFocus(quick, false, true, true, 1.5f), FocusAction::None);  // re-armed, not due
-    EXPECT_EQ(UpdateFocus(quick, false, true, true, 1.71f), FocusAction::Iconify);
-}
-
-TEST_F(GameFlowTest, WindowedOrNothingFocusedPausesButNeverIconifiesAndTheEditorNeverPauses) {
-    EngineState& s = GetEngineState();
-    FocusTimers t = Started();
-    for (float now = 0.0f; now < 2.0f; now += 0.1f) {
-        EXPECT_EQ(UpdateFocus(t, false, true, false, now), FocusAction::None);
-        EXPECT_EQ(UpdateFocus(t, false, false, true, now), FocusAction::None);
-    }
-    EXPECT_TRUE(s.paused);
-    EXPECT_FALSE(s.minimized);
-
-    ResumeGame();
-    s.mode = s.requestedMode = EngineMode::Editor;
-    FocusTimers editor = Started();
-    UpdateFocus(editor, false, true, false, 1.0f);
-    EXPECT_FALSE(s.paused);
-    EXPECT_FALSE(s.focused);
-}
-
-TEST_F(GameFlowTest, IconifyCallbackPausesAndRestoreKeepsThePause) {
-    EngineState& s = GetEngineState();
-    CommitFrameLevelAndMode();
+    // Iconified by the player: paused, and still paused once restored.
+    ResetEngineState();
+    GetEngineState().mode = EngineMode::Game;
     OnWindowIconified(true);
-    EXPECT_TRUE(s.minimized);
-    EXPECT_TRUE(s.paused);
+    EXPECT_TRUE(GetEngineState().paused && GetEngineState().minimized);
     OnWindowIconified(false);
-    EXPECT_FALSE(s.minimized);
-    EXPECT_TRUE(s.paused);
-}
-
-// The window gets the focus a few frames late: the game starts unpaused with no
-// menu, even though the menu would open in the start-up frame's mode.
-TEST_F(GameFlowTest, FocusArrivingWithinTheFirstSecondStartsUnpaused) {
-    EngineState& s = GetEngineState();
-    PauseMenu menu = MakePauseMenu();
-    FocusTimers t;
-    EXPECT_EQ(s.mode, EngineMode::Startup);
-    EXPECT_EQ(UpdateFocus(t, false, true, true, 0.4f), FocusAction::None);  // first frame
-    CommitFrameLevelAndMode();
-    EXPECT_EQ(UpdateFocus(t, false, true, true, 1.0f), FocusAction::None);
-    EXPECT_FALSE(s.focused);
-    EXPECT_EQ(UpdateFocus(t, true, false, true, 1.39f), FocusAction::None);
-    EXPECT_TRUE(s.focused);
-    EXPECT_FALSE(s.paused);
-    EXPECT_FALSE(menu.IsOpen());
-    EXPECT_FALSE(s.minimized);
-    // Later losses count at once.
-    UpdateFocus(t, false, true, true, 1.5f);
-    EXPECT_TRUE(s.paused);
-    EXPECT_TRUE(menu.IsOpen());
-    menu.ClosePauseMenu();
-}
-
-TEST_F(GameFlowTest, NoFocusAfterTheFirstSecondPausesWithTheMenu) {
-    EngineState& s = GetEngineState();
-    PauseMenu menu = MakePauseMenu();
-    FocusTimers t;
-    UpdateFocus(t, false, true, true, 0.4f);
-    EXPECT_FALSE(menu.IsOpen());
-    UpdateFocus(t, false, true, true, 1.41f);
-    EXPECT_TRUE(menu.IsOpen());
-    EXPECT_TRUE(s.paused);  // opened while still starting: paused all the same
-    EXPECT_EQ(s.timeScale, 0.0f);
-    menu.ClosePauseMenu();
-    EXPECT_FALSE(s.paused);
+    EXPECT_TRUE(GetEngineState().paused && !GetEngineState().minimized);
 }
 
 }  // namespace

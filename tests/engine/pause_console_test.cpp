@@ -1,10 +1,15 @@
-// The pause menu, cheats and the console, driven through their events.
+// The pause menu and the console, driven through their keys and widgets.
 #include "tests/scripting/script_fixture.h"
 
-#include "engine/cheats.h"
+#include <functional>
+#include <tuple>
+#include <utility>
+
+#include "core/file_util.h"
 #include "engine/console.h"
 #include "engine/pause_menu.h"
 #include "scripting/lb_exports.h"
+#include "tests/editor/gui_driver.h"
 
 namespace {
 
@@ -21,114 +26,69 @@ protected:
         menu_.reset();
         ScriptFixture::TearDown();
     }
+    std::string Raised() { return std::exchange(raised_, ""); }
     std::string raised_;
     std::unique_ptr<PauseMenu> menu_;
 };
 
-TEST_F(PauseMenuTest, EscapeOpensThenClosesAndTheTimeScaleFollows) {
-    events::Call<int>("KeyPressed", 256);
-    EXPECT_TRUE(menu_->IsOpen());
-    EXPECT_TRUE(GetEngineState().paused);
-    EXPECT_EQ(GetEngineState().timeScale, 0.0f);
-    events::Call<int>("KeyPressed", 256);
-    EXPECT_FALSE(menu_->IsOpen());
-    EXPECT_EQ(GetEngineState().timeScale, 1.0f);
-    events::Call<int>("KeyPressed", 65);  // other keys do nothing
-    EXPECT_EQ(raised_, "PauseMenuPaused|PauseMenuUnPaused|");
-}
-
-TEST_F(PauseMenuTest, InTheEditorTheEventsAreRaisedButThePauseStateIsLeftAlone) {
+TEST_F(PauseMenuTest, EscapeStartAndTheCloseButtonOpenTheMenuAndTheGamePausesWithIt) {
+    const std::tuple<std::function<void()>, const char*, bool> steps[] = {
+        {[] { events::Call<int>("KeyPressed", 256); }, "PauseMenuPaused|", true},
+        {[] { events::Call<int>("KeyPressed", 65); }, "", true},
+        {[] { events::Call<int>("KeyPressed", 256); }, "PauseMenuUnPaused|", false},
+        {[] { lb_pause_menu_unpause(); }, "", false},
+        {[&] { menu_->CheckStartButton(true); }, "PauseMenuPaused|", true},
+        {[&] { menu_->CheckStartButton(true); }, "", true},  // held, not pressed again
+        {[&] { menu_->CheckStartButton(false); }, "", true},
+        {[&] { menu_->CheckStartButton(true); }, "PauseMenuUnPaused|", false},
+        {[&] { menu_->OnCloseRequested(nullptr); }, "PauseMenuPaused|PauseMenuConfirmClose|", true},
+        {[&] { menu_->OnCloseRequested(nullptr); }, "PauseMenuConfirmClose|", true},
+        {[] { lb_pause_menu_unpause(); }, "PauseMenuUnPaused|", false},
+    };
+    int step = 0;
+    for (const auto& [act, raised, paused] : steps) {
+        SCOPED_TRACE(step++);
+        act();
+        EXPECT_EQ(Raised(), raised);
+        EXPECT_EQ(menu_->IsOpen(), paused);
+        EXPECT_EQ(GetEngineState().paused, paused);
+        EXPECT_EQ(GetEngineState().timeScale, paused ? 0.0f : 1.0f);
+    }
+    // In the editor the events are raised and the pause state is left alone.
     GetEngineState().mode = EngineMode::Editor;
-    menu_->OpenPauseMenu();
-    EXPECT_FALSE(GetEngineState().paused);
-    menu_->ClosePauseMenu();
-    EXPECT_EQ(raised_, "PauseMenuPaused|PauseMenuUnPaused|");
-}
-
-TEST_F(PauseMenuTest, UnpauseWhenClosedRaisesNothingAndOpeningTwiceOrHoldingStartActsOnce) {
-    lb_pause_menu_unpause();
-    EXPECT_EQ(raised_, "");
-    menu_->OpenPauseMenu();
-    menu_->OpenPauseMenu();
-    lb_pause_menu_unpause();
-    EXPECT_EQ(raised_, "PauseMenuPaused|PauseMenuUnPaused|");
-    EXPECT_FALSE(GetEngineState().paused);
-
-    // Holding start toggles once.
-    raised_.clear();
-    menu_->CheckStartButton(true);
-    menu_->CheckStartButton(true);
-    menu_->CheckStartButton(true);
-    EXPECT_TRUE(menu_->IsOpen());
-    menu_->CheckStartButton(false);
-    menu_->CheckStartButton(true);
-    EXPECT_FALSE(menu_->IsOpen());
-    EXPECT_EQ(raised_, "PauseMenuPaused|PauseMenuUnPaused|");
-}
-
-TEST_F(PauseMenuTest, CloseRequestOpensTheMenuAndAsksForConfirmation) {
-    menu_->OnCloseRequested(nullptr);
-    EXPECT_TRUE(GetEngineState().paused);
-    menu_->OnCloseRequested(nullptr);  // already paused: only the question again
-    EXPECT_EQ(raised_, "PauseMenuPaused|PauseMenuConfirmClose|PauseMenuConfirmClose|");
-}
-
-TEST_F(PauseMenuTest, ScriptsSeeThePauseEventsAndMayUnpauseFromThem) {
-    StartRecordingHost(R"lua(
-ffi.C.lb_connect_events()
-hooks = { PauseMenuPaused = function() ffi.C.lb_pause_menu_unpause() end }
-)lua");
-    ClearCalls();
     events::Call<int>("KeyPressed", 256);
-    EXPECT_EQ(Calls(), "PauseMenuPaused|PauseMenuUnPaused");
-    EXPECT_FALSE(menu_->IsOpen());
+    EXPECT_EQ(Raised(), "PauseMenuPaused|");
     EXPECT_FALSE(GetEngineState().paused);
-}
-
-TEST_F(PauseMenuTest, DestroyingTheMenuDisconnectsItsListeners) {
     menu_.reset();
     EXPECT_FALSE(events::Disconnect("KeyPressed", "PauseMenuCheckPause"));
-    EXPECT_FALSE(events::Disconnect("LogicUpdate", "PauseMenuCheckPause"));
-    EXPECT_EQ(GetPauseMenu(), nullptr);
 }
 
+// The grave accent shows and hides the console; its button saves the last
+// 1000 lines of the log, literally, into the save folder.
 using ConsoleTest = ScriptFixture;
 
-TEST_F(ConsoleTest, GraveAccentTogglesTheConsoleAndCheatsIgnoreKeys) {
-    SetConsoleVisible(false);
-    {
-        Console console;
-        Cheats cheats;
-        events::Call<int>("KeyPressed", 96);
-        EXPECT_TRUE(IsConsoleVisible());
-        events::Call<int>("KeyPressed", 97);
-        EXPECT_TRUE(IsConsoleVisible());
-        events::Call<int>("KeyPressed", 96);
-        EXPECT_FALSE(IsConsoleVisible());
-    }
-    EXPECT_FALSE(events::Disconnect("KeyPressed", "OpenConsole"));
-    EXPECT_FALSE(events::Disconnect("KeyPressed", "CheatsKeyPressed"));
-}
-
-TEST_F(ConsoleTest, SavedCopyHoldsEveryLineLiterallyInTheSaveFolder) {
+TEST_F(ConsoleTest, TheConsoleTogglesOnItsKeyAndSavesTheLogFromItsButton) {
     setenv("XDG_DOCUMENTS_DIR", (folder_ + "/docs").c_str(), 1);
+    SetConsoleVisible(false);
+    auto console = std::make_unique<Console>();
+    for (int key : {96, 97}) events::Call<int>("KeyPressed", key);
+    EXPECT_TRUE(IsConsoleVisible());
     for (int i = 0; i < 1001; ++i) Print("line " + std::to_string(i));
     Print("100%d literal");
-    const std::string path = SaveConsoleCopy();
+    GuiDriver gui;
+    gui.Frame([&] { console->Draw(); });
+    GuiDriver::Press(GuiDriver::Id("Console", {"Save copy to Documents/Quillmere"}));
+    gui.Frame([&] { console->Draw(); });
     unsetenv("XDG_DOCUMENTS_DIR");
-    EXPECT_EQ(path.rfind(folder_ + "/docs/Quillmere/Console Log", 0), 0u) << path;
-    EXPECT_EQ(path.substr(path.size() - 4), ".txt");
-    std::ifstream in(path);
-    std::string first, last, line;
-    std::getline(in, first);
-    int count = 1;
-    while (std::getline(in, line)) {
-        last = line;
-        ++count;
-    }
-    EXPECT_EQ(first, "line 2");  // 1000 lines kept: the two oldest went
-    EXPECT_EQ(last, "100%d literal");
-    EXPECT_EQ(count, 1000);
+    std::string saved;
+    for (const auto& entry : std::filesystem::directory_iterator(folder_ + "/docs/Quillmere"))
+        saved = ReadWholeFile(entry.path()).value_or("") + entry.path().filename().string();
+    EXPECT_EQ(saved.rfind("line 2\nline 3\n", 0), 0u);
+    EXPECT_NE(saved.find("line 1000\n100%d literal\nConsole Log"), std::string::npos);
+    events::Call<int>("KeyPressed", 96);
+    EXPECT_FALSE(IsConsoleVisible());
+    console.reset();
+    EXPECT_FALSE(events::Disconnect("KeyPressed", "OpenConsole"));
 }
 
 }  // namespace

@@ -1,37 +1,33 @@
-// Script components: which script functions run, how often, with what.
+// Script components: which script functions run, how often and with what, what
+// they save, and their fields in the entity inspector.
 #include "tests/scripting/script_fixture.h"
 
-#include <json/reader.h>
+#include <json/writer.h>
 
+#include "core/json_text.h"
+#include "core/level_changes.h"
 #include "ecs/component_registry.h"
+#include "ecs/entity_inspector.h"
 #include "scripting/lua_component.h"
+#include "tests/editor/gui_driver.h"
 
 namespace {
 
-// Every lb_*Component call is recorded as "<function> <type> <args...>".
-constexpr const char* kComponentScripts = R"lua(
-local function E(e) return "E" .. e.generation end
-local function show(t)
-  local keys = {}
-  for k, v in pairs(t) do keys[#keys + 1] = k .. "=" .. tostring(v) end
-  table.sort(keys)
-  return "{" .. table.concat(keys, ",") .. "}"
+// The component functions are recorded like events; the script keeps its
+// fields speed and tag, and saves whatever `writes` holds.
+constexpr const char* kWobble = R"lua(
+for _, f in ipairs({"AddComponent", "InitializeComponent", "RemoveComponent", "CopyComponent", "DeserializeComponent"}) do
+  _G["lb_" .. f] = function(...) events.Call(f, ...) end
 end
-function lb_AddComponent(e, n, flag) calls[#calls + 1] = "Add " .. n .. " " .. E(e) .. " " .. tostring(flag) end
-function lb_InitializeComponent(e, n) calls[#calls + 1] = "Init " .. n .. " " .. E(e) end
-function lb_RemoveComponent(e, n) calls[#calls + 1] = "Remove " .. n .. " " .. E(e) end
-function lb_CopyComponent(e, n, o, on) calls[#calls + 1] = "Copy " .. n .. " " .. E(e) .. " " .. on .. " " .. E(o) end
-function lb_DeserializeComponent(e, n, t) calls[#calls + 1] = "Deserialize " .. n .. " " .. E(e) .. " " .. show(t) end
-function lb_ComponentEditInfoDisplay(e, n) calls[#calls + 1] = "Edit " .. n .. " " .. E(e) end
-function lb_ComponentEditInfoSet(e, n, label, v) calls[#calls + 1] = "Set " .. n .. " " .. E(e) .. " " .. label .. "=" .. tostring(v) end
-writes = {}
+speed, tag, writes = 2, "red", {}
+function lb_ComponentEditInfoSet(e, n, label, v) events.Call("Set", e, n, label, v) _G[label] = v end
+function lb_ComponentEditInfoDisplay(e, n)
+  ffi.C.lb_component_edit_double("speed", speed)
+  ffi.C.lb_component_edit_string("tag", tag)
+end
 function lb_SerializeComponent(e, n)
-  calls[#calls + 1] = "Serialize " .. n .. " " .. E(e)
-  for k, v in pairs(writes) do
-    if type(v) == "number" then ffi.C.lb_serialize_number(k, v) else ffi.C.lb_serialize_string(k, v) end
-  end
+  for k, v in pairs(writes) do ffi.C["lb_serialize_" .. type(v)](k, v) end
 end
-ffi = require("ffi")
 ffi.C.lb_register_component("Wobble")
 )lua";
 
@@ -39,125 +35,60 @@ class LuaComponentTest : public ScriptFixture {
 protected:
     void SetUp() override {
         ScriptFixture::SetUp();
-        StartRecordingHost(kComponentScripts);
-        ClearCalls();
+        StartRecordingHost(kWobble);
+        e.AddComponent("Wobble", Json::Value());
     }
+    engine::entity_handle e = engine::CreateEntity();
 };
 
-TEST_F(LuaComponentTest, AddedAddsOnceDeserializesAnyDataThenInitializesOnce) {
-    engine::entity_handle e = engine::CreateEntity();
-    e.AddComponent("Wobble", Json::Value());
-    EXPECT_EQ(Calls(), "Add Wobble E1 true|Init Wobble E1");
-    EXPECT_TRUE(e.HasComponent("Wobble"));
-
-    ClearCalls();  // as loaded from a level
-    engine::entity_handle f = engine::CreateEntity();
-    Json::Value data;
-    Json::Reader().parse(R"({"__component_name": "Wobble", "speed": 3, "tag": "red", "list": [1], "on": true})", data);
-    f.AddComponent("Wobble", data);
-    EXPECT_EQ(Calls(),
-              "Add Wobble E2 true|Deserialize Wobble E2 {__component_name=Wobble,speed=3,tag=red}|Init Wobble E2");
-}
-
-TEST_F(LuaComponentTest, SerializeReturnsWhatTheScriptWrote) {
-    engine::entity_handle e = engine::CreateEntity();
-    e.AddComponent("Wobble", Json::Value());
-    RootComponent* c = e.GetBaseEntity()->components.at(components::GetID("Wobble")).get();
-    EXPECT_TRUE(c->Serialize().isNull());  // wrote nothing: the saved entity holds only the name
-    ASSERT_EQ(e.Serialize()["components"].size(), 1u);
-    for (const Json::Value& saved : e.Serialize()["components"])
-        EXPECT_EQ(saved.getMemberNames(), std::vector<std::string>{"__component_name"});
-    Eval("writes = { speed = 2.5, tag = 'blue' }");
-    Json::Value saved = c->Serialize();
-    EXPECT_EQ(saved["speed"].asDouble(), 2.5);
-    EXPECT_EQ(saved["tag"].asString(), "blue");
-    EXPECT_EQ(saved.size(), 2u);
-    // A stray write after the save is reported and goes nowhere.
-    ClearLog();
-    EXPECT_EQ(Eval("ffi.C.lb_serialize_number('late', 1) return 'ok'"), "ok");
-    EXPECT_EQ(LastLogLine(), "Lua Error: lb_serialize_number called while nothing is being saved");
-    EXPECT_FALSE(saved.isMember("late"));
-}
-
-// A component saved from inside a save record's writer (say a "LevelUnload"
-// listener saving the level) hands the target back when it is done.
-TEST_F(LuaComponentTest, SerializeInsideAnotherSaveRestoresItsTarget) {
-    engine::entity_handle e = engine::CreateEntity();
-    e.AddComponent("Wobble", Json::Value());
-    RootComponent* c = e.GetBaseEntity()->components.at(components::GetID("Wobble")).get();
-    Eval("writes = { speed = 1 }");
-    Json::Value record;
-    {
-        ScopedSerializationTarget outer(&record);
-        c->Serialize();
-        EXPECT_EQ(GetSerializationTarget(), &record);
-        Eval("ffi.C.lb_serialize_number('coins', 3)");
-    }
-    EXPECT_EQ(GetSerializationTarget(), nullptr);
-    EXPECT_EQ(record["coins"].asInt(), 3);
-    EXPECT_FALSE(record.isMember("speed"));
-}
-
-TEST_F(LuaComponentTest, RemoveAndCopyPassBothEntities) {
-    engine::entity_handle a = engine::CreateEntity();
-    engine::entity_handle b = engine::CreateEntity();
-    a.AddComponent("Wobble", Json::Value());
-    ClearCalls();
-    b.CopyFrom(a);
-    EXPECT_EQ(Calls(), "Add Wobble E2 true|Init Wobble E2|Copy Wobble E2 Wobble E1");
-    ClearCalls();
-    EXPECT_TRUE(a.RemoveComponent("Wobble"));
-    EXPECT_EQ(Calls(), "Remove Wobble E1");
-}
-
-TEST_F(LuaComponentTest, RegisteringANameTwiceKeepsTheFirstId) {
-    const uint32_t id = components::GetID("Wobble");
+TEST_F(LuaComponentTest, AddDeserializeInitializeCopyAndRemoveEachCallTheScriptOnce) {
+    EXPECT_EQ(Calls(), "AddComponent E0:1 Wobble true|InitializeComponent E0:1 Wobble");
+    engine::entity_handle loaded = engine::CreateEntity(), copy = engine::CreateEntity();
+    loaded.AddComponent("Wobble", ParseJsonTextOrThrow(R"({"__component_name": "Wobble", "speed": 3, "on": true})"));
+    EXPECT_EQ(Calls(), "AddComponent E1:2 Wobble true|DeserializeComponent E1:2 Wobble {__component_name=Wobble,speed=3}|"
+                       "InitializeComponent E1:2 Wobble");
+    copy.CopyFrom(e);
+    EXPECT_EQ(Calls(), "AddComponent E2:3 Wobble true|InitializeComponent E2:3 Wobble|CopyComponent E2:3 Wobble E0:1 Wobble");
+    EXPECT_TRUE(e.RemoveComponent("Wobble"));
+    EXPECT_EQ(Calls(), "RemoveComponent E0:1 Wobble");
+    const uint32_t id = components::GetID("Wobble");  // registering again keeps the type
     Eval("ffi.C.lb_register_component('Wobble')");
     EXPECT_EQ(components::GetID("Wobble"), id);
-    Eval("ffi.C.lb_register_component('Sprite')");  // a native name is left alone
-    EXPECT_EQ(components::GetID("Sprite"), 1u);
 }
 
-// Other tests register script types in this process too; in a fresh one the
-// host's first registered type comes right after the ten built-ins.
-TEST_F(LuaComponentTest, TheFirstScriptTypeOfAFreshProcessIsEleven) {
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_EXIT(std::exit(components::GetID("Wobble") == 11 ? 0 : 1), ::testing::ExitedWithCode(0), "");
+TEST_F(LuaComponentTest, SavingKeepsWhatTheScriptWroteAndHandsTheOuterRecordBack) {
+    RootComponent& wobble = *e.GetBaseEntity()->components.at(components::GetID("Wobble"));
+    EXPECT_TRUE(wobble.Serialize().isNull());  // nothing written: the level holds only the name
+    Eval("writes = { speed = 2.5, tag = 'blue' }");
+    Json::Value record;
+    {
+        ScopedSerializationTarget outer(&record);  // a "LevelUnload" listener saving the level
+        EXPECT_EQ(wobble.Serialize(), ParseJsonTextOrThrow(R"({"speed": 2.5, "tag": "blue"})"));
+        Eval("ffi.C.lb_serialize_number('coins', 3)");
+    }
+    EXPECT_EQ(record, ParseJsonTextOrThrow(R"({"coins": 3.0})"));
 }
 
-TEST_F(LuaComponentTest, EditFieldsReachTheLastDisplayedComponent) {
-    engine::entity_handle e = engine::CreateEntity();
-    e.AddComponent("Wobble", Json::Value());
-    RootComponent* c = e.GetBaseEntity()->components.at(components::GetID("Wobble")).get();
-    ClearCalls();
-    c->EditInfoDisplay();
-    scripting::SendEditedNumber("speed", 4.5);
-    scripting::SendEditedString("tag", "green");
-    EXPECT_EQ(Calls(), "Edit Wobble E1|Set Wobble E1 speed=4.5|Set Wobble E1 tag=green");
-    EXPECT_EQ(scripting::GetEditedComponent().owner, e);
-}
-
-TEST_F(LuaComponentTest, EditBufferKeeps511CharactersAndCutsLongerText) {
-    const std::string exact(511, 'a');
-    scripting::FillEditBuffer(exact.c_str());
-    EXPECT_EQ(std::string(scripting::EditStringBuffer()), exact);
-    const std::string longer(2000, 'b');
-    scripting::FillEditBuffer(longer.c_str());
-    EXPECT_EQ(std::string(scripting::EditStringBuffer()), std::string(511, 'b'));
-    // Without an inspector being drawn, the export still copies and nothing is called.
-    ClearCalls();
-    EXPECT_EQ(Eval("ffi.C.lb_component_edit_string('tag', string.rep('c', 600)) return 'ok'"), "ok");
+// Typed into the entity inspector, each keystroke reaches the script and marks
+// the level as changed; text is cut to what the 512-byte field holds.
+TEST_F(LuaComponentTest, InspectorFieldsReachTheScriptAndMarkTheLevel) {
+    Eval("ffi.C.lb_component_edit_string('tag', string.rep('c', 600))");  // no inspector drawn: only the copy
     EXPECT_EQ(std::string(scripting::EditStringBuffer()), std::string(511, 'c'));
-    EXPECT_EQ(Calls(), "");
-}
-
-TEST_F(LuaComponentTest, AScriptErrorInAComponentFunctionIsPrintedAndTheOperationCompletes) {
-    Eval("function lb_InitializeComponent() error('init broke', 0) end");
-    engine::entity_handle e = engine::CreateEntity();
-    e.AddComponent("Wobble", Json::Value());
-    EXPECT_TRUE(e.HasComponent("Wobble"));
-    EXPECT_EQ(LastLogLine(), "init broke");
-    EXPECT_EQ(lua_gettop(L()), 0);
+    editor::ClearLevelChanged();
+    GuiDriver gui;
+    const auto draw = [&] { gui.Frame([&] { DrawEntityInspector(e); }); };
+    draw();
+    const std::string region = GuiDriver::Child(GuiDriver::kHost, "Edit Entity");
+    GuiDriver::Press(GuiDriver::Id(region, {"Wobble"}));  // open its header
+    draw();
+    EXPECT_FALSE(editor::LevelChanged());
+    Calls();
+    GuiDriver::Enter(GuiDriver::Id(region, {"Wobble", "speed"}), "7", draw);
+    EXPECT_TRUE(editor::LevelChanged());
+    editor::ClearLevelChanged();
+    GuiDriver::Enter(GuiDriver::Id(region, {"Wobble", "tag"}), "ok", draw);
+    EXPECT_TRUE(editor::LevelChanged());
+    EXPECT_EQ(Calls(), "Set E0:1 Wobble speed 7|Set E0:1 Wobble tag o|Set E0:1 Wobble tag ok");
 }
 
 }  // namespace
