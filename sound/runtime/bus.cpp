@@ -33,7 +33,7 @@ RESULT Bus::setMute(bool mute) {
     if (!bus) return ERR_INVALID_HANDLE;
     bus->mute = mute;
     StudioState& s = *State();
-    auto now = Clock::now();
+    auto now = Now();
     ForInstancesBelow(s, slot, [&](InstanceRecord& inst) { ApplyGain(s, inst, now); });
     return OK;
 }
@@ -53,7 +53,7 @@ RESULT Bus::setPaused(bool paused) {
     if (!bus) return ERR_INVALID_HANDLE;
     bus->paused = paused;
     StudioState& s = *State();
-    auto now = Clock::now();
+    auto now = Now();
     ForInstancesBelow(s, slot, [&](InstanceRecord& inst) {
         if (inst.state != PLAYBACK_STOPPED) RefreshPause(s, inst, now);
     });
@@ -76,7 +76,7 @@ RESULT Bus::setVolume(float volume) {
     if (!(volume >= 0.0f) || volume > 1e6f) return Fail(ERR_INVALID_PARAM, "a bus volume is a factor of 0 or more");
     bus->volume = volume;
     StudioState& s = *State();
-    auto now = Clock::now();
+    auto now = Now();
     ForInstancesBelow(s, slot, [&](InstanceRecord& inst) { ApplyGain(s, inst, now); });
     return OK;
 }

@@ -50,7 +50,7 @@ RESULT EventInstance::setVolume(float volume) {
     if (!inst) return ERR_INVALID_HANDLE;
     if (!(volume >= 0.0f) || volume > 1e6f) return Fail(ERR_INVALID_PARAM, "a volume is a factor of 0 or more");
     inst->volume = volume;
-    ApplyGain(*State(), *inst, Clock::now());
+    ApplyGain(*State(), *inst, Now());
     return OK;
 }
 
@@ -59,7 +59,7 @@ RESULT EventInstance::getVolume(float* volume, float* finalvolume) const {
     InstanceRecord* inst = FindInstance(slot, generation);
     if (!inst) return ERR_INVALID_HANDLE;
     if (volume) *volume = inst->volume;
-    if (finalvolume) *finalvolume = inst->state == PLAYBACK_STOPPED ? 0.0f : FinalGain(*State(), *inst, Clock::now());
+    if (finalvolume) *finalvolume = inst->state == PLAYBACK_STOPPED ? 0.0f : FinalGain(*State(), *inst, Now());
     return OK;
 }
 
@@ -69,7 +69,7 @@ RESULT EventInstance::getTimelinePosition(int* position) const {
     *position = 0;
     InstanceRecord* inst = FindInstance(slot, generation);
     if (!inst) return ERR_INVALID_HANDLE;
-    *position = int(TimelineMs(*inst, Clock::now()));
+    *position = int(TimelineMs(*inst, Now()));
     return OK;
 }
 
@@ -91,7 +91,7 @@ RESULT EventInstance::set3DAttributes(const _3D_ATTRIBUTES* attributes) {
         return Fail(ERR_INVALID_PARAM, "3D attributes must be finite numbers");
     inst->attributes = *attributes;
     inst->moved = true;
-    ApplyGain(*State(), *inst, Clock::now());
+    ApplyGain(*State(), *inst, Now());
     return OK;
 }
 
@@ -115,7 +115,7 @@ RESULT EventInstance::setProperty(EVENT_PROPERTY index, float value) {
         inst->max_distance = value;
     else
         return Fail(ERR_INVALID_PARAM, "unknown event property");
-    ApplyGain(*State(), *inst, Clock::now());
+    ApplyGain(*State(), *inst, Now());
     return OK;
 }
 

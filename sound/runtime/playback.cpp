@@ -115,7 +115,21 @@ void ToStopped(StudioState& s, InstanceRecord& inst) {
     inst.played_ms = 0.0;
 }
 
+bool g_clock_held = false;
+Clock::time_point g_held_now;
+
 }  // namespace
+
+Clock::time_point Now() { return g_clock_held ? g_held_now : Clock::now(); }
+
+void HoldClock(bool held) {
+    if (held && !g_clock_held) g_held_now = Clock::now();
+    g_clock_held = held;
+}
+
+void AdvanceClock(double ms) {
+    g_held_now += std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double, std::milli>(ms));
+}
 
 double TimelineMs(const InstanceRecord& inst, Clock::time_point now) {
     if (inst.state == Studio::PLAYBACK_STOPPED) return 0.0;
@@ -195,7 +209,7 @@ RESULT StartInstance(StudioState& s, uint32_t slot) {
         inst.played_ms = 0.0;
         return loaded;
     }
-    auto now = Clock::now();
+    auto now = Now();
     inst.state = Studio::PLAYBACK_PLAYING;
     inst.played_ms = 0.0;
     inst.since = now;
@@ -224,7 +238,7 @@ void StopInstance(StudioState& s, InstanceRecord& inst, Studio::STOP_MODE mode) 
     }
     if (inst.state == Studio::PLAYBACK_STOPPING) return;  // one fade at a time
     inst.state = Studio::PLAYBACK_STOPPING;
-    inst.fade_start_ms = TimelineMs(inst, Clock::now());
+    inst.fade_start_ms = TimelineMs(inst, Now());
     inst.fade_ms = double(ev.def.fade_out) * 1000.0;
 }
 
@@ -248,7 +262,7 @@ void ApplyGain(StudioState& s, InstanceRecord& inst, Clock::time_point now) {
 }
 
 void UpdatePlayback(StudioState& s) {
-    auto now = Clock::now();
+    auto now = Now();
     s.output->SetListener(s.listener);
     for (uint32_t slot = 0; slot < s.instances.slots.size(); ++slot) {
         if (!s.instances.Alive(slot)) continue;

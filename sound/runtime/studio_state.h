@@ -23,6 +23,13 @@ namespace audio_rt::detail {
 
 using Clock = std::chrono::steady_clock;
 
+// The runtime's time: steady_clock, unless it is held. A held clock stands
+// still between AdvanceClock calls, so fades, ends and timelines can be
+// stepped exactly (tests on a loaded machine; the real clock jumps).
+Clock::time_point Now();
+void HoldClock(bool held);
+void AdvanceClock(double ms);
+
 constexpr int kNoVoice = -1;
 constexpr int kNoBus = -1;
 

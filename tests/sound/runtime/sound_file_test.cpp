@@ -1,5 +1,5 @@
-// Decoding: the three formats content uses, and the stream decoder's chunks,
-// seeking and gapless looping.
+// Sound files: the formats content uses, the stream decoder's gapless loop and
+// seeking, and files that cannot be played (reported once, their events silent).
 #include "sound/runtime/sound_file.h"
 
 #include "tests/sound/runtime/runtime_fixture.h"
@@ -7,103 +7,54 @@
 using namespace rt_test;
 using namespace audio_rt::detail;
 
-namespace {
-
-// 1000 mono frames whose sample i is i * 3: any gap or repeat shows.
-void WriteRamp(const std::string& path, int format = SF_FORMAT_WAV | SF_FORMAT_PCM_16) {
-    SF_INFO info{};
-    info.samplerate = 8000;
-    info.channels = 1;
-    info.format = format;
-    SNDFILE* f = sf_open(path.c_str(), SFM_WRITE, &info);
-    ASSERT_NE(f, nullptr) << sf_strerror(nullptr);
-    std::vector<short> samples(1000);
-    for (size_t i = 0; i < samples.size(); ++i) samples[i] = short(i * 3);
-    sf_writef_short(f, samples.data(), sf_count_t(samples.size()));
-    sf_close(f);
-}
-
-}  // namespace
-
-TEST_F(RuntimeTest, DecodesWavFlacAndOggVorbis) {
-    struct Case {
-        const char* name;
-        int format;
-    };
-    for (Case c : {Case{"a.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16}, Case{"a.flac", SF_FORMAT_FLAC | SF_FORMAT_PCM_16},
-                   Case{"a.ogg", SF_FORMAT_OGG | SF_FORMAT_VORBIS}}) {
-        SF_INFO info{};
-        info.samplerate = 22050;
-        info.channels = 2;
-        info.format = c.format;
-        SNDFILE* f = sf_open(Path(c.name).c_str(), SFM_WRITE, &info);
-        ASSERT_NE(f, nullptr) << c.name << ": " << sf_strerror(nullptr);
-        std::vector<float> frames(22050 / 10 * 2, 0.25f);
-        sf_writef_float(f, frames.data(), 22050 / 10);
-        sf_close(f);
-
+TEST_F(RuntimeTest, DecodesWavFlacAndOggVorbisAndStreamsThemInAGaplessLoop) {
+    for (auto [name, format] : {std::pair{"a.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16}, {"a.flac", SF_FORMAT_FLAC | SF_FORMAT_PCM_16},
+                                {"a.ogg", SF_FORMAT_OGG | SF_FORMAT_VORBIS}}) {
+        const int lossy = format & SF_FORMAT_VORBIS ? 400 : 0;
+        WriteTone(Path(name), 0.1, 2, format);
         SoundInfo got;
         std::vector<int16_t> samples;
         std::string why;
-        ASSERT_TRUE(DecodeSound(Path(c.name), &got, &samples, &why)) << c.name << ": " << why;
-        EXPECT_EQ(got.channels, 2) << c.name;
-        EXPECT_EQ(got.sample_rate, 22050) << c.name;
-        EXPECT_EQ(got.frames, 2205) << c.name;
-        EXPECT_NEAR(got.LengthMs(), 100.0, 0.1) << c.name;
-        EXPECT_EQ(samples.size(), size_t(got.frames) * 2);
-        EXPECT_NEAR(samples[1000], 0.25 * 32767, 400) << c.name;  // lossy Vorbis is near, not exact
+        ASSERT_TRUE(DecodeSound(Path(name), &got, &samples, &why)) << why;
+        EXPECT_EQ(std::tuple(got.channels, got.sample_rate, got.frames, samples.size()), std::tuple(2, 22050, 2205, size_t(4410))) << name;
+        EXPECT_NEAR(samples[2001], 0.25 * 32767 * std::sin(1000 * 0.12538), lossy + 2) << name;
+
+        // The stream decoder, 300 frames at a time across the end twice, then seeking.
+        StreamDecoder dec;
+        ASSERT_TRUE(dec.Open(Path(name), &why)) << why;
+        std::vector<int16_t> chunk(4000);
+        for (size_t at = 0; at < 6000; at += 300) {
+            ASSERT_EQ(dec.Read(chunk.data(), 300, true), 300);
+            EXPECT_NEAR(chunk[0], samples[(at % 2205) * 2], lossy) << name << " frame " << at;
+        }
+        dec.SeekMs(140.0);  // beyond the end wraps to frame 882
+        ASSERT_EQ(dec.Read(chunk.data(), 1, true), 1);
+        EXPECT_NEAR(chunk[0], samples[882 * 2], lossy) << name;
+        EXPECT_EQ(dec.Read(chunk.data(), 2000, false), 1322) << name;  // without loop the file ends
     }
 }
 
-TEST_F(RuntimeTest, StreamDecoderLoopsWithoutAGapAndSeeks) {
-    WriteRamp(Path("ramp.wav"));
-    StreamDecoder dec;
-    std::string why;
-    ASSERT_TRUE(dec.Open(Path("ramp.wav"), &why)) << why;
-    EXPECT_EQ(dec.Info().frames, 1000);
-    std::vector<int16_t> chunk(300);
-    std::vector<int16_t> all;
-    for (int i = 0; i < 8; ++i) {  // 2400 frames: across the end twice
-        ASSERT_EQ(dec.Read(chunk.data(), 300, true), 300);
-        all.insert(all.end(), chunk.begin(), chunk.end());
+TEST_F(RuntimeTest, BadSoundFilesAreReportedOnceAndTheirEventsStaySilent) {
+    Init();
+    WriteTone(Path("good.wav"), 0.1);
+    WriteTone(Path("quad.wav"), 0.1, 4);
+    WriteText(Path("text.wav"), "this is not audio");
+    const std::pair<std::string, std::string> bad[] = {{"missing.wav", "cannot open: No such file or directory"},
+        {"text.wav", "not a sound file libsndfile can read"}, {"quad.wav", "has 4 channels; only mono and stereo"}};
+    std::string events = R"({"path": "event:/good", "file": "good.wav"}, {"path": "event:/again", "file": "missing.wav"})";
+    for (auto [file, why] : bad) events += R"(, {"path": "event:/)" + file + R"(", "file": ")" + file + "\"}";
+    Studio::Bank bank = LoadBank("Master.bank", "{\"events\": [" + events + "]}");
+    EXPECT_EQ(bank.loadSampleData(), ERR_FILE_NOT_FOUND);
+    const std::string detail = LastErrorDetail();
+    for (auto [file, why] : bad) EXPECT_NE(detail.find(Path(file) + ": " + why), std::string::npos) << detail;
+    EXPECT_EQ(detail.find("missing.wav"), detail.rfind("missing.wav"));  // one file, one report
+    EXPECT_EQ(bank.loadSampleData(), OK);
+    for (auto [file, why] : bad) {
+        Studio::EventInstance inst = Instance(("event:/" + file).c_str());
+        EXPECT_EQ(inst.start(), OK) << file;
+        EXPECT_EQ(State(inst), Studio::PLAYBACK_STOPPED) << file;
     }
-    for (size_t i = 0; i < all.size(); ++i) ASSERT_EQ(all[i], int16_t((i % 1000) * 3)) << i;
-
-    dec.SeekMs(62.5);  // frame 500 at 8 kHz
-    ASSERT_EQ(dec.Read(chunk.data(), 1, true), 1);
-    EXPECT_EQ(chunk[0], 1500);
-    dec.SeekMs(125.0 + 62.5);  // beyond the end wraps into the file
-    ASSERT_EQ(dec.Read(chunk.data(), 1, true), 1);
-    EXPECT_EQ(chunk[0], 1500);
-
-    // Without loop the file ends.
-    dec.SeekMs(100.0);  // frame 800
-    EXPECT_EQ(dec.Read(chunk.data(), 300, false), 200);
-    EXPECT_EQ(dec.Read(chunk.data(), 300, false), 0);
-}
-
-TEST_F(RuntimeTest, ProbeExplainsWhatIsWrongWithAFile) {
-    std::string why;
-    SoundInfo info;
-    EXPECT_FALSE(ProbeSound(Path("none.wav"), &info, &why));
-    EXPECT_EQ(why, "cannot open: No such file or directory");
-    EXPECT_FALSE(ProbeSound(dir_.string(), &info, &why));
-    EXPECT_EQ(why, "is a folder, not a sound file");
-    SF_INFO sf{};
-    sf.samplerate = 8000;
-    sf.channels = 4;
-    sf.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
-    SNDFILE* f = sf_open(Path("quad.wav").c_str(), SFM_WRITE, &sf);
-    ASSERT_NE(f, nullptr);
-    std::vector<short> frames(400 * 4, 0);
-    sf_writef_short(f, frames.data(), 400);
-    sf_close(f);
-    EXPECT_FALSE(ProbeSound(Path("quad.wav"), &info, &why));
-    EXPECT_EQ(why, "has 4 channels; only mono and stereo are played");
-    sf.channels = 1;
-    f = sf_open(Path("nothing.wav").c_str(), SFM_WRITE, &sf);
-    ASSERT_NE(f, nullptr);
-    sf_close(f);
-    EXPECT_FALSE(ProbeSound(Path("nothing.wav"), &info, &why));
-    EXPECT_EQ(why, "holds no audio frames");
+    Studio::EventInstance good = Instance("event:/good");
+    EXPECT_EQ(good.start(), OK);
+    EXPECT_EQ(State(good), Studio::PLAYBACK_PLAYING);
 }
