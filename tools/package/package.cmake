@@ -36,5 +36,7 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Team Cendrith <team@cendrith.invalid>")
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# gzip rather than xz: the content is mostly compressed already, and packing stays quick.
+set(CPACK_DEBIAN_COMPRESSION_TYPE gzip)
 set(CPACK_STRIP_FILES ON)
 include(CPack)
