@@ -18,7 +18,7 @@ bool Mentions(const std::vector<std::string>& problems, const std::string& text)
 TEST(ScriptingDoc, EntriesAreTheCommentsRightAboveEachDeclaration) {
     const auto exports = docs::ReadExports(
         "// Outside the block.\nvoid lb_outside(void);\n// ffi-begin\ntypedef struct lb_vec2 { float x; } lb_vec2;\n"
-        "// Moves it,\n// in world units.\nvoid lb_entity_set_pos(uint32_t index, float x);\n\n"
+        "// Moves it,\n// in world units.\nvoid lb_entity_set_pos(uint32_t index, float x);\n// Parted.\n\n"
         "lb_vec2 lb_camera_get_pos(void);\n// Stray.\n#ifdef X\nvoid lb_print(const char* text);\n// ffi-end\n");
     ASSERT_EQ(exports.size(), 3u);
     EXPECT_EQ(exports[0].signature, "void lb_entity_set_pos(uint32_t index, float x)");
