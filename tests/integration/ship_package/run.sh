@@ -17,7 +17,7 @@ run --frames 30
 [ "$status" -eq 0 ] || fail "installed run: status $status: $(tail -n 5 "$QM_WORK/err")"
 grep -q "Lua Error" "$QM_WORK/out" && fail "installed run: $(grep "Lua Error" "$QM_WORK/out" | head -n 3)"
 
-# A level only the --content folder has: found there, and not without it.
+# A level only the --content folder has: found there, and not in the installed content.
 qm_content
 echo '{"tile_map": {"width": 1, "height": 1, "tile_width": 16, "tile_height": 16, "tile_textures": [], "tiles": "0 "},
   "entities": [], "graphics": {"global_ambient_intensity": 1}}' > "$QM_GAME/levels/only_here.json"
@@ -25,6 +25,9 @@ run --content "$QM_GAME" --level only_here --frames 5
 [ "$status" -eq 0 ] || fail "--content: status $status: $(tail -n 5 "$QM_WORK/err")"
 run --level only_here --frames 5
 [ "$status" -eq 2 ] || fail "the installed content has a level it should not: status $status"
+# A working directory holding a game is used before the installed content.
+(cd "$QM_GAME" && exec env -u DISPLAY timeout 60 "$prefix/bin/quillmere" --headless --level only_here --frames 5 \
+    >"$QM_WORK/out" 2>"$QM_WORK/err") || fail "working directory: $(tail -n 5 "$QM_WORK/err")"
 
 cpack --config "$build/CPackConfig.cmake" -B "$QM_WORK/pkg" >"$QM_WORK/cpack.log" 2>&1 || fail "cpack: $(tail -n 5 "$QM_WORK/cpack.log")"
 deb=$(ls "$QM_WORK"/pkg/*.deb) && tgz=$(ls "$QM_WORK"/pkg/*.tar.gz) || fail "packages: $(ls "$QM_WORK/pkg")"
