@@ -17,6 +17,7 @@ struct CommandLineOptions {
     long frames = -1;        // --frames N (N >= 1): stop after N frames; -1: run until quit
     std::string level;       // --level NAME: first level instead of "veltrane_splash"; empty: default
     std::string content;     // --content DIR: chdir there before anything runs; empty: stay
+    std::string profile;     // --profile FILE: one CSV row of frame times per frame; empty: none
 };
 
 // Parses argv[1..]. Returns false with `error` set (one line, naming the option)

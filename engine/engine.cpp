@@ -13,6 +13,7 @@
 #include "core/debug_draw.h"
 #include "core/engine_state.h"
 #include "core/events.h"
+#include "core/frame_profiler.h"
 #include "core/input.h"
 #include "core/log.h"
 #include "ecs/component_registry.h"
@@ -28,12 +29,14 @@
 #include "engine/headless_runner.h"
 #include "engine/hot_reload.h"
 #include "engine/pause_menu.h"
+#include "engine/profiler_view.h"
 #include "graphics/debug_painter.h"
 #include "graphics/graphics.h"
 #include "graphics/screenshot.h"
 #include "level/level_file.h"
 #include "level/save_game.h"
 #include "scripting/lua_host.h"
+#include "scripting/script_costs.h"
 #include "sound/cue_table.h"
 
 namespace {
@@ -52,6 +55,7 @@ Engine::Engine(const EngineOptions& options) {
     // physics_ and audio_ are constructed as members.
 
     components::RegisterBuiltinComponents();
+    profiler_ = std::make_unique<ProfilerView>(options.profile);
 
     input_ = std::make_unique<Input>(CreateGlfwInputSource());
     console_ = std::make_unique<Console>();
@@ -95,12 +99,18 @@ Engine::Engine(const EngineOptions& options) {
     SetLuaHost(luaHost_.get());
 
     // Development aids that change nothing unless used: F12 and the file watch.
-    if (window) screenshot::ConnectKey();
+    if (window) {
+        screenshot::ConnectKey();
+        events::Connect<int>("KeyPressed", "ProfilerToggle", [this](int key) {
+            if (key == kKeyF3) profiler_->Toggle();
+        });
+    }
     if (options.watch && !options.headless) hotReload_ = std::make_unique<HotReload>([this] { RestartScripts(); });
 }
 
 Engine::~Engine() {
     hotReload_.reset();
+    if (graphics_) events::Disconnect("KeyPressed", "ProfilerToggle");
     screenshot::Shutdown();
     luaHost_.reset();
     SetLuaHost(nullptr);
@@ -110,6 +120,7 @@ Engine::~Engine() {
     // Debug drawing holds nothing to release.
     SaveCueTable(audio_);
     console_.reset();
+    profiler_.reset();
     input_.reset();
     GetEngineState().skipDrawing = true;  // the GL context goes with Graphics
     graphics_.reset();
@@ -165,44 +176,77 @@ void Engine::RunFrame() { Frame(graphics_ ? graphics_->GetWindow() : nullptr); }
 void Engine::Frame(GLFWwindow* window) {
     EngineState& s = GetEngineState();
 
+    // Measured only while the overlay shows or a profile is written; decided
+    // for the whole frame here, so a toggle takes effect at the next one.
+    profiler::SetEnabled(profiler_->Active());
+    profiler::BeginFrame();
+
     // Without a window (headless) there are no window events and no focus.
     if (window) {
+        ProfileScope input(ProfileSection::Input);
         glfwPollEvents();
         RethrowCallbackError();
         HandleFocus(window);
     }
 
     // Changed content files take effect here, where no event is being raised.
-    if (hotReload_) hotReload_->Update();
-
-    RunLevelCheck();
+    {
+        ProfileScope loading(ProfileSection::Loading);
+        if (hotReload_) hotReload_->Update();
+        RunLevelCheck();
+    }
 
     // World +y points down the screen, so "forward" is up the screen.
-    audio_.SetListener(GetCamera().GetPosition(), {0.0f, 0.0f, 0.0f}, {0.0f, -1.0f, 0.0f}, {0.0f, 0.0f, 1.0f});
+    {
+        ProfileScope scope(ProfileSection::Audio);
+        audio_.SetListener(GetCamera().GetPosition(), {0.0f, 0.0f, 0.0f}, {0.0f, -1.0f, 0.0f}, {0.0f, 0.0f, 1.0f});
+    }
 
     const float dt = window ? AdvanceFrameTime(float(glfwGetTime())) : AdvanceHeadlessFrameTime();
 
     CommitFrameLevelAndMode();
 
-    physics_.Update(dt);
-
-    events::Call("PreLogicUpdate", dt);
-    events::Call("LogicUpdate", dt);
-
-    audio_.Update();
+    {
+        ProfileScope scope(ProfileSection::Physics);
+        physics_.Update(dt);
+    }
+    {
+        // The game logic: scripts, and the engine's own listeners (fades, emitters).
+        ProfileScope scope(ProfileSection::Scripts);
+        events::Call("PreLogicUpdate", dt);
+        events::Call("LogicUpdate", dt);
+    }
+    {
+        ProfileScope scope(ProfileSection::Audio);
+        audio_.Update();
+    }
 
     if (!s.skipDrawing && graphics_ && graphics_->BeginFrame()) {
         graphics_->Draw(dt);
-        debug_draw::RunFrame();
-        if (s.mode == EngineMode::Editor && s.requestedMode == EngineMode::Editor) {
-            Editor::UpdateActions();
-            editor::DrawEditorWindow();
+        {
+            ProfileScope scope(ProfileSection::Composition);
+            debug_draw::RunFrame();
         }
-        console_->Draw();
+        {
+            ProfileScope scope(ProfileSection::GuiEditor);
+            if (s.mode == EngineMode::Editor && s.requestedMode == EngineMode::Editor) {
+                Editor::UpdateActions();
+                editor::DrawEditorWindow();
+            }
+            console_->Draw();
+            profiler_->DrawOverlay();
+        }
         graphics_->EndFrame();
     }
 
     engine::FlushDestroyedEntities();
+
+    // The scripts time their components only while the profiler runs.
+    if (luaHost_ && (profiler::Enabled() || scriptTiming_)) {
+        scripting::CollectScriptCosts(luaHost_->State(), profiler::Enabled());
+        scriptTiming_ = profiler::Enabled();
+    }
+    profiler_->Record(profiler::EndFrame());
 }
 
 void Engine::HandleFocus(GLFWwindow* window) {

@@ -10,6 +10,7 @@
 // So it is set exactly while no GL context exists: headless runs, tests, and
 // start-up and shut-down.
 #include <memory>
+#include <string>
 
 #include "engine/game_flow.h"
 #include "engine/game_pause.h"
@@ -22,6 +23,7 @@ class HotReload;
 class Graphics;
 class LuaHost;
 class PauseMenu;
+class ProfilerView;
 class Input;
 struct GLFWwindow;
 
@@ -31,6 +33,7 @@ struct EngineOptions {
     bool headless = false;  // no Graphics at all: no window, no GL context, nothing drawn
     bool windowed = false;  // the 1280 x 720 window instead of full screen
     bool watch = true;      // reload changed content files (engine/hot_reload.h)
+    std::string profile;    // --profile: the frame profiler's CSV file; empty: none
 };
 
 class Engine {
@@ -86,6 +89,8 @@ private:
     std::unique_ptr<PauseMenu> pauseMenu_;
     std::unique_ptr<LuaHost> luaHost_;
     std::unique_ptr<HotReload> hotReload_;  // null with --no-watch and headless
+    std::unique_ptr<ProfilerView> profiler_;
+    bool scriptTiming_ = false;  // the scripts time their components for the profiler
     FocusTimers focusTimers_;
 };
 

@@ -7,6 +7,7 @@
 #include "core/input.h"
 #include "core/level_changes.h"
 #include "editor/editor.h"
+#include "engine/content_folder.h"
 #include "engine/game_pause.h"
 #include "engine/pause_menu.h"
 #include "level/level_file.h"
@@ -31,6 +32,9 @@ void ToggleEditor() {
     // A switch already requested this frame waits for the next frame; deciding
     // on the pair keeps a second press from entering or leaving twice.
     if (s.mode == EngineMode::Game && s.requestedMode == EngineMode::Game) {
+        // The editor writes into the content folder, which an installed game
+        // cannot; it opens on a copy or not at all.
+        if (!SwitchToEditableContent()) return;
         OpenEditor();
         if (GetAudio()) CreateCueLocationMarker();
         s.requestedMode = EngineMode::Editor;

@@ -1,10 +1,6 @@
 // The entry point: reads the command line, then one Engine, run until the
 // window is asked to close (or, headless, until its frames are done).
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <exception>
 #include <filesystem>
 #include <string>
@@ -13,6 +9,7 @@
 #include "core/crash_report.h"
 #include "core/engine_state.h"
 #include "engine/command_line.h"
+#include "engine/content_folder.h"
 #include "engine/engine.h"
 #include "engine/headless_runner.h"
 
@@ -39,10 +36,11 @@ int main(int argc, char** argv) {
         std::printf("%s\n", kQuillmereVersion);
         return 0;
     }
+    // A file named on the command line is where the user stood, not in the content folder.
+    if (!options.profile.empty()) options.profile = std::filesystem::absolute(options.profile).string();
     // Everything the game reads and writes beside itself is relative to the
     // working directory, so the content folder simply becomes it.
-    if (!options.content.empty() && chdir(options.content.c_str()) != 0)
-        return UsageError("cannot use \"" + options.content + "\" as the content folder: " + std::strerror(errno));
+    if (!EnterContentFolder(options.content, error)) return UsageError(error);
     if (!options.level.empty()) {
         const std::string path = "levels/" + options.level + ".json";
         std::error_code ec;
@@ -56,7 +54,7 @@ int main(int argc, char** argv) {
             SetHeadlessCrashReport(true);
             StartScriptErrorWatch();
         }
-        Engine* engine = new Engine(EngineOptions{options.headless, options.windowed, options.watch});
+        Engine* engine = new Engine(EngineOptions{options.headless, options.windowed, options.watch, options.profile});
         if (!options.level.empty()) GetEngineState().levelName = options.level;
         if (options.headless)
             status = engine->RunHeadless(options.frames);

@@ -13,6 +13,7 @@
 #include "core/debug_exception.h"
 #include "core/engine_state.h"
 #include "core/events.h"
+#include "core/frame_profiler.h"
 #include "core/log.h"
 #include "graphics/gpu.h"
 #include "graphics/monitor_choice.h"
@@ -148,6 +149,7 @@ Graphics::~Graphics() {
 Graphics* GetGraphics() { return g_graphics; }
 
 bool Graphics::BeginFrame() {
+    ProfileScope scope(ProfileSection::GuiEditor);
     if (impl_->gui.newFrame) impl_->gui.newFrame();
     glfwGetFramebufferSize(impl_->window, &impl_->framebufferWidth, &impl_->framebufferHeight);
     if (impl_->framebufferWidth < 1 || impl_->framebufferHeight < 1) {
@@ -174,7 +176,11 @@ void Graphics::Draw(float dt) {
 }
 
 void Graphics::EndFrame() {
-    if (impl_->gui.render) impl_->gui.render();
+    {
+        ProfileScope scope(ProfileSection::GuiEditor);
+        if (impl_->gui.render) impl_->gui.render();
+    }
+    ProfileScope scope(ProfileSection::Swap);
     screenshot::OnFrameRendered(impl_->framebufferWidth, impl_->framebufferHeight);
     glfwSwapBuffers(impl_->window);
 }

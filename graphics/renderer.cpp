@@ -8,6 +8,7 @@
 
 #include "core/camera.h"
 #include "core/engine_state.h"
+#include "core/frame_profiler.h"
 #include "core/events.h"
 #include "graphics/composition.h"
 #include "graphics/culling.h"
@@ -83,13 +84,22 @@ void Renderer::Draw(float dt, int framebufferWidth, int framebufferHeight) {
     counters_.textureBinds = 0;
     counters_.instances = 0;
 
-    counters_.shadowCasters = CullScene(CurrentCullView(), lists_);
-    SortUnlitBackToFront(lists_.unlitSprites);
-    SortLitFrontToBack(lists_.litClampedSprites);
-    BatchFrameSprites(dt);
+    // What is not charged to a pass below is composition.
+    ProfileScope composition(ProfileSection::Composition);
+    {
+        ProfileScope scope(ProfileSection::CullingSorting);
+        counters_.shadowCasters = CullScene(CurrentCullView(), lists_);
+        SortUnlitBackToFront(lists_.unlitSprites);
+        SortLitFrontToBack(lists_.litClampedSprites);
+        BatchFrameSprites(dt);
+    }
 
     glDisable(GL_BLEND);
-    DrawShadowMasks(lists_, targets_, *shadowProgram_, shadowGeometry_, tables_, counters_);
+    {
+        ProfileScope scope(ProfileSection::Shadows);
+        DrawShadowMasks(lists_, targets_, *shadowProgram_, shadowGeometry_, tables_, counters_);
+    }
+    ProfileScope litPass(ProfileSection::LitPass);
 
     // The lit scene: the first fragment that reaches a pixel in front-to-back
     // order keeps it, by a depth test on each sprite's rank (SceneRankDepth),
@@ -118,6 +128,7 @@ void Renderer::Draw(float dt, int framebufferWidth, int framebufferHeight) {
     if (TileMap* map = GetTileMap())
         map->Draw(targets_.sMask, lists_, tileInstances_, TileRankDepth(), counters_);
     glDisable(GL_DEPTH_TEST);
+    litPass.End();
 
     // Onto the window. The scene's depth is only needed where sprites are
     // depth-tested against it afterwards (unlit ones anywhere, free ones in

@@ -5,6 +5,7 @@
 #include <lua.hpp>
 
 #include "core/events.h"
+#include "core/frame_profiler.h"
 #include "physics/collision_data.h"
 #include "scripting/lua_calls.h"
 
@@ -25,7 +26,11 @@ int BeginForward(lua_State* L, const char* name) {
     return function;
 }
 
-void EndForward(lua_State* L, int function) { lua::ProtectedCall(L, lua_gettop(L) - function, 0); }
+// Script time is charged to scripts wherever the event was raised from.
+void EndForward(lua_State* L, int function) {
+    ProfileScope scope(ProfileSection::Scripts);
+    lua::ProtectedCall(L, lua_gettop(L) - function, 0);
+}
 
 template <class... Args>
 void ConnectForwarder(lua_State* L, const char* name, void (*forward)(lua_State*, const char*, Args...)) {

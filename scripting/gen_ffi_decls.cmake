@@ -14,6 +14,8 @@ math(EXPR length "${end} - ${begin}")
 string(SUBSTRING "${text}" ${begin} ${length} decls)
 # Preprocessor lines choose what C++ sees; LuaJIT sees everything else.
 string(REGEX REPLACE "#[^\n]*\n" "" decls "${decls}")
+# Each declaration's comment is its entry in docs/scripting.md, not for LuaJIT.
+string(REGEX REPLACE "//[^\n]*\n" "" decls "${decls}")
 # Functions returning lb_vec2 are also declared under "<name>__xmm", bound to
 # the same symbol but returning the two floats packed in one double: LuaJIT
 # does not compile calls that return structures by value, and scripts read

@@ -46,3 +46,5 @@ add_test(NAME content.sound_cues
 add_test(NAME content.routes
          COMMAND python3 ${CMAKE_SOURCE_DIR}/tests/content/routes.py ${CMAKE_SOURCE_DIR}/game --min-seconds 120)
 set_tests_properties(content.routes PROPERTIES TIMEOUT 120)
+
+include(${CMAKE_SOURCE_DIR}/tools/docs/docs.cmake)

@@ -136,6 +136,25 @@ CONTENT_ASSET(lantern_cold) {
     out.Texture("lantern_cold_sm", MaskOfColors(pic, {}));
 }
 
+// The game's icon (the desktop entry and the package show it): the lit
+// lantern, drawn two pixels per pixel, glowing on a round night sky, 64 x 64.
+CONTENT_ASSET(icon) {
+    const rgba glass[] = {Rgb(150, 196, 240), pal::glowBlue, Rgb(226, 242, 255), pal::glowBlue};
+    const PixelCanvas lantern = LanternSheet(glass, true);
+    PixelCanvas c(64, 64);
+    c.FillEllipse(31.5f, 31.5f, 31.5f, 31.5f, Rgb(20, 24, 48));
+    c.FillEllipse(31.5f, 27.5f, 25.0f, 23.0f, Rgb(34, 46, 84));
+    c.FillEllipse(31.5f, 16.5f, 15.0f, 14.0f, Rgb(70, 98, 150));
+    c.FillEllipse(31.5f, 16.5f, 8.0f, 8.0f, Rgb(120, 160, 210));
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 12; ++x) {
+            const rgba p = lantern.Get(x, y);
+            if (p.a == 0) continue;
+            c.FillRect(20 + 2 * x, 2 * y, 2, 2, p);
+        }
+    out.Texture("icon", c);
+}
+
 // A firefly: a bright dot with a soft halo that swells and fades over six
 // frames (one row of 8 x 8 cells). Meant to be drawn unlit.
 CONTENT_ASSET(firefly) {

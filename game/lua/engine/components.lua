@@ -19,19 +19,24 @@ local instances = {}  -- name -> { [generation] = instance }
 local updating = {}   -- instances with an Update, in order of initialisation
 local updateSlot = {} -- instance -> index in updating
 
+-- Defines and registers the script component type name: def.fields (saved, with their defaults), and
+-- optionally def.Add, Initialize, Update(dt), Remove, Copy, Serialize, Deserialize and EditInfoSet.
 function components.Define(name, def)
   def.fields = def.fields or {}
+  def.__name = name
   types[name] = def
   instances[name] = instances[name] or {}
   lb.register_component(name)
   return def
 end
 
+-- The instance of component type name on the entity, or nil.
 function components.Get(entity, name)
   local list = instances[name]
   return list and list[entity.generation]
 end
 
+-- How many components of type name exist.
 function components.Count(name)
   local n = 0
   for _ in pairs(instances[name] or {}) do n = n + 1 end
@@ -54,9 +59,33 @@ local function stopUpdates(inst)
   updateSlot[inst] = nil
 end
 
+-- Set by the engine while its frame profiler runs: each type's Update time this
+-- frame, in seconds, by type name. Nil otherwise, and then nothing is timed.
+components.timings = nil
+
+local ffi = require("ffi")
+pcall(ffi.cdef, "typedef struct qm_timespec { long sec; long nsec; } qm_timespec;"
+  .. "int clock_gettime(int clock, qm_timespec* now);")
+local now = ffi.new("qm_timespec")
+local function seconds()
+  ffi.C.clock_gettime(1, now)  -- CLOCK_MONOTONIC
+  return tonumber(now.sec) + tonumber(now.nsec) * 1e-9
+end
+
+local function timedUpdates(list, dt, timings)
+  for i = 1, #list do
+    local inst = list[i]
+    local def = inst.__type
+    local start = seconds()
+    def.Update(inst, dt)
+    timings[def.__name] = (timings[def.__name] or 0) + seconds() - start
+  end
+end
+
 -- One engine listener drives every component's Update.
 function components.Update(dt)
   local list = updating
+  if components.timings then return timedUpdates(list, dt, components.timings) end
   for i = 1, #list do
     local inst = list[i]
     inst.__type.Update(inst, dt)
@@ -64,6 +93,7 @@ function components.Update(dt)
 end
 events.Connect("LogicUpdate", "ScriptComponentsUpdate", components.Update)
 
+-- Called by the engine: makes the instance, fields at their defaults, and runs def.Add.
 function lb_AddComponent(entity, name, _)
   local def = types[name]
   if not def then error("script component type " .. tostring(name) .. " is not defined") end
@@ -73,6 +103,7 @@ function lb_AddComponent(entity, name, _)
   if def.Add then def.Add(inst) end
 end
 
+-- Called by the engine once the entity is loaded: starts Update and runs def.Initialize.
 function lb_InitializeComponent(entity, name)
   local inst = components.Get(entity, name)
   if not inst then return end
@@ -80,6 +111,7 @@ function lb_InitializeComponent(entity, name)
   if inst.__type.Initialize then inst.__type.Initialize(inst) end
 end
 
+-- Called by the engine: stops Update, forgets the instance and runs def.Remove.
 function lb_RemoveComponent(entity, name)
   local inst = components.Get(entity, name)
   if not inst then return end
@@ -88,6 +120,7 @@ function lb_RemoveComponent(entity, name)
   if inst.__type.Remove then inst.__type.Remove(inst) end
 end
 
+-- Called by the engine when an entity is duplicated: copies the fields, then def.Copy.
 function lb_CopyComponent(entity, name, source, sourceName)
   local inst, from = components.Get(entity, name), components.Get(source, sourceName)
   if not inst or not from then return end
@@ -95,6 +128,7 @@ function lb_CopyComponent(entity, name, source, sourceName)
   if inst.__type.Copy then inst.__type.Copy(inst, from) end
 end
 
+-- Called by the engine when saving: writes the number and string fields, then def.Serialize.
 function lb_SerializeComponent(entity, name)
   local inst = components.Get(entity, name)
   if not inst then return end
@@ -106,6 +140,7 @@ function lb_SerializeComponent(entity, name)
   if inst.__type.Serialize then inst.__type.Serialize(inst) end
 end
 
+-- Called by the engine when loading: reads each field of the same type from data, then def.Deserialize.
 function lb_DeserializeComponent(entity, name, data)
   local inst = components.Get(entity, name)
   if not inst then return end
@@ -116,6 +151,7 @@ function lb_DeserializeComponent(entity, name, data)
   if inst.__type.Deserialize then inst.__type.Deserialize(inst, data) end
 end
 
+-- Called by the inspector: one edit field per number or string field, by name.
 function lb_ComponentEditInfoDisplay(entity, name)
   local inst = components.Get(entity, name)
   if not inst then return end
@@ -129,6 +165,7 @@ function lb_ComponentEditInfoDisplay(entity, name)
   end
 end
 
+-- Called by the inspector with an edited value: sets the field, then def.EditInfoSet.
 function lb_ComponentEditInfoSet(entity, name, label, value)
   local inst = components.Get(entity, name)
   if not inst then return end

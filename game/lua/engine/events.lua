@@ -9,11 +9,13 @@ local events = {}
 local lists = {}      -- name -> array of { id = ..., fn = ... }
 local registered = {} -- names the engine forwards (events.Register)
 
+-- Called by the engine for each event it forwards, before any is raised.
 function events.Register(name)
   registered[name] = true
   if not lists[name] then lists[name] = {} end
 end
 
+-- Whether the engine forwards the event name.
 function events.IsRegistered(name)
   return registered[name] == true
 end
@@ -31,6 +33,7 @@ function events.Connect(name, id, fn)
   lists[name] = new
 end
 
+-- Removes the listener id from the event; true when there was one.
 function events.Disconnect(name, id)
   local old = lists[name]
   if not old then return false end
@@ -42,6 +45,7 @@ function events.Disconnect(name, id)
   return removed
 end
 
+-- Runs the event's listeners with the arguments, in the order they were connected.
 function events.Call(name, ...)
   local list = lists[name]
   if not list then return end
@@ -50,6 +54,7 @@ function events.Call(name, ...)
   end
 end
 
+-- How many listeners the event has.
 function events.Count(name)
   local list = lists[name]
   return list and #list or 0

@@ -11,14 +11,17 @@ entity = require("lua.engine.entity")
 lb = require("lua.engine.api")
 components = require("lua.engine.components")
 
+-- Called by the engine to hand a script an entity: an entity object.
 function lb_CreateEntity(index, generation)
   return entity.new(index, generation)
 end
 
+-- Called by the engine to hand a script a point: a vector.
 function lb_CreateVector(x, y)
   return vector.new(x, y)
 end
 
+-- Prints its arguments, separated by tabs, as one line of the log and the console.
 function print(...)
   local parts = {}
   for i = 1, select("#", ...) do parts[#parts + 1] = tostring((select(i, ...))) end

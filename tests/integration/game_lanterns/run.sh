@@ -45,12 +45,12 @@ qm_key F8
 hold Up 1.5
 grep -qF "Door: to veltrane_home" "$out" && fail "the shut gate let the hero through"
 
-qm_key F3
+qm_key F4
 qm_wait_line "Lantern lit: clearing, 1 of 3" 10
 qm_key F5
 qm_wait_line "probe: level loaded veltrane_hollow, lanterns 1" 30
 sleep 0.5
-qm_key F3
+qm_key F4
 qm_wait_line "Lantern lit: hollow, 2 of 3" 10
 
 # Quit and continue: the two lanterns are still lit.
@@ -71,7 +71,7 @@ sleep 0.5
 qm_key F6
 qm_wait_line "probe: level loaded veltrane_shore, lanterns 2" 30
 sleep 0.5
-qm_key F3
+qm_key F4
 qm_wait_line "Lantern lit: shore, 3 of 3" 10
 qm_key F5
 qm_wait_line "probe: level loaded veltrane_hollow, lanterns 3" 30
