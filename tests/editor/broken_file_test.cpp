@@ -23,11 +23,12 @@ TEST_F(BrokenFileTest, TheEditorKeepsItsLevelAndSaysWhy) {
     } cases[] = {
         {R"({"entities": [})", "Line 1, Column 15"},
         {R"({"entities": [{"name": "a", "pos": {"x": "far"}}]})", "float"},
-        {R"({"entities": [{"name": "a", "components": [{"__component_name": "Nope"}]}]})", "Nope"},
+        {R"({"entities": [{"name": "a", "components": [{"__component_name": "Nope"}]}]})", "component"},
         {R"({"entities": {}})", "entities"},
     };
     WriteLevel("home", R"({"entities": [{"name": "Campfire", "pos": {"x": 100}}, {"name": "Well"}]})");
     ASSERT_TRUE(editor::LoadLevelFromEditor("home"));
+    Frame();
     const engine::entity_handle well = engine::GetLiveEntities()[1];
     editor->SelectEntity(well, true, true);
     DragWorld(0, 0, 40, 30);  // an unsaved edit, in the undo history

@@ -38,6 +38,7 @@ protected:
         ImGui::GetIO().KeyCtrl = ctrl;
         Click(GuiDriver::In(GuiDriver::In(list, int(Named(name).generation)), name.c_str()));
         ImGui::GetIO().KeyCtrl = false;
+        Frame();
     }
     void Tap(int key) {
         Key(key);
