@@ -77,7 +77,7 @@ TEST_F(UndoHistoryTest, EachEditUndoesAndRedoesAsOneEntry) {
         {nullptr, editor::kPanelLevel, [] {}, 'C', 1, "Undo: create Entity"},
         {"Campfire", editor::kPanelLevel, [] {}, 'D', 1, "Undo: duplicate Campfire"},
         {"Campfire", editor::kPanelLevel, [] {}, kDelete, 1, "Undo: delete Campfire"},
-        {"Gate", editor::kPanelLevel, [&] { Choose("Well", true); }, kDelete, 1, "Undo: delete 2 entities"},
+        {"Gate", editor::kPanelLevel, [&] { Choose("Campfire", true); }, kDelete, 1, "Undo: delete 2 entities"},
         {"Well", editor::kPanelLevel, [&] { DragWorld(-100, 0, -60, 20); }, kDelete, 2, "Undo: move Well"},
         {"Well", editor::kPanelLevel, [&] { Enter(Widget({"ent name"}), "Spring"); }, kNone, 1,
          "Undo: rename Well to Spring"},
