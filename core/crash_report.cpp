@@ -21,6 +21,20 @@ namespace {
 constexpr const char* kTitle = "Unrecoverable Exception";
 
 bool g_headless = false;
+CrashRescue g_rescue = nullptr;
+
+// The rescue runs in a process that is failing: whatever it throws is dropped,
+// and an error inside it that comes back here does not run it again.
+std::string RunRescueOnce() {
+    const CrashRescue rescue = g_rescue;
+    g_rescue = nullptr;
+    if (!rescue) return "";
+    try {
+        return rescue();
+    } catch (...) {
+        return "";
+    }
+}
 
 // A local display ":N" (or "unix:N") is reachable when its socket accepts a
 // connection. Remote displays are left to the dialog program to try. Checking
@@ -92,7 +106,8 @@ std::string CrashMessage(const std::string& what) {
 }
 
 void ExitWithCrashReport(const std::string& what) {
-    const std::string message = CrashMessage(what);
+    const std::string rescued = RunRescueOnce();
+    const std::string message = CrashMessage(rescued.empty() ? what : what + "\n\n" + rescued);
     std::fflush(stdout);
     std::fputs(message.c_str(), stderr);
     std::fflush(stderr);
@@ -107,5 +122,6 @@ void ExitWithCrashReport(const std::string& what) {
 }
 
 void SetHeadlessCrashReport(bool on) { g_headless = on; }
+void SetCrashRescue(CrashRescue rescue) { g_rescue = rescue; }
 
 void ExitWithCrashReport(const std::exception& error) { ExitWithCrashReport(std::string(error.what())); }

@@ -14,6 +14,11 @@ std::string CrashMessage(const std::string& what);
 // it) and waits for it. Then ends the process with status 0 without running any
 // destructor: the state that threw cannot be trusted to tear itself down.
 [[noreturn]] void ExitWithCrashReport(const std::string& what);
+// Called once, first thing, by ExitWithCrashReport: it may save what would
+// otherwise be lost (the editor's unsaved edits) and returns a line for the
+// message saying where, or an empty text. Null removes it.
+using CrashRescue = std::string (*)();
+void SetCrashRescue(CrashRescue rescue);
 // Headless runs (no player to answer a dialog, a test runner reading the exit
 // status): the message goes to standard error only and the process ends with
 // status 1.

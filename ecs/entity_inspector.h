@@ -2,7 +2,8 @@
 // The entity inspector: the GUI widgets that edit one entity (its name,
 // position and every component, with adding and removing components). Drawn
 // inside the editor's "Level" panel for the primary selection. Every edit takes
-// effect at once and marks the level as changed; there is no undo.
+// effect at once and marks the level as changed, from which the editor makes
+// one undo entry of each finished edit.
 #include <cstdint>
 #include <string>
 #include <vector>

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "ecs/component_registry.h"
+#include "ecs/entity_list_order.h"
 
 namespace engine {
 namespace {
@@ -139,6 +140,50 @@ void DestroyAllEntities() {
     s.live.clear();
     s.records.clear();
     s.generationCounter = 0;
+}
+
+entity_handle RecreateEntity(entity_handle handle) {
+    Store& s = S();
+    const bool slotInUse = handle.index < s.records.size() && !s.records[handle.index].dead;
+    const bool alive = std::any_of(s.live.begin(), s.live.end(),
+                                   [&](const entity_handle& h) { return h == handle && h.IsValid(); });
+    if (handle.generation == 0 || slotInUse || alive) return CreateEntity();
+    // Slots up to the wanted one that never existed (the store was emptied
+    // since) are made as destroyed ones, free for later entities.
+    while (s.records.size() <= handle.index) {
+        const auto index = static_cast<uint32_t>(s.records.size());
+        entity_base record;
+        record.index = index;
+        record.dead = true;
+        s.records.push_back(std::move(record));
+        if (index != handle.index) s.freeList.push_back({index, 0});
+    }
+    std::erase_if(s.freeList, [&](const entity_handle& h) { return h.index == handle.index; });
+    entity_base& record = s.records[handle.index];
+    record.dead = false;
+    record.pendingDestroy = false;
+    record.position = {0.0f, 0.0f, 0.0f};
+    record.name = "Entity";
+    record.generation = handle.generation;
+    s.generationCounter = std::max(s.generationCounter, handle.generation);
+    s.live.push_back(handle);
+    return handle;
+}
+
+void MoveEntityInList(entity_handle handle, size_t place) {
+    auto& live = S().live;
+    const size_t from = PlaceInList(handle);
+    if (from == live.size()) return;
+    place = std::min(place, live.size() - 1);
+    if (from < place)
+        std::rotate(live.begin() + from, live.begin() + from + 1, live.begin() + place + 1);
+    else
+        std::rotate(live.begin() + place, live.begin() + from, live.begin() + from + 1);
+}
+
+size_t PlaceInList(entity_handle handle) {
+    const auto& live = S().live;
+    return size_t(std::find(live.begin(), live.end(), handle) - live.begin());
 }
 
 const std::vector<entity_handle>& GetLiveEntities() { return S().live; }

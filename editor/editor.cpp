@@ -8,11 +8,13 @@
 #include "core/debug_draw.h"
 #include "core/events.h"
 #include "core/level_changes.h"
+#include "ecs/entity_list_order.h"
 #include "ecs/entity_store.h"
 #include "editor/cursor.h"
 #include "editor/editor_actions.h"
 #include "editor/picking.h"
 #include "editor/rect_selection.h"
+#include "editor/recovery_copy.h"
 #include "editor/tile_editor.h"
 
 namespace {
@@ -159,14 +161,15 @@ void Editor::OnKeyPressed(int key) {
     case kKeyC: {
         const engine::entity_handle created = engine::CreateEntity();
         created.SetPosition(cam.x, cam.y, cam.z);
-        editor::MarkLevelChanged();
+        editor::RecordLevelEdit({"create " + created.GetName(), {editor::EntityAsItIs(created, true)}});
         SelectEntity(created, true, true);
         break;
     }
     case kKeyD:
         if (selected_.IsValid()) {
-            engine::CreateEntity().CopyFrom(selected_);
-            editor::MarkLevelChanged();
+            const engine::entity_handle copy = engine::CreateEntity();
+            copy.CopyFrom(selected_);
+            editor::RecordLevelEdit({"duplicate " + selected_.GetName(), {editor::EntityAsItIs(copy, true)}});
         }
         break;
     case kKeyE:
@@ -192,8 +195,7 @@ void Editor::OnKeyPressed(int key) {
         break;
     case kKeyDelete:
         if (selected_.IsValid()) {
-            for (const engine::entity_handle& h : selection_) engine::DestroyEntity(h);
-            editor::MarkLevelChanged();
+            DeleteSelection();
             SelectEntity(engine::entity_handle(), true, true);
         }
         break;
@@ -212,6 +214,20 @@ void Editor::OnKeyPressed(int key) {
     default:
         break;
     }
+}
+
+void Editor::DeleteSelection() {
+    editor::LevelEdit edit;
+    for (const engine::entity_handle& h : selection_)
+        if (h.IsValid()) edit.entities.push_back(editor::EntityAsItIs(h, false));
+    // Undo walks the list backwards, so the entities come back front to back,
+    // each at the place it had.
+    std::sort(edit.entities.begin(), edit.entities.end(),
+              [](const editor::EntityChange& a, const editor::EntityChange& b) { return a.place > b.place; });
+    edit.what = edit.entities.size() == 1 ? "delete " + edit.entities[0].before["name"].asString()
+                                          : "delete " + std::to_string(edit.entities.size()) + " entities";
+    for (const engine::entity_handle& h : selection_) engine::DestroyEntity(h);
+    editor::RecordLevelEdit(std::move(edit));
 }
 
 void Editor::DrawDraggables() const {
@@ -249,6 +265,7 @@ void OpenEditor() {
     if (g_editor) return;
     g_editor = std::make_unique<Editor>();
     editor::ClearLevelChanged();
+    editor::InstallCrashRescue();
 }
 
 void CloseEditor() { g_editor.reset(); }

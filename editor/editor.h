@@ -30,6 +30,7 @@ public:
     // editor/editor_actions.h.
     struct action_;
     struct moveEntityAction;
+    struct levelEditAction;
     struct panCameraAction;
 
     // Connects "EditorDrawDraggables" (to "DebugDraw"), "EditorKeyPressed",
@@ -77,6 +78,9 @@ public:
     // the whole selection (one undo entry per click); a miss without additive
     // clears the selection.
     void Pick(bool additive);
+    // Delete: requests the destruction of every live entity of the selection,
+    // as one undoable edit.
+    void DeleteSelection();
 
     // The process-wide history, oldest first, at most kHistoryLimit entries;
     // once full, a new action first drops the kHistoryDrop oldest.
@@ -84,10 +88,12 @@ public:
     static constexpr size_t kHistoryDrop = 200;
     static void PushAction(std::unique_ptr<action_> action);
     // Undoes the newest action and takes it off the history; an undoable one
-    // (a move) goes to the redo list, others are destroyed.
+    // (a move or an edit) goes to the redo list and is logged as "Undo: <what>",
+    // others are destroyed.
     static void UndoLast();
-    // Re-applies the most recently undone move and puts it back in the
-    // history. Pushing a new undoable action empties the redo list.
+    // Re-applies the most recently undone action, logs "Redo: <what>" and puts
+    // it back in the history. Pushing a new undoable action empties the redo
+    // list.
     static void RedoLast();
     // Update of every active action, oldest first (each frame in the editor).
     static void UpdateActions();

@@ -4,6 +4,7 @@
 
 #include "core/camera.h"
 #include "core/level_changes.h"
+#include "core/log.h"
 #include "editor/cursor.h"
 
 namespace {
@@ -22,9 +23,14 @@ uint32_t g_levelEpoch = 0;
 
 // Whether undoing or redoing the action changes the level (a click that did
 // not drag leaves it as it was).
-bool MovedSomething(const Editor::action_& action) {
+bool ChangesLevel(const Editor::action_& action) {
+    if (dynamic_cast<const Editor::levelEditAction*>(&action)) return true;
     auto* move = dynamic_cast<const Editor::moveEntityAction*>(&action);
     return move && move->Moved();
+}
+
+bool MovedSomethingNow(const Editor::action_& action) {
+    return static_cast<const Editor::moveEntityAction&>(action).Moved();
 }
 
 void Append(std::unique_ptr<Editor::action_> action) {
@@ -39,6 +45,7 @@ void Append(std::unique_ptr<Editor::action_> action) {
 namespace editor {
 uint32_t LevelEpoch() { return g_levelEpoch; }
 void ForgetLevelEntities() { ++g_levelEpoch; }
+void ReturnToLevelEpoch(uint32_t epoch) { g_levelEpoch = epoch; }
 }  // namespace editor
 
 // ---- moveEntityAction ---------------------------------------------------------
@@ -51,6 +58,8 @@ Editor::moveEntityAction::moveEntityAction(const std::vector<engine::entity_hand
         offsets.push_back(grab - h.GetPosition());
         startPositions.push_back(h.GetPosition());
     }
+    what = entities.size() == 1 ? "move " + entities[0].GetName()
+                                : "move " + std::to_string(entities.size()) + " entities";
 }
 
 void Editor::moveEntityAction::Update() {
@@ -90,6 +99,21 @@ bool Editor::moveEntityAction::Moved() const {
     return false;
 }
 
+// ---- levelEditAction ----------------------------------------------------------
+
+Editor::levelEditAction::levelEditAction(editor::LevelEdit made)
+    : action_("LevelEdit"), edit(std::move(made)), levelEpoch(editor::LevelEpoch()) {
+    active = false;  // made already: nothing follows the cursor
+}
+
+void Editor::levelEditAction::Undo() {
+    if (levelEpoch == editor::LevelEpoch()) editor::ApplyLevelEdit(edit, false);
+}
+
+void Editor::levelEditAction::Redo() {
+    if (levelEpoch == editor::LevelEpoch()) editor::ApplyLevelEdit(edit, true);
+}
+
 // ---- panCameraAction ----------------------------------------------------------
 
 Editor::panCameraAction::panCameraAction(glm::vec3 grab, glm::vec3 cameraPosition)
@@ -112,13 +136,19 @@ void Editor::PushAction(std::unique_ptr<action_> action) {
 
 void Editor::UndoLast() {
     auto& history = HistoryList();
+    // A finished click that moved nothing is no edit: undo goes past it.
+    while (!history.empty() && !history.back()->active && history.back()->name == "MoveEntity" &&
+           !MovedSomethingNow(*history.back()))
+        history.pop_back();
     if (history.empty()) return;
     std::unique_ptr<action_> last = std::move(history.back());
     history.pop_back();
-    const bool moved = MovedSomething(*last);
+    const bool changes = ChangesLevel(*last);
     last->Undo();
-    if (moved) editor::MarkLevelChanged();
-    if (last->Undoable()) RedoList().push_back(std::move(last));
+    if (changes) editor::MarkLevelChanged();
+    if (!last->Undoable()) return;
+    Print("Undo: " + last->What());
+    RedoList().push_back(std::move(last));
 }
 
 void Editor::RedoLast() {
@@ -128,7 +158,8 @@ void Editor::RedoLast() {
     redo.pop_back();
     last->active = false;  // a redone move is finished: it does not follow the cursor
     last->Redo();
-    if (MovedSomething(*last)) editor::MarkLevelChanged();
+    if (ChangesLevel(*last)) editor::MarkLevelChanged();
+    Print("Redo: " + last->What());
     Append(std::move(last));
 }
 

@@ -18,6 +18,7 @@
 #include <glm/vec3.hpp>
 
 #include "editor/editor.h"
+#include "editor/level_edit.h"
 
 struct Editor::action_ {
     explicit action_(std::string actionName) : name(std::move(actionName)) {}
@@ -27,6 +28,8 @@ struct Editor::action_ {
     // Puts back what Undo took away; only undoable actions are ever redone.
     virtual void Redo() {}
     virtual bool Undoable() const { return false; }
+    // What undo or redo takes back or does again, for the log ("move Campfire").
+    virtual std::string What() const { return name; }
 
     std::string name;
     bool active = true;
@@ -41,13 +44,29 @@ struct Editor::moveEntityAction : Editor::action_ {
     void Undo() override;        // back to the start positions
     void Redo() override;        // to the positions the undo left
     bool Undoable() const override { return true; }
+    std::string What() const override { return what; }
     // Whether some entity that still exists is away from its start position.
     bool Moved() const;
+
+    std::string what;  // "move Campfire", "move 3 entities"
 
     std::vector<engine::entity_handle> entities;
     std::vector<glm::vec3> offsets;         // grab point - entity position
     std::vector<glm::vec3> startPositions;  // at creation
     std::vector<glm::vec3> undonePositions; // taken by Undo, used by Redo
+    uint32_t levelEpoch = 0;
+};
+
+// "LevelEdit": a finished edit of the level (creating, duplicating, deleting,
+// an inspector or component field, tiles, lighting), done when recorded.
+struct Editor::levelEditAction : Editor::action_ {
+    explicit levelEditAction(editor::LevelEdit made);
+    void Undo() override;
+    void Redo() override;
+    bool Undoable() const override { return true; }
+    std::string What() const override { return edit.what; }
+
+    editor::LevelEdit edit;
     uint32_t levelEpoch = 0;
 };
 
@@ -68,5 +87,8 @@ namespace editor {
 // reloading, clearing).
 uint32_t LevelEpoch();
 void ForgetLevelEntities();
+// After a failed load put the level back under its old handles: what was
+// recorded for it holds again.
+void ReturnToLevelEpoch(uint32_t epoch);
 
 }  // namespace editor

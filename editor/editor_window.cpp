@@ -5,16 +5,59 @@
 #include "core/engine_state.h"
 #include "core/level_changes.h"
 #include "editor/editor.h"
+#include "editor/finished_edit.h"
 #include "editor/graphics_panel.h"
 #include "editor/gui_edits.h"
+#include "editor/level_edit.h"
 #include "editor/level_panel.h"
 #include "editor/sound_cue_editor.h"
 #include "editor/tile_editor.h"
+#include "graphics/tile_map.h"
 
 namespace editor {
 namespace {
 
 const char* const kPanelNames[] = {"Level", "Sound", "Tiles", "Graphics"};
+
+// The lighting settings, compared member by member.
+struct Lighting {
+    LightingSettings settings;
+    bool operator==(const Lighting& o) const {
+        const LightingSettings &a = settings, &b = o.settings;
+        return a.moonlightColor == b.moonlightColor && a.moonlightFadeDist == b.moonlightFadeDist &&
+               a.moonlightFadeExponent == b.moonlightFadeExponent && a.globalAmbient == b.globalAmbient &&
+               a.globalAmbientIntensity == b.globalAmbientIntensity && a.attenuationZero == b.attenuationZero;
+    }
+};
+
+// One undo entry per gesture in the "Tiles" and "Graphics" panels.
+EditGesture<Json::Value> g_tilesEdit;
+EditGesture<Lighting> g_lightingEdit;
+
+Json::Value TilesNow() { return GetTileMap() ? GetTileMap()->Serialize() : Json::Value(); }
+
+void DrawTilesPanelRecorded() {
+    auto edit = g_tilesEdit.Track(TilesNow, [] {
+        if (DrawnWithEdits(DrawTilesPanel)) MarkLevelChanged();
+    });
+    // A map that came or went with a level load is no edit.
+    if (!edit || edit->before.isNull() || edit->after.isNull()) return;
+    LevelEdit made{"edit tiles", {}};
+    made.tilesBefore = std::move(edit->before);
+    made.tilesAfter = std::move(edit->after);
+    RecordLevelEdit(std::move(made));
+}
+
+void DrawGraphicsPanelRecorded() {
+    auto edit = g_lightingEdit.Track([] { return Lighting{GetLightingSettings()}; }, [] {
+        if (DrawnWithEdits(DrawGraphicsPanel)) MarkLevelChanged();
+    });
+    if (!edit) return;
+    LevelEdit made{"edit lighting", {}};
+    made.lightingBefore = edit->before.settings;
+    made.lightingAfter = edit->after.settings;
+    RecordLevelEdit(std::move(made));
+}
 
 }  // namespace
 
@@ -40,10 +83,10 @@ void DrawEditorWindow() {
             DrawSoundPanel();  // cues are not part of the level
             break;
         case kPanelTiles:
-            if (DrawnWithEdits(DrawTilesPanel)) MarkLevelChanged();
+            DrawTilesPanelRecorded();
             break;
         case kPanelGraphics:
-            if (DrawnWithEdits(DrawGraphicsPanel)) MarkLevelChanged();
+            DrawGraphicsPanelRecorded();
             break;
         }
     }

@@ -10,10 +10,16 @@
 #include "core/level_changes.h"
 #include "core/log.h"
 #include "ecs/entity_inspector.h"
+#include "ecs/entity_list_order.h"
 #include "ecs/entity_store.h"
 #include "editor/editor.h"
 #include "editor/editor_actions.h"
+#include "editor/finished_edit.h"
 #include "editor/gui_edits.h"
+#include "editor/level_edit.h"
+#include "editor/level_name.h"
+#include "editor/level_snapshot.h"
+#include "editor/recovery_copy.h"
 #include "graphics/texture_cache.h"
 #include "level/level_file.h"
 #include "level/save_game.h"
@@ -23,6 +29,12 @@ namespace {
 
 constexpr size_t kNameBufferSize = 128;
 char g_levelName[kNameBufferSize] = {};
+// Why the text in "level" is not the level's name; empty while it is. While a
+// text is refused the field keeps it (the designer is still typing) and the
+// level keeps its last good name.
+std::string g_nameRefusal;
+// Why the last load the editor started did not happen; empty after one that did.
+std::string g_loadFailure;
 std::vector<std::string> g_levelList;  // as listed at the last press of "load"
 engine::entity_handle g_rangeStart, g_rangeEnd;
 uint32_t g_rangeEpoch = 0;  // the level the anchors belong to
@@ -76,6 +88,7 @@ void DrawLevelButtons() {
     }
     ImGui::SameLine();
     if (ImGui::Button("clear")) ImGui::OpenPopup("clear level");
+    if (!g_loadFailure.empty()) ImGui::TextColored(ImVec4(1.0f, 0.35f, 0.2f, 1.0f), "%s", g_loadFailure.c_str());
     if (ImGui::BeginPopup("clear level")) {
         ImGui::Text("are you sure?");
         ImGui::Separator();
@@ -108,30 +121,92 @@ void DrawEntityList(Editor& editor) {
     ApplyRangeSelection(editor);
 }
 
+// The inspector's edits of the entity it shows, one undo entry per gesture.
+EditGesture<Json::Value> g_inspectorEdit;
+engine::entity_handle g_inspected;
+
+void RecordInspectorEdit(engine::entity_handle h, const std::optional<FinishedEdit<Json::Value>>& edit) {
+    if (!edit) return;
+    EntityChange change{h, engine::PlaceInList(h), edit->before, edit->after};
+    RecordLevelEdit({DescribeEntityEdit(edit->before, edit->after), {std::move(change)}});
+}
+
 void DrawInspector(Editor& editor) {
     const engine::entity_handle selected = editor.GetSelected();
+    if (g_inspected != selected) {
+        // A gesture left unfinished on the entity shown before ends with it.
+        if (g_inspectorEdit.UnderWay() && g_inspected.IsValid())
+            RecordInspectorEdit(g_inspected, g_inspectorEdit.Finish(g_inspected.Serialize()));
+        g_inspectorEdit.Reset();
+        g_inspected = selected;
+    }
     if (selected.generation == 0) return;
     if (!selected.IsValid()) {
         editor.SelectEntity(engine::entity_handle(), true, true);
         return;
     }
-    const EntityShape before = ShapeOf(selected);
-    const bool edited = DrawnWithEdits([&] { DrawEntityInspector(selected); });
-    if (edited || !(ShapeOf(selected) == before)) MarkLevelChanged();
+    const auto edit = g_inspectorEdit.Track([&] { return selected.Serialize(); }, [&] {
+        const EntityShape before = ShapeOf(selected);
+        const bool edited = DrawnWithEdits([&] { DrawEntityInspector(selected); });
+        if (edited || !(ShapeOf(selected) == before)) MarkLevelChanged();
+    });
+    if (selected.IsValid()) RecordInspectorEdit(selected, edit);
+}
+
+void DrawLevelNameField() {
+    if (g_nameRefusal.empty()) {
+        const std::string& current = GetEngineState().previousLevelName;
+        std::strncpy(g_levelName, current.c_str(), kNameBufferSize - 1);
+        g_levelName[kNameBufferSize - 1] = '\0';
+    }
+    // Renaming only changes where the level will be written; nothing reloads.
+    // That file does not hold this level yet, so it counts as unsaved.
+    if (ImGui::InputText("level", g_levelName, kNameBufferSize)) {
+        g_nameRefusal = LevelNameProblem(g_levelName);
+        if (g_nameRefusal.empty()) {
+            RequestLevel(g_levelName, true);
+            MarkLevelChanged();
+        }
+    }
+    if (!g_nameRefusal.empty()) {
+        ImGui::SameLine();
+        ImGui::TextColored(ImVec4(1.0f, 0.35f, 0.2f, 1.0f), "not used: %s", g_nameRefusal.c_str());
+    }
+}
+
+// Edits of this level kept through a crash, offered until loaded or discarded.
+void DrawRecoveryOffer() {
+    const std::string level = GetEngineState().previousLevelName;
+    if (!HasRecoveryCopy(level)) return;
+    ImGui::TextColored(ImVec4(1.0f, 0.75f, 0.2f, 1.0f), "Unsaved edits of this level were kept after a crash.");
+    if (ImGui::Button("load kept edits")) LoadRecoveryCopy(level);
+    ImGui::SameLine();
+    if (ImGui::Button("discard kept edits")) DiscardRecoveryCopy(level);
+}
+
+// Loads `name`; when that throws, puts `kept` back and says why.
+bool LoadOrKeep(const std::string& name, const LevelSnapshot& kept, uint32_t keptEpoch, bool keptChanged) {
+    g_nameRefusal.clear();
+    try {
+        LoadLevel(name);
+    } catch (const std::exception& error) {
+        RestoreLevel(kept);
+        ReturnToLevelEpoch(keptEpoch);
+        if (keptChanged) MarkLevelChanged();
+        g_loadFailure = "Level \"" + name + "\" was not loaded: " + error.what();
+        Print(g_loadFailure);
+        return false;
+    }
+    g_loadFailure.clear();
+    ClearLevelChanged();
+    return true;
 }
 
 }  // namespace
 
 void DrawLevelPanel(Editor& editor) {
-    const std::string& current = GetEngineState().previousLevelName;
-    std::strncpy(g_levelName, current.c_str(), kNameBufferSize - 1);
-    g_levelName[kNameBufferSize - 1] = '\0';
-    // Renaming only changes where the level will be written; nothing reloads.
-    // That file does not hold this level yet, so it counts as unsaved.
-    if (ImGui::InputText("level", g_levelName, kNameBufferSize)) {
-        RequestLevel(g_levelName, true);
-        MarkLevelChanged();
-    }
+    DrawLevelNameField();
+    DrawRecoveryOffer();
 
     DrawLevelButtons();
 
@@ -145,10 +220,12 @@ void DrawLevelPanel(Editor& editor) {
     ImGui::Text("Average FPS: %.1f\n", ImGui::GetIO().Framerate);
 }
 
-void LoadLevelFromEditor(const std::string& name) {
+bool LoadLevelFromEditor(const std::string& name) {
+    const LevelSnapshot kept = CaptureLevel();
+    const uint32_t keptEpoch = LevelEpoch();
+    const bool keptChanged = LevelChanged();
     ForgetLevelEntities();
-    LoadLevel(name);
-    ClearLevelChanged();
+    return LoadOrKeep(name, kept, keptEpoch, keptChanged);
 }
 
 void SetScriptRestart(std::function<void()> restart) { g_restartScripts = std::move(restart); }
@@ -157,11 +234,14 @@ void SaveLevelAndReloadAssets() {
     const std::string name = GetEngineState().previousLevelName;
     SaveLevel(name, false);
     ClearLevelChanged();
+    // Saving flushed the deferred destructions: this is the level as written.
+    const LevelSnapshot kept = CaptureLevel();
+    const uint32_t keptEpoch = LevelEpoch();
     ForgetLevelEntities();
     engine::DestroyAllEntities();
     ClearTextures();
     if (g_restartScripts) g_restartScripts();
-    LoadLevel(name);
+    LoadOrKeep(name, kept, keptEpoch, false);
 }
 
 void ClearLevel() {

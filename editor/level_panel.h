@@ -14,12 +14,16 @@ namespace editor {
 
 void DrawLevelPanel(Editor& editor);
 
-// "load level": loads levels/<name>.json at once (a broken file throws the
-// parser's error, which ends in the crash dialog with nothing written).
-void LoadLevelFromEditor(const std::string& name);
+// "load level": loads levels/<name>.json at once. When the file is broken
+// (it does not parse, a member has the wrong type, a component is unknown)
+// the level in memory is put back as it was, edits, selection and undo
+// history included, and the loader's message is printed and shown in the
+// panel. Returns whether the named level was loaded.
+bool LoadLevelFromEditor(const std::string& name);
 // "save level and reload assets": writes the level to levels/, destroys every
 // entity, empties the texture cache, restarts the scripts (through the restart
-// set below, when there is one) and loads the level again.
+// set below, when there is one) and loads the level again; a file that does
+// not load back is answered as in LoadLevelFromEditor.
 void SaveLevelAndReloadAssets();
 // Set by whatever owns the Lua host and the pause menu (the Engine) so the
 // editor can restart them without knowing it; empty clears it. Tests and tools

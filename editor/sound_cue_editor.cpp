@@ -16,6 +16,9 @@ namespace editor {
 
 namespace {
 
+// What a fresh "Cue Name" field holds (AudioSystem::NamedEvent).
+constexpr const char* kCueNamePlaceholder = "Enter Name";
+
 void UnpauseAndStopAll(AudioSystem& audio) {
     audio.SetBusPaused("Music Bus", false);
     audio.SetBusPaused("SFX Bus", false);
@@ -79,6 +82,12 @@ bool MakeCueFromEvent(AudioSystem& audio, size_t eventIndex) {
     if (eventIndex >= audio.Events().size()) return false;
     const AudioSystem::NamedEvent& event = audio.Events()[eventIndex];
     const std::string name = event.cueName;
+    // The field starts out holding its placeholder; a cue made from it
+    // would be named by the hint rather than by the designer.
+    if (name.empty() || name == kCueNamePlaceholder) {
+        Print("cue needs a name: type one into \"Cue Name\"");
+        return false;
+    }
     for (const auto& cue : audio.cues) {
         if (cue->name == name) {
             Print("cue already exists");

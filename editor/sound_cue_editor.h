@@ -18,7 +18,8 @@ void DrawSoundPanel();
 // is not kept (it is released once it ends).
 void AuditionEvent(AudioSystem& audio, size_t eventIndex);
 // "Make Cue": a cue named by the event's name field. A name already in use
-// prints "cue already exists" and makes nothing; so does a full table. Saves
+// prints "cue already exists" and makes nothing; so do an empty name, the
+// field's placeholder "Enter Name" (with a message) and a full table. Saves
 // the cue table when a cue was made; returns whether one was.
 bool MakeCueFromEvent(AudioSystem& audio, size_t eventIndex);
 // "Play Cue <i>": unpauses the two buses, stops "Master Bus", plays the cue at

@@ -10,6 +10,7 @@
 #include "core/file_util.h"
 #include "core/input.h"
 #include "core/level_changes.h"
+#include "editor/level_edit.h"
 #include "graphics/texture_cache.h"
 #include "graphics/tile_map.h"
 
@@ -22,6 +23,7 @@ const char* const kReleaseListener = "TileEditorMouseButtonRelease";
 
 uint32_t g_brush = 0;
 bool g_painting = false;
+Json::Value g_mapBeforeStroke;  // the whole map as the stroke found it (null without a map)
 // Texture names offered by "select texture", read when one of its buttons is
 // pressed so textures added while the game runs show up.
 std::vector<std::string> g_textureFiles;
@@ -30,6 +32,17 @@ void StopPainting() {
     g_painting = false;
     events::Disconnect("LogicUpdate", kDragListener);
     events::Disconnect("MouseButtonReleased", kReleaseListener);
+    // The stroke is one undo entry; one that changed nothing is none.
+    Json::Value before = std::move(g_mapBeforeStroke);
+    g_mapBeforeStroke = Json::Value();
+    const TileMap* map = GetTileMap();
+    if (before.isNull() || !map) return;
+    Json::Value after = map->Serialize();
+    if (after == before) return;
+    LevelEdit stroke{g_brush == 0 ? "erase tiles" : "paint tiles", {}};
+    stroke.tilesBefore = std::move(before);
+    stroke.tilesAfter = std::move(after);
+    RecordLevelEdit(std::move(stroke));
 }
 
 // InputInt edits an int; the map keeps unsigned sizes, and a negative size
@@ -116,6 +129,9 @@ void StartTilePainting() {
     events::Connect<int>("MouseButtonReleased", kReleaseListener, [](int button) {
         if (button == 0) StopPainting();
     });
+    // A press without its release seen keeps the start of the stroke it began.
+    if (!g_painting || g_mapBeforeStroke.isNull())
+        g_mapBeforeStroke = GetTileMap() ? GetTileMap()->Serialize() : Json::Value();
     g_painting = true;
     PaintTileAtCursor();
     MarkLevelChanged();

@@ -18,6 +18,7 @@
 #include "ecs/member_location.h"
 #include "graphics/lighting_settings.h"
 #include "graphics/tile_map.h"
+#include "level/level_copies.h"
 #include "level/member_errors.h"
 #include "level/save_game.h"
 #include "physics/physics_settings.h"
@@ -25,6 +26,7 @@
 namespace {
 
 bool g_authoredOnce = false;
+std::string g_fileOnce;  // read instead of the level's own file, once
 
 bool HasValue(const Json::Value& object, const char* key) {
     return object.isMember(key) && !object[key].isNull();
@@ -61,6 +63,12 @@ Json::Value WriteLightingSettings() {
 std::string ReadLevelText(const std::string& name, std::string& path) {
     const bool authoredOnce = g_authoredOnce;
     g_authoredOnce = false;
+    const std::string fileOnce = std::move(g_fileOnce);
+    g_fileOnce.clear();
+    if (!fileOnce.empty()) {
+        path = fileOnce;
+        return ReadWholeFile(fileOnce).value_or("");
+    }
     if (GetEngineState().requestedMode != EngineMode::Editor && !authoredOnce) {
         std::optional<std::string> saved;
         try {
@@ -97,6 +105,7 @@ std::string AuthoredLevelPath(const std::string& name) { return "levels/" + name
 std::string SavedLevelPath(const std::string& name) { return GetSaveFolder() + name + ".json"; }
 
 void ReadAuthoredCopyAtNextLoad() { g_authoredOnce = true; }
+void ReadFileAtNextLoad(const std::string& path) { g_fileOnce = path; }
 
 void LoadLevel(const std::string& name) {
     UnloadLevel();
@@ -168,7 +177,10 @@ void SaveLevel(const std::string& name, bool toSaveFolder) {
     } else {
         path = AuthoredLevelPath(name);
     }
+    if (!WriteLevelFile(path)) Print("SaveLevel: could not write \"" + path + "\".");
+}
 
+bool WriteLevelFile(const std::string& path) {
     Json::Value document(Json::objectValue);
     document["tile_map"] = GetTileMap() ? GetTileMap()->Serialize() : TileMap().Serialize();
     Json::Value& entities = document["entities"] = Json::Value(Json::arrayValue);
@@ -181,5 +193,5 @@ void SaveLevel(const std::string& name, bool toSaveFolder) {
     std::string text;
     AppendStyledJson(document, text, entities, Json::ArrayIndex(live.size()),
                      [&live](Json::ArrayIndex i) { return live[i].Serialize(); });
-    if (!WriteFileAtomically(path, text)) Print("SaveLevel: could not write \"" + path + "\".");
+    return WriteFileAtomically(path, text);
 }

@@ -164,21 +164,6 @@ TEST_F(LevelPanelTest, LoadingReplacesTheLevelAndClearsTheMark) {
     EXPECT_FALSE(editor::LevelChanged());
 }
 
-TEST_F(LevelPanelTest, ABrokenLevelThrowsTheParsersTextAndWritesNothing) {
-    WriteLevel("broken", "{\"entities\": [}");
-    WriteLevel("current", "{}");
-    GetEngineState().previousLevelName = "current";
-    try {
-        editor::LoadLevelFromEditor("broken");
-        FAIL() << "a broken level loaded";
-    } catch (const std::exception& e) {
-        EXPECT_NE(std::string(e.what()).find("Line 1, Column 15"), std::string::npos) << e.what();
-    }
-    EXPECT_EQ(ReadLevel("broken"), "{\"entities\": [}");
-    EXPECT_EQ(ReadLevel("current"), "{}");
-    EXPECT_FALSE(fs::exists(root / "docs"));
-}
-
 TEST_F(LevelPanelTest, SaveAndReloadWritesTheLevelAndLoadsItBack) {
     WriteLevel("current", "{}");
     GetEngineState().previousLevelName = "current";
