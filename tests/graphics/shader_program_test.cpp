@@ -19,8 +19,7 @@ TEST(ShaderProgram, EveryLiveProgramOfAChangedFileIsReloadedAnUnreadableOneIsKep
         ShaderProgram third(folder + "a.vs", folder + "a.frag");
         EXPECT_EQ(ShaderProgram::ReloadProgramsUsing(folder + "a.vs"), 3);
     }
-    // Destroyed programs are no longer listed.
-    EXPECT_EQ(ShaderProgram::ReloadProgramsUsing(folder + "a.frag"), 1);
+    EXPECT_EQ(ShaderProgram::ReloadProgramsUsing(folder + "a.frag"), 1);  // the destroyed one is gone
     EXPECT_EQ(ShaderProgram::ReloadProgramsUsing(folder + "c.frag"), 0);
     std::filesystem::remove(folder + "b.frag");
     ClearLog();
