@@ -33,7 +33,7 @@ TEST(CasterShadow, ALightInsideTheBoxOrACasterOfNoSizeWritesNoArea) {
     // The box reaches the caster's full width and height from its centre; its edge counts as outside.
     const struct { CasterShape caster; glm::vec2 light; bool area; } cases[] = {
         {{{10, 10}, 8, 4}, {13, 12}, false}, {{{10, 10}, 8, 4}, {17.9f, 13.9f}, false},
-        {{{10, 10}, 8, 4}, {18, 10}, true},  {{{10, 10}, 8, 4}, {10, 6}, true},
+        {{{10, 10}, 8, 4}, {18, 10}, true},  {{{10, 10}, 8, 4}, {2, 12}, true}, {{{10, 10}, 8, 4}, {10, 6}, true},
         {{{0, 0}, 0, 0}, {5, 5}, false},      {{{0, 0}, 4, 0}, {5, 5}, false},
     };
     for (const auto& c : cases) {
