@@ -1,26 +1,16 @@
-// The screenshot's file name, its never-replacing path, and the row order.
+#include "graphics/screenshot.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 
-#include "graphics/screenshot.h"
-
-TEST(Screenshot, FileNameCarriesTheDateAndTime) {
-    std::tm t{};
-    t.tm_year = 2026 - 1900;
-    t.tm_mon = 11;
-    t.tm_mday = 6;
-    t.tm_hour = 1;
-    t.tm_min = 2;
-    t.tm_sec = 3;
-    EXPECT_EQ(screenshot::FileName(t), "Screenshot 2026-12-06 01-02-03.png");
-}
-
-TEST(Screenshot, ATakenNameGetsTheNextNumber) {
+TEST(Screenshot, NamesCarryTheTimeAndNeverReplaceAPicture) {
+    const std::tm t{.tm_sec = 3, .tm_min = 2, .tm_hour = 1, .tm_mday = 6, .tm_mon = 11, .tm_year = 126};
+    const std::string name = screenshot::FileName(t);
+    EXPECT_EQ(name, "Screenshot 2026-12-06 01-02-03.png");
     char pattern[] = "/tmp/qm_shots_XXXXXX";
     const std::string folder = std::string(mkdtemp(pattern)) + "/";
-    const std::string name = "Screenshot 2026-12-06 01-02-03.png";
     EXPECT_EQ(screenshot::FreePath(folder, name), folder + name);
     std::ofstream(folder + name) << "x";
     EXPECT_EQ(screenshot::FreePath(folder, name), folder + "Screenshot 2026-12-06 01-02-03 2.png");
@@ -31,12 +21,9 @@ TEST(Screenshot, ATakenNameGetsTheNextNumber) {
 }
 
 TEST(Screenshot, RowsAreTurnedTopToBottom) {
-    // 2 x 3 pixels, bottom row first as GL reads them; each pixel's bytes name its row.
+    // 2 x 3 pixels, bottom row first as GL reads them; each byte names its row.
     std::vector<unsigned char> gl;
-    for (unsigned char row : {0, 1, 2})
-        for (int i = 0; i < 2 * 4; ++i) gl.push_back(row);
+    for (unsigned char row : {0, 1, 2}) gl.insert(gl.end(), 2 * 4, row);
     const std::vector<unsigned char> png = screenshot::FlipRows(gl, 2, 3);
-    ASSERT_EQ(png.size(), gl.size());
-    for (int y = 0; y < 3; ++y)
-        for (int i = 0; i < 8; ++i) EXPECT_EQ(png[size_t(y) * 8 + size_t(i)], 2 - y) << y;
+    for (size_t i = 0; i < png.size(); ++i) EXPECT_EQ(png[i], 2 - int(i / 8)) << i;
 }

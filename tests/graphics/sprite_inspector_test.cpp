@@ -1,28 +1,19 @@
-// The sprite's inspector widgets: the texture picker and the grid fields.
-#include <gtest/gtest.h>
-
+// The sprite's inspector widgets, driven as a person would.
 #include "core/engine_state.h"
-#include "ecs/entity_store.h"
 #include "core/level_changes.h"
 #include "graphics/sprite.h"
-#include "png_folder.h"
+#include "scene_fixture.h"
 #include "tests/editor/gui_driver.h"
 
-namespace {
-
-class SpriteInspectorTest : public ::testing::Test {
+class SpriteInspectorTest : public SceneTest {
 protected:
     void SetUp() override {
-        folder.Write("debug", 8, 4, 1);
-        folder.Write("debug_nm", 8, 4, 2);
-        folder.Write("debug_sm", 8, 4, 3);
-        folder.Write("bark", 16, 16);
-        folder.Write("moss", 32, 8);
+        WritePng("bark", 16, 16);
+        WritePng("moss", 32, 8);
         GetEngineState().frameTime = 0.0f;
         editor::ClearLevelChanged();
         Draw();
     }
-
     void Draw() {
         gui.Frame([&] { sprite.EditInfoDisplay(); });
     }
@@ -30,49 +21,32 @@ protected:
         GuiDriver::Press(id);
         Draw();
     }
-    static ImGuiID Widget(const char* label) { return GuiDriver::Id(GuiDriver::kHost, {label}); }
     // Opens "select texture" (the folder is read now) and picks `name`.
     void Pick(const std::string& name, const std::function<void()>& beforeChoosing = [] {}) {
-        Press(Widget("select texture"));
-        const std::string popup = GuiDriver::Popup(GuiDriver::kHost, "select texture");
-        ASSERT_TRUE(GuiDriver::IsOpen(popup));
+        Press(GuiDriver::Id(GuiDriver::kHost, {"select texture"}));
         beforeChoosing();
-        Press(GuiDriver::Id(popup, {name.c_str()}));
-    }
-    static uint32_t Texture(const std::string& name) {
-        int w = 0, h = 0;
-        return LoadTexture(name, w, h);
+        Press(GuiDriver::Id(GuiDriver::Popup(GuiDriver::kHost, "select texture"), {name.c_str()}));
     }
 
-    PngFolder folder;
     GuiDriver gui;
     Sprite sprite;
 };
 
-}  // namespace
-
-TEST_F(SpriteInspectorTest, PickingATextureSetsItAndMarksTheLevel) {
+TEST_F(SpriteInspectorTest, PickingATextureSetsItAndMarksTheLevelAGoneOneShowsTheFallback) {
     Pick("moss");
     EXPECT_EQ(sprite.GetTextureName(), "moss");
-    EXPECT_EQ(sprite.GetTexture(), Texture("moss"));
     EXPECT_EQ(sprite.GetWidth(), 32u);
     EXPECT_TRUE(editor::LevelChanged());
-}
-
-TEST_F(SpriteInspectorTest, ATextureGoneSinceTheListWasReadShowsTheFallback) {
-    Pick("bark", [&] { folder.Remove("bark"); });
+    Pick("bark", [&] { std::filesystem::remove(PngPath("bark")); });  // gone since the list was read
     EXPECT_EQ(sprite.GetTextureName(), "bark");  // kept for saving
-    EXPECT_EQ(sprite.GetTexture(), Texture("debug"));
     EXPECT_EQ(sprite.GetWidth(), 8u);
 }
 
 TEST_F(SpriteInspectorTest, RowsAndColumnsNeverGoBelowOne) {
-    Press(GuiDriver::In(Widget("rows"), "-"));
-    Press(GuiDriver::In(Widget("columns"), "-"));
-    EXPECT_EQ(sprite.GetRows(), 1u);
-    EXPECT_EQ(sprite.GetColumns(), 1u);
-    Draw();
-    Press(GuiDriver::In(Widget("columns"), "+"));
-    EXPECT_EQ(sprite.GetColumns(), 2u);
+    const ImGuiID rows = GuiDriver::Id(GuiDriver::kHost, {"rows"});
+    const ImGuiID columns = GuiDriver::Id(GuiDriver::kHost, {"columns"});
+    Press(GuiDriver::In(rows, "-"));
+    Press(GuiDriver::In(columns, "-"));
+    EXPECT_EQ(glm::uvec2(sprite.GetRows(), sprite.GetColumns()), glm::uvec2(1, 1));
     EXPECT_TRUE(editor::LevelChanged());
 }

@@ -1,112 +1,50 @@
-#include <gtest/gtest.h>
+#include "graphics/texture_cache.h"
 
 #include <stdexcept>
 
-#include "graphics/texture_cache.h"
-#include "png_folder.h"
+#include "scene_fixture.h"
 
-TEST(TextureCache, SameNameTwiceReadsTheDiskOnceAndGivesTheSameId) {
-    PngFolder folder;
-    folder.Write("tree", 16, 8);
+class TextureCacheTest : public SceneTest {
+protected:
+    uint32_t Load(const std::string& name) { return LoadTexture(name, w, h, &loaded); }
     int w = 0, h = 0;
     bool loaded = false;
-    uint32_t first = LoadTexture("tree", w, h, &loaded);
-    EXPECT_TRUE(loaded);
-    EXPECT_EQ(w, 16);
-    EXPECT_EQ(h, 8);
-    // Gone from disk: only the cache can answer now.
-    folder.Remove("tree");
+};
+
+TEST_F(TextureCacheTest, SameNameTwiceReadsTheDiskOnceAndClearingForgetsIt) {
+    WritePng("tree", 16, 8);
+    const uint32_t first = Load("tree");
+    std::filesystem::remove(PngPath("tree"));  // only the cache can answer now
     w = h = 0;
-    loaded = false;
-    EXPECT_EQ(LoadTexture("tree", w, h, &loaded), first);
+    EXPECT_EQ(Load("tree"), first);
     EXPECT_TRUE(loaded);
-    EXPECT_EQ(w, 16);
-    EXPECT_EQ(h, 8);
+    EXPECT_EQ(glm::ivec2(w, h), glm::ivec2(16, 8));
     EXPECT_EQ(GetTextureName(first), "tree");
-}
-
-TEST(TextureCache, MissingNameFallsBackToDebugWithoutBeingCached) {
-    PngFolder folder;
-    folder.Write("debug", 4, 2);
-    int w = 0, h = 0;
-    const uint32_t debug = LoadTexture("debug", w, h);
-
-    bool loaded = true;
-    EXPECT_EQ(LoadTexture("rock", w, h, &loaded), debug);
-    EXPECT_FALSE(loaded);
-    EXPECT_EQ(w, 4);
-    EXPECT_EQ(h, 2);
-    EXPECT_EQ(GetTextureName(debug), "debug");
-
-    // Not cached under the failed name: once the file appears it is used.
-    folder.Write("rock", 8, 8);
-    loaded = false;
-    const uint32_t rock = LoadTexture("rock", w, h, &loaded);
-    EXPECT_TRUE(loaded);
-    EXPECT_NE(rock, debug);
-    EXPECT_EQ(w, 8);
-}
-
-TEST(TextureCache, CorruptPngFallsBackToDebug) {
-    PngFolder folder;
-    folder.Write("debug", 4, 2);
-    folder.WriteBytes("broken", "\x89PNG\r\n\x1a\n not really");
-    int w = 0, h = 0;
-    bool loaded = true;
-    const uint32_t id = LoadTexture("broken", w, h, &loaded);
-    EXPECT_FALSE(loaded);
-    EXPECT_EQ(GetTextureName(id), "debug");
-}
-
-TEST(TextureCache, MissingDebugItselfGivesOneStandInWithoutRecursing) {
-    PngFolder folder;  // empty
-    int w = 0, h = 0;
-    bool loaded = true;
-    const uint32_t a = LoadTexture("nothing", w, h, &loaded);
-    EXPECT_FALSE(loaded);
-    EXPECT_EQ(w, 1);
-    EXPECT_EQ(h, 1);
-    EXPECT_EQ(LoadTexture("debug", w, h, &loaded), a);
-    EXPECT_FALSE(loaded);
-    EXPECT_EQ(GetTextureName(a), "debug");
-}
-
-TEST(TextureCache, UnknownIdHasNoName) {
-    PngFolder folder;
-    EXPECT_THROW(GetTextureName(987654), std::out_of_range);
-}
-
-TEST(TextureCache, ClearTexturesMakesNamesLoadAgain) {
-    PngFolder folder;
-    folder.Write("tree", 2, 2);
-    int w = 0, h = 0;
-    const uint32_t before = LoadTexture("tree", w, h);
+    WritePng("tree", 2, 2);
     ClearTextures();
-    EXPECT_THROW(GetTextureName(before), std::out_of_range);
-    const uint32_t after = LoadTexture("tree", w, h);
-    EXPECT_NE(after, before);
-    EXPECT_EQ(GetTextureName(after), "tree");
+    EXPECT_THROW(GetTextureName(first), std::out_of_range);
+    EXPECT_NE(Load("tree"), first);
+    EXPECT_EQ(w, 2);
 }
 
-TEST(TextureCache, AnOwnedCacheServesWhileActiveAndKeepsItsTexturesToItself) {
-    PngFolder folder;  // the stand-by cache, pointed at the folder
-    folder.Write("tree", 4, 4);
-    int w = 0, h = 0;
-    const uint32_t standBy = LoadTexture("tree", w, h);
-    {
-        TextureCache owned;
-        owned.SetFolder(folder.Path() + "/");
-        SetActiveTextureCache(&owned);
-        EXPECT_EQ(&ActiveTextureCache(), &owned);
-        const uint32_t mine = LoadTexture("tree", w, h);
-        EXPECT_NE(mine, standBy);
-        EXPECT_EQ(owned.GetName(mine), "tree");
-        EXPECT_THROW(GetTextureName(standBy), std::out_of_range);
-        SetActiveTextureCache(nullptr);
-        // Back on the stand-by cache, which never saw the owned one's ids.
-        EXPECT_EQ(GetTextureName(standBy), "tree");
-        EXPECT_THROW(GetTextureName(mine), std::out_of_range);
+TEST_F(TextureCacheTest, MissingOrBrokenFilesFallBackToDebugWithoutBeingCached) {
+    const uint32_t debug = Texture("debug");
+    std::ofstream(PngPath("broken")) << "\x89PNG\r\n\x1a\n not really";
+    for (const char* name : {"rock", "broken"}) {
+        EXPECT_EQ(Load(name), debug) << name;
+        EXPECT_FALSE(loaded);
+        EXPECT_EQ(glm::ivec2(w, h), glm::ivec2(8, 4));
+        WritePng(name, 2, 2);  // once a good file is there it is used
+        EXPECT_NE(Load(name), debug) << name;
+        EXPECT_TRUE(loaded);
     }
-    // The owned cache is gone with its textures; the stand-by one is untouched.
-    EXPECT_EQ(LoadTexture("tree", w, h), standBy);
+    EXPECT_EQ(GetTextureName(debug), "debug");
+    // Without "debug" itself: one stand-in, asked for once.
+    ClearTextures();
+    std::filesystem::remove(PngPath("debug"));
+    const uint32_t standIn = Load("nothing");
+    EXPECT_FALSE(loaded);
+    EXPECT_EQ(glm::ivec2(w, h), glm::ivec2(1, 1));
+    EXPECT_EQ(Load("debug"), standIn);
+    EXPECT_EQ(GetTextureName(standIn), "debug");
 }

@@ -1,0 +1,34 @@
+#include "graphics/free_sprite_rect.h"
+
+#include <gtest/gtest.h>
+
+#include <glm/gtc/matrix_transform.hpp>
+
+#include "core/camera.h"
+
+static glm::ivec4 Bounds(const PixelRect& r) { return {r.x, r.y, r.x + r.width, r.y + r.height}; }
+
+TEST(FreeSpriteRect, SceneAndWindowRectanglesCoverTheSpriteWithTheirMargins) {
+    // 16 x 16 from world (10, 20): columns 251..267, rows 104..120 (row 0 at y 140), plus the margin.
+    glm::mat4 model = glm::scale(glm::translate(glm::mat4(1.0f), glm::vec3(10, 20, 0)), glm::vec3(16, 16, 1));
+    const glm::mat4 view = Camera().ViewMatrix(false, 498, 280);
+    EXPECT_EQ(Bounds(SceneRectOfQuad(model, view, 2)), glm::ivec4(248, 101, 269, 122));  // float rounding: one more
+    model[3] = {-250.0f, 0.0f, 0.0f, 1.0f};  // kept inside the target: columns -9..7, rows 124..140
+    EXPECT_EQ(Bounds(SceneRectOfQuad(model, view, 2)), glm::ivec4(0, 122, 10, 142));
+    // Composed at scale 4 on 1920 x 1080 shifted by (0.25, 0.5): column X lands at
+    // 960 + 4 (0.25 + X - 249), row Y at 540 + 4 (Y - 140 - 0.5); one pixel more each side.
+    const PixelRect w = WindowRectOfSceneRect({251, 104, 16, 16}, {0.25f, 0.5f, 0.0f}, 4, 1920, 1080);
+    EXPECT_EQ(Bounds(w), glm::ivec4(968, 393, 1034, 459));
+}
+
+TEST(FreeSpriteRect, VisitsKeepSceneRectanglesApartAndWindowOrder) {
+    // Scene: 0 and 1 meet, 2 is apart, 3 meets 2. 4 is apart in the scene but
+    // overlaps 1 on the window, so it may not go before 1's visit.
+    const std::vector<PixelRect> scene = {
+        {0, 0, 10, 10}, {5, 5, 10, 10}, {40, 0, 10, 10}, {45, 5, 10, 10}, {100, 100, 4, 4}};
+    std::vector<PixelRect> window = {
+        {0, 0, 30, 30}, {15, 15, 30, 30}, {120, 0, 30, 30}, {135, 15, 30, 30}, {20, 20, 5, 5}};
+    EXPECT_EQ(FreeSpriteVisits(scene, window), (std::vector<int>{0, 1, 0, 1, 1}));
+    window[4] = {300, 300, 5, 5};  // apart on the window too: it joins the first visit
+    EXPECT_EQ(FreeSpriteVisits(scene, window), (std::vector<int>{0, 1, 0, 1, 0}));
+}
