@@ -35,6 +35,7 @@ protected:
 
 TEST_F(LevelPanelTest, ShiftClickInTheListSelectsTheRunFromTheLastPlainClick) {
     entity_handle a = Make(0, 0), b = Make(1, 0), c = Make(2, 0), d = Make(3, 0);
+    Make(4, 0);  // past the run's end
     Frame();
     ClickEntry(b, false, false);
     ClickEntry(d, true, true);  // Ctrl+Shift adds d, then the run
@@ -46,7 +47,7 @@ TEST_F(LevelPanelTest, ShiftClickInTheListSelectsTheRunFromTheLastPlainClick) {
     // A run started in a level since cleared is forgotten; "no" clears nothing.
     Choose(Widget("clear"));
     Choose(GuiDriver::Id(GuiDriver::Popup("Editor", "clear level"), {"no"}));
-    EXPECT_EQ(engine::GetLiveEntities().size(), 4u);
+    EXPECT_EQ(engine::GetLiveEntities().size(), 5u);
     Choose(Widget("clear"));
     Choose(GuiDriver::Id(GuiDriver::Popup("Editor", "clear level"), {"yes"}));
     EXPECT_TRUE(engine::GetLiveEntities().empty());

@@ -65,8 +65,11 @@ TEST_F(SoundPanelTest, PlayCueUsesTheEditedVolumeAndStopOrAnotherAuditionEndsIt)
     GuiDriver::Enter(GuiDriver::In(row, "Volume"), "0.25", [&] { Draw(); });
     Press(GuiDriver::In(row, "Play Cue 5"));
     EXPECT_EQ(Volume(click), 0.25f);
+    bool paused = true;
+    ASSERT_EQ(audio.FindBus("SFX Bus").getPaused(&paused), audio_rt::OK);
+    EXPECT_FALSE(paused);
     Frame(0.016f);
-    EXPECT_TRUE(Playing(click));  // the paused bus was unpaused
+    EXPECT_TRUE(Playing(click));
     Press(GuiDriver::In(row, "Stop Cue 5"));
     Frame(0.016f);
     EXPECT_FALSE(Playing(click));
