@@ -1,8 +1,7 @@
 #pragma once
-// Drives Dear ImGui without a window: one host window fills the display, each
-// Frame draws the widgets under test into it, and widgets are pressed or given
-// text through the GUI's own navigation requests, addressed by their IDs.
-// Requests are queued and take effect in the next Frame, as with real input.
+// Drives Dear ImGui without a window: each Frame draws the widgets under test
+// into a host window; widgets, addressed by ID, are pressed or typed into through
+// the GUI's navigation requests, which take effect in the next Frame.
 #include <functional>
 #include <initializer_list>
 #include <string>
@@ -10,8 +9,6 @@
 #include <imgui.h>
 #include <imgui_internal.h>
 
-// A GUI context that runs frames without a window: a display of `size`
-// pixels, 60 frames a second, no .ini file, the font atlas built.
 inline void CreateHeadlessGuiContext(ImVec2 size) {
     ImGui::CreateContext();
     ImGuiIO& io = ImGui::GetIO();
@@ -23,9 +20,8 @@ inline void CreateHeadlessGuiContext(ImVec2 size) {
     io.Fonts->GetTexDataAsRGBA32(&pixels, &w, &h);
 }
 
-// Frames of a window "typing" at (0, 0), 200 x 100, whose text field "name"
-// takes the keyboard focus (focus requests settle over frames); no frame is
-// left open.
+// Frames of a window "typing" at (0, 0), 200 x 100, until its text field
+// "name" holds the keyboard focus; no frame is left open.
 inline void FocusTextFieldOverFrames(char* buffer, size_t size) {
     for (int frame = 0; frame < 3; ++frame) {
         ImGui::NewFrame();
@@ -45,9 +41,7 @@ public:
 
     GuiDriver() {
         CreateHeadlessGuiContext(ImVec2(1000, 2000));
-        ImGuiIO& io = ImGui::GetIO();
-        // The GUI's own key numbers stand for the keys here.
-        for (int key = 0; key < ImGuiKey_COUNT; ++key) io.KeyMap[key] = key;
+        for (int key = 0; key < ImGuiKey_COUNT; ++key) ImGui::GetIO().KeyMap[key] = key;
     }
     ~GuiDriver() { ImGui::DestroyContext(); }
     GuiDriver(const GuiDriver&) = delete;
@@ -63,79 +57,54 @@ public:
         ImGui::Render();
     }
 
-    // The ID of a widget: `window` is the name of an existing GUI window (the
-    // host, see Child and Popup for the others), `path` the ID scopes pushed
-    // inside it followed by the widget's label.
+    // A widget's ID: the ID scopes pushed inside the GUI window `window`, then its label.
     static ImGuiID Id(const std::string& window, std::initializer_list<const char*> path) {
-        ImGuiWindow* w = ImGui::FindWindowByName(window.c_str());
-        if (!w) return 0;
-        ImGuiID id = w->ID;
-        for (const char* part : path) id = ImHashStr(part, 0, id);
+        ImGuiID id = FindWindow(window) ? FindWindow(window)->ID : 0;
+        for (const char* part : path) id = id ? In(id, part) : 0;
         return id;
     }
     static ImGuiID Id(const std::string& window, const std::string& scope, int index, const char* label) {
-        ImGuiWindow* w = ImGui::FindWindowByName(window.c_str());
-        if (!w) return 0;
-        ImGuiID seed = scope.empty() ? w->ID : ImHashStr(scope.c_str(), 0, w->ID);
-        ImGuiID pushed = ImHashData(&index, sizeof(index), seed);
-        return ImHashStr(label, 0, pushed);
+        const ImGuiID id = scope.empty() ? Id(window, {}) : Id(window, {scope.c_str()});
+        return id ? In(In(id, index), label) : 0;
     }
-    // One ID scope further in: a label (PushID(text) or a widget) or an index (PushID(int)).
+    // One ID scope further in: a label (PushID(text) or a widget) or PushID(int).
     static ImGuiID In(ImGuiID seed, const char* label) { return ImHashStr(label, 0, seed); }
     static ImGuiID In(ImGuiID seed, int index) { return ImHashData(&index, sizeof(index), seed); }
-    // Name of the child region `child` drawn directly in `parent`.
+    // Window names of a child region drawn directly in `parent`, and of a popup
+    // opened in the ID scope `scope` of `parent` (0: the window itself).
     static std::string Child(const std::string& parent, const char* child) {
-        ImGuiWindow* p = ImGui::FindWindowByName(parent.c_str());
-        if (!p) return "";
-        return parent + "/" + child + "_" + Hex(p->GetID(child));
+        ImGuiWindow* p = FindWindow(parent);
+        return p ? parent + "/" + child + "_" + Hex("%08X", p->GetID(child)) : "";
     }
-    // Name of the popup `popup` opened from the ID scope `scope` of `parent`
-    // (the scope's ID; 0 for the window itself).
     static std::string Popup(const std::string& parent, const char* popup, ImGuiID scope = 0) {
-        ImGuiWindow* p = ImGui::FindWindowByName(parent.c_str());
-        if (!p) return "";
-        ImGuiID id = ImHashStr(popup, 0, scope ? scope : p->ID);
-        char name[32];
-        ImFormatString(name, sizeof(name), "##Popup_%08x", id);
-        return name;
+        ImGuiWindow* p = FindWindow(parent);
+        return p ? Hex("##Popup_%08x", In(scope ? scope : p->ID, popup)) : "";
     }
     static ImGuiWindow* FindWindow(const std::string& name) { return ImGui::FindWindowByName(name.c_str()); }
     static bool IsOpen(const std::string& window) {
-        ImGuiWindow* w = ImGui::FindWindowByName(window.c_str());
+        ImGuiWindow* w = FindWindow(window);
         return w && w->Active;
     }
 
-    // Presses a button, selectable, menu item, check box or header.
-    static void Press(ImGuiID id) {
-        ImGuiContext& g = *ImGui::GetCurrentContext();
-        g.NavNextActivateId = id;
-        g.NavNextActivateFlags = ImGuiActivateFlags_None;
-    }
-    // Starts text input in a text or number field (its text is then selected,
-    // so typing replaces it).
-    static void Focus(ImGuiID id) {
-        ImGuiContext& g = *ImGui::GetCurrentContext();
-        g.NavNextActivateId = id;
-        g.NavNextActivateFlags = ImGuiActivateFlags_PreferInput;
-    }
-    // One character per frame, as keystrokes arrive; `frame` draws a whole frame.
+    // Press: a button, selectable, menu item, check box or header. Focus: starts
+    // text input in a field, its text selected so typing replaces it.
+    static void Press(ImGuiID id) { Activate(id, ImGuiActivateFlags_None); }
+    static void Focus(ImGuiID id) { Activate(id, ImGuiActivateFlags_PreferInput); }
+    // Characters typed one per frame; a key (ImGuiKey_Enter, ...) pressed and released.
     static void Type(const std::string& text, const std::function<void()>& frame) {
         for (char c : text) {
             ImGui::GetIO().AddInputCharacter(static_cast<unsigned char>(c));
             frame();
         }
     }
-    // Presses and releases a key (ImGuiKey_Backspace, ImGuiKey_Enter, ...).
     static void Key(ImGuiKey key, const std::function<void()>& frame) {
         ImGui::GetIO().KeysDown[key] = true;
         frame();
         ImGui::GetIO().KeysDown[key] = false;
         frame();
     }
-    // Leaves the field being edited.
     static void Unfocus() { ImGui::ClearActiveID(); }
-    // Focuses a field, types into it and, with `leave`, leaves it again; a
-    // frame is drawn after each step.
+    // Focuses a field and types into it (then leaves it, with `leave`), a frame after each step.
     static void Enter(ImGuiID id, const std::string& text, const std::function<void()>& frame, bool leave = true) {
         Focus(id);
         frame();
@@ -146,9 +115,13 @@ public:
     }
 
 private:
-    static std::string Hex(ImGuiID id) {
-        char text[16];
-        ImFormatString(text, sizeof(text), "%08X", id);
+    static void Activate(ImGuiID id, ImGuiActivateFlags flags) {
+        ImGui::GetCurrentContext()->NavNextActivateId = id;
+        ImGui::GetCurrentContext()->NavNextActivateFlags = flags;
+    }
+    static std::string Hex(const char* format, ImGuiID id) {
+        char text[32];
+        ImFormatString(text, sizeof(text), format, id);
         return text;
     }
 };

@@ -1,215 +1,117 @@
-// The tile editor: painting strokes with the brush through the two listeners,
-// and the "Tiles" panel's widgets, on a level loaded from a throw-away folder.
-#include <gtest/gtest.h>
+// The tile editor: strokes painted with the left button while the "Tiles"
+// panel is shown, and the panel's widgets.
+#include "editor_fixture.h"
 
-#include <memory>
-
-#include "core/camera.h"
-#include "core/input.h"
-#include "core/level_changes.h"
 #include "editor/tile_editor.h"
-#include "graphics/tile_map.h"
-#include "level/level_file.h"
-#include "tests/core/fake_input_source.h"
-#include "tests/editor/gui_driver.h"
-#include "tests/level/level_test_env.h"
 
-namespace {
-
-class TileEditorTest : public GameFolderTest {
+class TileEditorTest : public EditorFixture {
 protected:
     void SetUp() override {
-        GameFolderTest::SetUp();
-        source = new FakeInputSource();
-        input = std::make_unique<Input>(source);
-        GetCamera() = Camera();
-        WriteLevel("meadow", R"({"tile_map": {"width": 1, "height": 1, "tile_width": 16, "tile_height": 16,
-                                              "tiles": "0 "}, "entities": []})");
-        LoadLevel("meadow");
+        EditorFixture::SetUp();
+        SetTileMap(std::make_unique<TileMap>());  // one empty cell
         map = GetTileMap();
+        map->SetTileWidth(16);
+        map->SetTileHeight(16);
+        editor::SetShownPanel(editor::kPanelTiles);
         editor::SetTileBrush(0);
-        editor::ClearLevelChanged();
     }
-    void TearDown() override {
-        // A stroke left going would reach into the next test's events.
-        events::Call("MouseButtonReleased", 0);
-        input.reset();
-        GameFolderTest::TearDown();
+    // Moves the cursor, then a logic update runs.
+    void DragTo(float x, float y) {
+        CursorAtWorld(x, y);
+        events::Call("LogicUpdate", 1.0f / 60.0f);
     }
-
-    // Puts the cursor over a world position.
-    void PointAt(float x, float y) {
-        glm::vec3 screen = GetCamera().WorldToScreen(x, y, 0.0f);
-        source->cursor = {screen.x, screen.y};
-    }
-    static void LogicUpdate() { events::Call("LogicUpdate", 1.0f / 60.0f); }
-
-    FakeInputSource* source = nullptr;  // owned by input
-    std::unique_ptr<Input> input;
-    TileMap* map = nullptr;
-};
-
-}  // namespace
-
-TEST_F(TileEditorTest, AStrokePaintsUnderTheCursorUntilTheLeftButtonIsReleased) {
-    editor::SetTileBrush(1);
-    PointAt(8.0f, 8.0f);  // cell (0, 0)
-    editor::StartTilePainting();
-    EXPECT_TRUE(editor::IsTilePainting());
-    ASSERT_EQ(map->GetColumns(), 2u);
-    EXPECT_EQ(map->GetTile(1, 1), 1u);
-    EXPECT_TRUE(editor::LevelChanged());
-
-    PointAt(-8.0f, 8.0f);  // cell (-1, 0), painted by the next logic update
-    EXPECT_EQ(map->GetTile(0, 1), 0u);
-    LogicUpdate();
-    EXPECT_EQ(map->GetTile(0, 1), 1u);
-
-    // Other buttons do not end the stroke.
-    events::Call("MouseButtonReleased", 1);
-    events::Call("MouseButtonReleased", 2);
-    EXPECT_TRUE(editor::IsTilePainting());
-    PointAt(8.0f, -8.0f);
-    LogicUpdate();
-    EXPECT_EQ(map->GetTile(1, 0), 1u);
-
-    events::Call("MouseButtonReleased", 0);
-    EXPECT_FALSE(editor::IsTilePainting());
-    PointAt(-8.0f, -8.0f);
-    LogicUpdate();
-    EXPECT_EQ(map->GetTile(0, 0), 0u);
-
-    // A new stroke connects the listeners again under the same names; a second
-    // press before the release (lost by the window) goes on with it.
-    editor::StartTilePainting();
-    EXPECT_EQ(map->GetTile(0, 0), 1u);
-    editor::StartTilePainting();
-    EXPECT_TRUE(events::Disconnect("LogicUpdate", "TileEditorMouseDraggingUpdate"));
-    EXPECT_TRUE(events::Disconnect("MouseButtonReleased", "TileEditorMouseButtonRelease"));
-    EXPECT_FALSE(events::Disconnect("LogicUpdate", "TileEditorMouseDraggingUpdate"));
-}
-
-TEST_F(TileEditorTest, TheEmptyBrushErasesAndNeverGrowsTheMap) {
-    editor::SetTileBrush(2);
-    PointAt(20.0f, 20.0f);  // cell (1, 1): a 4 x 4 map
-    editor::StartTilePainting();
-    events::Call("MouseButtonReleased", 0);
-    ASSERT_EQ(map->GetColumns(), 4u);
-    ASSERT_EQ(map->GetTile(3, 3), 2u);
-
-    editor::SetTileBrush(0);
-    PointAt(200.0f, -300.0f);  // far outside the map
-    editor::StartTilePainting();
-    LogicUpdate();
-    EXPECT_EQ(map->GetColumns(), 4u);
-    EXPECT_EQ(map->GetRows(), 4u);
-    PointAt(20.0f, 20.0f);
-    LogicUpdate();
-    EXPECT_EQ(map->GetTile(3, 3), 0u);
-}
-
-TEST_F(TileEditorTest, WithTileWidthZeroOrWithoutALevelPaintingDoesNothing) {
-    map->SetTileWidth(0);
-    editor::SetTileBrush(1);
-    PointAt(8.0f, 8.0f);
-    editor::StartTilePainting();
-    LogicUpdate();
-    EXPECT_EQ(map->GetColumns(), 1u);
-    EXPECT_EQ(map->GetRows(), 1u);
-    EXPECT_EQ(map->GetTile(0, 0), 0u);
-    events::Call("MouseButtonReleased", 0);
-
-    WriteLevel("broken", "{");
-    EXPECT_ANY_THROW(LoadLevel("broken"));
-    ASSERT_EQ(GetTileMap(), nullptr);
-    editor::SetTileBrush(1);
-    editor::StartTilePainting();
-    LogicUpdate();
-    GuiDriver gui;
-    gui.Frame([] { editor::DrawTilesPanel(); });
-}
-
-class TilesPanelTest : public TileEditorTest {
-protected:
-    void Draw() {
-        gui.Frame([] { editor::DrawTilesPanel(); });
-    }
-    void Press(ImGuiID id) {
+    void Draw() { gui.Frame([] { editor::DrawTilesPanel(); }); }
+    void Choose(ImGuiID id) {
         ASSERT_NE(id, 0u);
         GuiDriver::Press(id);
         Draw();
     }
-    std::string Textures() { return GuiDriver::Child(GuiDriver::kHost, "tile textures"); }
-    std::string Brushes() { return GuiDriver::Child(GuiDriver::kHost, "tile number"); }
-
-    GuiDriver gui;
+    std::string List(const char* child) { return GuiDriver::Child(GuiDriver::kHost, child); }
+    TileMap* map = nullptr;
 };
 
-TEST_F(TilesPanelTest, AddTileOnAMapWithOnlyTheEmptyTileMakesTileOneDebug) {
+TEST_F(TileEditorTest, AStrokePaintsUnderTheCursorUntilTheLeftButtonIsReleased) {
+    editor::SetTileBrush(1);
+    CursorAtWorld(8.0f, 8.0f);
+    Press(kLeftButton);  // cell (0, 0), of a map grown to 2 x 2
+    ASSERT_EQ(map->GetColumns(), 2u);
+    EXPECT_EQ(map->GetTile(1, 1), 1u);
+    EXPECT_TRUE(editor::LevelChanged());
+    DragTo(-8.0f, 8.0f);
+    EXPECT_EQ(map->GetTile(0, 1), 1u);
+    Release(kRightButton);  // other buttons do not end the stroke
+    DragTo(8.0f, -8.0f);
+    EXPECT_EQ(map->GetTile(1, 0), 1u);
+    Release(kLeftButton);
+    DragTo(-8.0f, -8.0f);
+    EXPECT_EQ(map->GetTile(0, 0), 0u);
+    EXPECT_TRUE(editor->GetSelection().empty() && Editor::History().empty());  // nothing picked
+
+    // A second press before the release (lost by the window) goes on with
+    // the stroke, through one pair of listeners.
+    Press(kLeftButton);
+    Press(kLeftButton);
+    EXPECT_EQ(map->GetTile(0, 0), 1u);
+    EXPECT_TRUE(events::Disconnect("LogicUpdate", "TileEditorMouseDraggingUpdate"));
+    EXPECT_FALSE(events::Disconnect("LogicUpdate", "TileEditorMouseDraggingUpdate"));
+}
+
+TEST_F(TileEditorTest, TheEmptyBrushErasesWithoutGrowingTheMapAndTileWidthZeroPaintsNothing) {
+    editor::SetTileBrush(2);
+    CursorAtWorld(20.0f, 20.0f);  // cell (1, 1): a 4 x 4 map
+    Press(kLeftButton);
+    ASSERT_EQ(map->GetTile(3, 3), 2u);
+    editor::SetTileBrush(0);
+    DragTo(200.0f, -300.0f);  // far outside the map
+    DragTo(20.0f, 20.0f);
+    EXPECT_EQ(map->GetTile(3, 3), 0u);
+    map->SetTileWidth(0);
+    editor::SetTileBrush(1);
+    DragTo(100.0f, 100.0f);
+    EXPECT_EQ(map->GetColumns(), 4u);
+    EXPECT_EQ(map->GetRows(), 4u);
+
+    SetTileMap(nullptr);  // without a level there is nothing to paint or show
+    DragTo(8.0f, 8.0f);
     Draw();
-    Press(GuiDriver::Id(Textures(), {"add tile"}));
+}
+
+TEST_F(TileEditorTest, TheTextureListAddsRemovesAndPicksPngFilesOfTheTextureFolder) {
+    std::ofstream(root / "textures" / "moss.png") << "not really a picture";
+    Draw();
+    Choose(GuiDriver::Id(List("tile textures"), {"add tile"}));
     EXPECT_EQ(map->GetTileNames(), (std::vector<std::string>{"empty tile", "debug"}));
-    int w = 0, h = 0;
-    EXPECT_EQ(map->GetTileTextures()[1], LoadTexture("debug", w, h));
     EXPECT_TRUE(editor::LevelChanged());
-
-    Press(GuiDriver::Id(Textures(), {"add tile"}));
-    Press(GuiDriver::Id(Textures(), {"remove last tile"}));
-    Press(GuiDriver::Id(Textures(), {"remove last tile"}));
-    Press(GuiDriver::Id(Textures(), {"remove last tile"}));  // the empty tile stays
-    EXPECT_EQ(map->GetTileNames(), std::vector<std::string>{"empty tile"});
-}
-
-TEST_F(TilesPanelTest, SelectTextureOffersThePngFilesOfTheTextureFolder) {
-    WriteText(root_ / "textures" / "moss.png", "not really a picture");
-    WriteText(root_ / "textures" / "notes.txt", "");
-    map->SetTileTexture(2, "rock");  // tile 1 becomes "debug"
-    Draw();
+    Choose(GuiDriver::Id(List("tile textures"), {"add tile"}));
     // Each row's widgets live in the row's own ID scope (the tile index).
-    const ImGuiID row2 = GuiDriver::In(GuiDriver::FindWindow(Textures())->ID, 2);
-    Press(GuiDriver::In(row2, "rock"));
-    const std::string popup = GuiDriver::Popup(Textures(), "select texture", row2);
-    ASSERT_TRUE(GuiDriver::IsOpen(popup));
-    Press(GuiDriver::Id(popup, {"moss"}));
-    // The broken file shows the fallback picture; the name is kept for saving.
+    const ImGuiID row2 = GuiDriver::In(GuiDriver::FindWindow(List("tile textures"))->ID, 2);
+    Choose(GuiDriver::In(row2, "debug"));
+    Choose(GuiDriver::Id(GuiDriver::Popup(List("tile textures"), "select texture", row2), {"moss"}));
+    // A broken file shows the fallback picture; the name is kept for saving.
     EXPECT_EQ(map->GetTileNames(), (std::vector<std::string>{"empty tile", "debug", "moss"}));
-    int w = 0, h = 0;
-    EXPECT_EQ(map->GetTileTextures()[2], LoadTexture("debug", w, h));
-    EXPECT_TRUE(editor::LevelChanged());
+    EXPECT_EQ(map->GetTileTextures()[2], map->GetTileTextures()[1]);
+    for (int i = 0; i < 3; ++i) Choose(GuiDriver::Id(List("tile textures"), {"remove last tile"}));
+    EXPECT_EQ(map->GetTileNames(), std::vector<std::string>{"empty tile"});  // the empty tile stays
 }
 
-TEST_F(TilesPanelTest, TheBrushListChoosesTheBrushByIndex) {
-    map->SetTileTexture(1, "debug");
-    map->SetTileTexture(2, "debug");  // two tiles of one name
+TEST_F(TileEditorTest, TheBrushListChoosesByIndexAndTheSizeFieldsStoreAtOnce) {
+    map->SetTileTexture(2, "debug");  // two tiles named "debug"
     Draw();
-    const ImGuiID list = GuiDriver::FindWindow(Brushes())->ID;
-    Press(GuiDriver::In(GuiDriver::In(list, 2), "debug"));
+    Choose(GuiDriver::In(GuiDriver::In(GuiDriver::FindWindow(List("tile number"))->ID, 2), "debug"));
     EXPECT_EQ(editor::GetTileBrush(), 2u);
-    Press(GuiDriver::In(GuiDriver::In(list, 0), "empty tile"));
-    EXPECT_EQ(editor::GetTileBrush(), 0u);
     EXPECT_FALSE(editor::LevelChanged());  // choosing a brush edits nothing
-}
 
-TEST_F(TilesPanelTest, TileSizeFieldsStoreAtOnce) {
-    Draw();
-    const ImGuiID width = GuiDriver::In(GuiDriver::Id(GuiDriver::kHost, {"tile width"}), "");
-    GuiDriver::Enter(width, "24", [&] { Draw(); }, false);
+    GuiDriver::Enter(GuiDriver::In(GuiDriver::Id(GuiDriver::kHost, {"tile width"}), ""), "24", [&] { Draw(); });
     EXPECT_EQ(map->GetTileWidth(), 24u);
     EXPECT_TRUE(editor::LevelChanged());
-    GuiDriver::Unfocus();
-
-    // The step buttons of "tile height": "-" then "+" twice.
     const ImGuiID height = GuiDriver::Id(GuiDriver::kHost, {"tile height"});
-    Press(GuiDriver::In(height, "-"));
-    EXPECT_EQ(map->GetTileHeight(), 15u);
-    Press(GuiDriver::In(height, "+"));
+    Choose(GuiDriver::In(height, "-"));
+    Choose(GuiDriver::In(height, "+"));
     Draw();
-    Press(GuiDriver::In(height, "+"));
+    Choose(GuiDriver::In(height, "+"));
     EXPECT_EQ(map->GetTileHeight(), 17u);
-
-    // A negative size is stored as 0, which turns painting off.
-    map->SetTileHeight(0);
+    map->SetTileHeight(0);  // a negative size is stored as 0, which turns painting off
     Draw();
-    Press(GuiDriver::In(height, "-"));
+    Choose(GuiDriver::In(height, "-"));
     EXPECT_EQ(map->GetTileHeight(), 0u);
 }
