@@ -19,9 +19,8 @@ def brightness(path):
 
 def level(path):
     level = json.load(open(path))
-    crate = level["entities"][0]
-    sprite, probe, body = crate["components"]
-    if (len(level["entities"]), sprite["texture"], body["__component_name"], body["restitution"]) != (1, "gone", "RigidBody", 0.25):
+    sprite, body = level["entities"][0]["components"]
+    if (len(level["entities"]), sprite["texture"], body["__component_name"], body["restitution"]) != (2, "gone", "RigidBody", 0.25):
         sys.exit(f"entities: {level['entities']}")
     graphics = level["graphics"]
     if graphics["global_ambient_intensity"] != 0 or graphics["global_ambient"] != {"x": 1, "y": 1, "z": 1}:

@@ -30,10 +30,10 @@ grep -F "probe:" "$QM_OUT" | head -n "$(grep -cF "probe:" "$copy")" | cmp -s - <
     fail "the copy's lines differ from the game's output"
 qm_key grave
 
-qm_editor "probe: crate#1 60 20"
+qm_editor "probe: probe#2 0 0"
 qm_click_gui Editor 25 84     # "crate" in the entity list
 qm_click_gui Editor 22 341    # "add"
-qm_click_entry 6               # "RigidBody" in "add component"
+qm_click_entry 7               # "RigidBody" in "add component", after "Probe" and "Ray"
 qm_click_gui Editor 50 368    # the "RigidBody" header (before "Sprite")
 qm_click_gui Editor 150 414   # "restitution"
 timeout 10 xdotool key ctrl+a type 0.25 || fail "typing"
@@ -80,7 +80,7 @@ cmp -s "$level" "$QM_WORK/level.before" && fail "leaving the editor did not writ
 qm_check check.py level "$level"
 
 snapshot() { (cd "$QM_GAME/levels" && sha1sum ./*; cd "$QM_SAVE" && sha1sum ./*) 2>/dev/null; }
-qm_editor "probe: crate#1 60 20"
+qm_editor "probe: probe#2 0 0"
 snapshot > "$QM_WORK/before.txt"
 qm_click_gui Editor 25 59     # "load"
 qm_click_entry 1               # "a_broken", the names come sorted

@@ -14,7 +14,7 @@ import qm_image
 what, path = sys.argv[1:3]
 if what == "level":
     found = [(e["name"], round(e["pos"]["x"]), round(e["pos"]["y"])) for e in json.load(open(path))["entities"]
-             if [c["__component_name"] for c in e["components"]][:2] == ["Sprite", "Probe"]]
+             if {"Sprite", "Probe"} <= {c["__component_name"] for c in e["components"]}]
     expected = [("alpha", 40, 0), ("beta", 90, -30), ("delta", 80, 40), ("epsilon", 120, 0), ("zeta", 120, 40),
                 ("beta", 90, -30)]
     sys.exit(None if found == expected else f"entities written: {found}\nexpected: {expected}")
@@ -23,8 +23,8 @@ image = qm_image.load(path)
 orange = qm_image.near((255, 191, 51), 50)
 unsaved = sum(1 for y in range(26, 46) for x in range(240, 440) if orange(image.at(x, y))) > 20
 if what == "saved":
-    if unsaved or not qm_image.near((255, 0, 0), 60)(image.at(1120, 556)):
-        sys.exit(f"unsaved mark {unsaved}; alpha shows {image.at(1120, 556)}, not its new red picture")
+    if unsaved or not qm_image.near((255, 0, 0), 60)(image.at(1110, 566)):  # clear of the selection's axes
+        sys.exit(f"unsaved mark {unsaved}; alpha shows {image.at(1110, 566)}, not its new red picture")
     sys.exit()
 if not unsaved:
     sys.exit("no mark of unsaved changes")

@@ -17,7 +17,9 @@ at() { qm_last "probe: $1 " | awk -v dy="${2:-0}" '{print 960 + 4 * $3, 540 + 4 
 drag() {
     timeout 10 xdotool mousemove "$1" "$2" || fail "mousemove"
     qm_frame
-    timeout 10 xdotool mousedown 1 mousemove $(( $1 + $3 / 2 )) $(( $2 + $4 / 2 )) || fail "mousedown"
+    timeout 10 xdotool mousedown 1 || fail "mousedown"
+    qm_frame
+    timeout 10 xdotool mousemove $(( $1 + $3 / 2 )) $(( $2 + $4 / 2 )) || fail "mousemove"
     qm_frame
     timeout 10 xdotool mousemove $(( $1 + $3 )) $(( $2 + $4 )) || fail "mousemove"
     qm_frame
