@@ -39,7 +39,7 @@ export DISPLAY=":$(tr -d '[:space:]' < "$work/display")" HOME="$work/home" XDG_C
 export QM_EXE=$(realpath "$2") QM_WORK="$work" QM_TEST_DIR="$test_dir" QM_LIB="$here/lib.sh" QM_TOOLS="$here/qm_image.py"
 export QM_REPO=$(cd "$here/../.." && pwd)
 export ALSOFT_DRIVERS=null  # no sound device in the test machine
-timeout --kill-after=5 280 bash "$test_dir/run.sh"
+timeout --kill-after=5 400 bash "$test_dir/run.sh"
 status=$?
 [ "$status" -eq 124 ] || [ "$status" -eq 137 ] && echo "integration.$name: run.sh exceeded its time limit" >&2
 exit "$status"
