@@ -82,7 +82,13 @@ qm_check check.py level "$level"
 snapshot() { (cd "$QM_GAME/levels" && sha1sum ./*; cd "$QM_SAVE" && sha1sum ./*) 2>/dev/null; }
 qm_editor "probe: probe#2 0 0"
 snapshot > "$QM_WORK/before.txt"
+qm_click_gui Editor 28 10     # "Level" in the menu bar (the editor keeps the panel last shown)
 qm_click_gui Editor 25 59     # "load"
-qm_click_entry 1               # "a_broken", the names come sorted
+# Its first entry, "a_broken" (the names come sorted); the crash dialog then
+# holds the game, so no frame follows the click.
+read -r x y <<< "$QM_CLICKED"
+timeout 10 xdotool mousemove $(( x + 30 )) $(( y + 15 )) || fail "mousemove"
+qm_frame
+timeout 10 xdotool click 1 || fail "click"
 qm_expect_crash "Line 4, Column 1"
 snapshot | cmp -s - "$QM_WORK/before.txt" || fail "files changed: $(snapshot | diff "$QM_WORK/before.txt" -)"
