@@ -1,11 +1,10 @@
-"""Tiny image helpers for the integration tests (no third-party modules).
+"""Image helpers for the integration tests (no third-party modules).
 
-  python3 qm_image.py png OUT.png W H RRGGBB [x0 y0 x1 y1 RRGGBB]...
-      writes an RGBA PNG filled with the colour, then each rectangle painted
-      (x1, y1 exclusive; row 0 is the top row of the image).
+  python3 qm_image.py png OUT.png W H FILL [x0 y0 x1 y1 COLOUR]...
+      writes a PNG filled with FILL, then each rectangle painted (x1, y1
+      exclusive; row 0 at the top). Colours are RRGGBB or RRGGBBAA.
 
-Checks import this module: load(path) reads any image through ImageMagick's
-`convert` as binary PPM.
+Checks import it: load(path) reads any picture through ImageMagick.
 """
 import struct
 import subprocess
@@ -13,22 +12,23 @@ import sys
 import zlib
 
 
-def colour(hex_text):
-    return tuple(int(hex_text[i:i + 2], 16) for i in (0, 2, 4))
+def colour(text):
+    return tuple(int(text[i:i + 2], 16) for i in range(0, len(text), 2)) + ((255,) if len(text) == 6 else ())
 
 
-def write_png(path, width, height, pixels):
-    """pixels: list of rows, each a list of (r, g, b) tuples; written opaque."""
-    raw = b"".join(b"\x00" + b"".join(bytes((r, g, b, 255)) for r, g, b in row) for row in pixels)
+def png(path, width, height, fill, *rects):
+    rows = [[colour(fill)] * width for _ in range(height)]
+    for x0, y0, x1, y1, c in rects:
+        for y in range(int(y0), int(y1)):
+            rows[y][int(x0):int(x1)] = [colour(c)] * (int(x1) - int(x0))
+    raw = b"".join(b"\x00" + b"".join(bytes(p) for p in row) for row in rows)
 
     def chunk(kind, data):
-        body = kind + data
-        return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body) & 0xFFFFFFFF)
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF)
 
-    header = struct.pack(">IIBBBBB", width, height, 8, 6, 0, 0, 0)
     with open(path, "wb") as f:
-        f.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(raw)) +
-                chunk(b"IEND", b""))
+        f.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 6, 0, 0, 0)) +
+                chunk(b"IDAT", zlib.compress(raw)) + chunk(b"IEND", b""))
 
 
 class Image:
@@ -36,73 +36,43 @@ class Image:
         self.width, self.height, self.data = width, height, data
 
     def at(self, x, y):
-        i = (y * self.width + x) * 3
+        i = (int(y) * self.width + int(x)) * 3
         return tuple(self.data[i:i + 3])
 
-    def box_of(self, match):
-        """Bounding box (x0, y0, x1, y1), ends inclusive, of the pixels for which
-        match(rgb) holds, or None."""
-        xs, ys = [], []
-        for y in range(self.height):
-            row = self.data[y * self.width * 3:(y + 1) * self.width * 3]
-            for x in range(self.width):
-                if match(tuple(row[x * 3:x * 3 + 3])):
-                    xs.append(x)
-                    ys.append(y)
-        if not xs:
+    def box_of(self, match, x0=0, y0=0, x1=None, y1=None, step=1):
+        """Bounding box (x0, y0, x1, y1), ends inclusive, of the pixels in the
+        given area for which match(rgb) holds, or None."""
+        hits = [(x, y) for y in range(y0, y1 or self.height) for x in range(x0, x1 or self.width, step)
+                if match(self.at(x, y))]
+        if not hits:
             return None
-        return min(xs), min(ys), max(xs), max(ys)
+        return min(p[0] for p in hits), min(p[1] for p in hits), max(p[0] for p in hits), max(p[1] for p in hits)
 
 
-def load(path):
-    ppm = subprocess.run(["convert", path, "-depth", "8", "ppm:-"], check=True, capture_output=True,
-                         timeout=60).stdout
-    # P6 header: magic, width, height, maxval, separated by whitespace; a '#'
-    # starts a comment up to the end of its line.
-    fields, pos = [], 0
-    while len(fields) < 4:
-        while ppm[pos:pos + 1].isspace() or ppm[pos:pos + 1] == b"#":
-            if ppm[pos:pos + 1] == b"#":
-                pos = ppm.index(b"\n", pos)
-            pos += 1
-        end = pos
-        while not ppm[end:end + 1].isspace():
-            end += 1
-        fields.append(ppm[pos:end])
-        pos = end
-    pos += 1
-    if fields[0] != b"P6" or fields[3] != b"255":
+def load(path, crop=None):
+    """crop: "WxH+X+Y", the part of the picture to keep."""
+    args = ["convert", path, "-strip"] + (["-crop", crop, "+repage"] if crop else []) + ["-depth", "8", "ppm:-"]
+    ppm = subprocess.run(args, check=True, capture_output=True, timeout=60).stdout
+    # ImageMagick writes "P6\n<w> <h>\n255\n" and the data, with no comments.
+    magic, width, height, rest = ppm.split(maxsplit=3)
+    data = rest[4:]
+    if magic != b"P6" or rest[:4] != b"255\n":
         raise ValueError("unexpected image format from convert")
-    width, height = int(fields[1]), int(fields[2])
-    return Image(width, height, ppm[pos:pos + width * height * 3])
+    return Image(int(width), int(height), data)
 
 
 def near(expected, tolerance=40):
     return lambda rgb: all(abs(a - b) <= tolerance for a, b in zip(rgb, expected))
 
 
-def dominant(channel, margin=80):
-    """The channel (0 r, 1 g, 2 b) exceeds both others by margin: survives lighting."""
-    return lambda rgb: all(rgb[channel] - rgb[c] >= margin for c in range(3) if c != channel)
-
-
-def main(argv):
-    if len(argv) >= 5 and argv[0] == "png":
-        out, width, height = argv[1], int(argv[2]), int(argv[3])
-        pixels = [[colour(argv[4])] * width for _ in range(height)]
-        rest = argv[5:]
-        if len(rest) % 5:
-            raise SystemExit("rectangles take x0 y0 x1 y1 colour")
-        for i in range(0, len(rest), 5):
-            x0, y0, x1, y1 = map(int, rest[i:i + 4])
-            c = colour(rest[i + 4])
-            for y in range(y0, y1):
-                for x in range(x0, x1):
-                    pixels[y][x] = c
-        write_png(out, width, height, [list(r) for r in pixels])
-        return 0
-    raise SystemExit(__doc__)
+def expect_box(box, expected, what, tolerance=8):
+    """Exits naming what, unless box lies within tolerance of expected."""
+    if box is None or any(abs(a - b) > tolerance for a, b in zip(box, expected)):
+        sys.exit(f"{what}: at {box}, expected {expected}")
 
 
 if __name__ == "__main__":
-    sys.exit(main(sys.argv[1:]))
+    if len(sys.argv) < 6 or sys.argv[1] != "png" or (len(sys.argv) - 6) % 5:
+        sys.exit(__doc__)
+    a = sys.argv[2:]
+    png(a[0], int(a[1]), int(a[2]), a[3], *[a[i:i + 5] for i in range(4, len(a), 5)])

@@ -1,69 +1,49 @@
-# The editor in use (1920x1080): its window where it is first placed, at
-# (50, 25) and 500x680 pixels, and a marker on every entity in view, 20 pixels
-# wide and centred on the entity's position: red for the primary selection
-# (zeta, the last one the box took), orange for the rest of the selection
-# (delta, epsilon), black for the others; the physics view outlines box
-# colliders. A sprite hangs below its position,
-# so the lower half of each marker lies on the sprite, where it shows.
-import os
+# check.py editor <picture>: the editor window where it is first placed, at
+# (50, 25), 500 pixels wide, with the orange mark of unsaved changes in its menu
+# bar; a marker 20 pixels wide centred on every entity in view: red for the
+# primary selection (zeta, the last one the box took), orange for the rest of
+# it (delta, epsilon), black for the others; alpha's box collider outlined; the
+# deleted gamma gone. World (x, y) is window (960 + 4x, 540 + 4y).
+# check.py saved <picture>: no unsaved mark, and alpha shows its picture read
+# again from disk (red). check.py level <file>: the level as edited.
+import json
 import sys
 
-sys.path.insert(0, os.environ["QM_TOOLS"].rsplit("/", 1)[0])
-import qm_image  # noqa: E402
+import qm_image
 
-image = qm_image.load(sys.argv[1])
-if (image.width, image.height) != (1920, 1080):
-    sys.exit(f"screen is {image.width}x{image.height}")
+what, path = sys.argv[1:3]
+if what == "level":
+    found = [(e["name"], round(e["pos"]["x"]), round(e["pos"]["y"])) for e in json.load(open(path))["entities"]
+             if {"Sprite", "Probe"} <= {c["__component_name"] for c in e["components"]}]
+    expected = [("alpha", 40, 0), ("beta", 90, -30), ("delta", 80, 40), ("epsilon", 120, 0), ("zeta", 120, 40),
+                ("beta", 90, -30)]
+    sys.exit(None if found == expected else f"entities written: {found}\nexpected: {expected}")
 
-# The window: its frame is the GUI's dark grey, the scene around it black.
-# The menu bar is a lighter band along its top.
-menu = qm_image.near((36, 36, 36), 6)
-xs, ys = [], []
-for y in range(10, 70):  # only the corner where it belongs: the picture is large
-    for x in range(30, 580):
-        if menu(image.at(x, y)):
-            xs.append(x)
-            ys.append(y)
-if not xs:
-    sys.exit("no editor menu bar at the top left")
-band = (min(xs), min(ys), max(xs))
-if any(abs(a - b) > 3 for a, b in zip(band, (50, 25, 549))):
-    sys.exit(f"the menu bar spans {band}, expected from (50, 25) to x 549")
-body = qm_image.near((15, 15, 15), 4)
-# Below the inspector's component headers, which start near y 390.
-for x, y in ((60, 600), (530, 650), (300, 600)):
-    if not body(image.at(x, y)):
-        sys.exit(f"no window body at ({x}, {y}): {image.at(x, y)}")
+image = qm_image.load(path)
+orange = qm_image.near((255, 191, 51), 50)
+unsaved = sum(1 for y in range(26, 46) for x in range(240, 440) if orange(image.at(x, y))) > 20
+if what == "saved":
+    if unsaved or not qm_image.near((255, 0, 0), 60)(image.at(1110, 566)):  # clear of the selection's axes
+        sys.exit(f"unsaved mark {unsaved}; alpha shows {image.at(1110, 566)}, not its new red picture")
+    sys.exit()
+if not unsaved:
+    sys.exit("no mark of unsaved changes")
+qm_image.expect_box(image.box_of(qm_image.near((36, 36, 36), 6), 30, 10, 580, 70), (50, 25, 549), "the menu bar", 3)
 for x, y in ((40, 400), (560, 400), (300, 715)):
     if image.at(x, y) != (0, 0, 0):
         sys.exit(f"the window reaches ({x}, {y}): {image.at(x, y)}")
-
-RED, ORANGE, BLACK = (255, 13, 0), (204, 77, 0), (0, 0, 0)
-markers = {
-    "alpha": ((1120, 540), BLACK),
-    "beta": ((1320, 420), BLACK),
-    "delta": ((1280, 700), ORANGE),
-    "epsilon": ((1440, 540), ORANGE),
-    "zeta": ((1440, 700), RED),
-}
-for name, ((cx, cy), colour) in markers.items():
-    # The marker's lower edge crosses the sprite 10 pixels below the position.
-    row = [image.at(x, cy + dy) for dy in (9, 10) for x in range(cx - 6, cx + 7)]
-    hits = sum(1 for p in row if qm_image.near(colour, 30)(p))
-    if hits < 10:
-        sys.exit(f"{name}: no {colour} marker edge at y {cy + 10} around x {cx}: {row}")
-    # Its sides stand 10 pixels left and right of the position.
+markers = {"alpha": (1120, 540, (0, 0, 0)), "beta": (1320, 420, (0, 0, 0)), "delta": (1280, 700, (204, 77, 0)),
+           "epsilon": (1440, 540, (204, 77, 0)), "zeta": (1440, 700, (255, 13, 0))}
+for name, (cx, cy, colour) in markers.items():
+    # The lower edge crosses the sprite 10 pixels below the position, the sides 10 left and right.
+    if sum(1 for dy in (9, 10) for x in range(cx - 6, cx + 7) if qm_image.near(colour, 30)(image.at(x, cy + dy))) < 10:
+        sys.exit(f"{name}: no {colour} marker edge at y {cy + 10}")
     for side in (cx - 10, cx + 10):
-        column = [image.at(x, cy + 5) for x in range(side - 1, side + 2)]
-        if not any(qm_image.near(colour, 30)(p) for p in column):
-            sys.exit(f"{name}: no marker side at x {side}: {column}")
-# The physics view of the editor: alpha's 16 x 16 box collider, centred 4
-# units below alpha, outlined in red from window x 1088 to 1152, y 524 to 588.
-box_red = qm_image.near((255, 26, 26), 30)
+        if not any(qm_image.near(colour, 30)(image.at(x, cy + 5)) for x in range(side - 1, side + 2)):
+            sys.exit(f"{name}: no marker side at x {side}")
+# alpha's 16 x 16 box collider, centred 4 units below it: x 1088..1152, y 524..588.
 for x, y in ((1088, 580), (1152, 580), (1095, 524), (1095, 588)):
-    if not any(box_red(image.at(x + dx, y + dy)) for dx in (-1, 0, 1) for dy in (-1, 0, 1)):
-        sys.exit(f"no collider outline at ({x}, {y}): {image.at(x, y)}")
-# The deleted gamma has neither sprite nor marker.
+    if not any(qm_image.near((255, 26, 26), 30)(image.at(x + dx, y + dy)) for dx in (-1, 0, 1) for dy in (-1, 0, 1)):
+        sys.exit(f"no collider outline at ({x}, {y})")
 if qm_image.near((0, 255, 255), 40)(image.at(1120, 716)):
     sys.exit("gamma is still shown")
-print("window and markers where they belong")

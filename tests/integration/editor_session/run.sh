@@ -1,106 +1,82 @@
-# A designer's session in the editor, driven with the mouse and keys: open it
-# (Ctrl+Shift+F8), drag an entity and undo that with Z, drag another and
-# duplicate it with D, delete a third, box-select three more with Shift+drag,
-# look at the screen, then leave. Leaving writes the level to levels/ and the
-# game reloads it from there; saving it again after another visit gives the
-# same bytes.
-#
-# Each entity of the level carries a "Probe" script component that prints its
-# position whenever it changes and its removal. With the camera at (0, 0) on a
-# 1920x1080 screen the scene is scaled by 4 and world (x, y) is window pixel
-# (960 + 4x, 540 + 4y).
+# A designer's session in the editor, with the mouse and keys, at the places the
+# entities' probes report (world (x, y) is window (960 + 4x, 540 + 4y)): drag
+# alpha and undo that with Z, drag beta and duplicate it with D, delete gamma,
+# box-select delta, epsilon and zeta with Shift+drag, and look at the screen.
+# "save level and reload assets" writes the level, runs the scripts again and
+# reads every texture anew. Typing a new name into the "level" field reaches
+# none of the editor's key commands (D duplicates, C creates, Q and E zoom, Z
+# undoes), and leaving the editor writes the level under that name, keeps the
+# old file and plays the new one; a visit without edits writes the same bytes.
 source "$QM_LIB"
 qm_content
-# The probe component the editor tests share (reports its entity's position).
-cp -r "$QM_REPO/tests/integration/editor_common/lua/." "$QM_GAME/lua/"
-qm_debug_textures
-qm_png blue 8 8 0000ff
-qm_png green 8 8 00ff00
-qm_png cyan 8 8 00ffff
-qm_png white 8 8 ffffff
-qm_png yellow 8 8 ffff00
-qm_png grey 8 8 808080
-level="$QM_GAME/levels/veltrane_splash.json"
-cp "$level" "$QM_WORK/authored.json"
+for c in blue:0000ff green:00ff00 cyan:00ffff white:ffffff yellow:ffff00 grey:808080; do qm_png "${c%:*}" 8 8 "${c#*:}"; done
 
-lines() { wc -l < "$QM_WORK/stdout"; }
-# after <line count> <exact line> <seconds>: waits for the line among those
-# printed after the first <line count> lines.
-after() {
-    for _ in $(seq 1 $(( $3 * 10 ))); do
-        tail -n +$(( $1 + 1 )) "$QM_WORK/stdout" | grep -qxF -- "$2" && return 0
-        qm_alive || fail "the game ended while waiting for: $2"
-        sleep 0.1
-    done
-    fail "no line within $3 s: $2"
-}
-mouse() { timeout 10 xdotool "$@" || fail "xdotool $*"; sleep 0.3; }
-# drag <x0> <y0> <x1> <y1>: left button, in two steps so frames see it move.
+# at <label#id> [dy]: the window pixel of the entity as its probe last reported it.
+at() { qm_last "probe: $1 " | awk -v dy="${2:-0}" '{print 960 + 4 * $3, 540 + 4 * $4 + dy}'; }
+# drag <x> <y> <dx> <dy>: the left button held from (x, y) over (dx, dy), in two steps.
 drag() {
-    mouse mousemove "$1" "$2"
-    mouse mousedown 1
-    mouse mousemove $(( ($1 + $3) / 2 )) $(( ($2 + $4) / 2 ))
-    mouse mousemove "$3" "$4"
-    mouse mouseup 1
-}
-# toggle_editor <last probe removed> <last probe back>: every switch reloads
-# the level, so each probe goes and comes back.
-toggle_editor() {
-    local n
-    n=$(lines)
-    timeout 10 xdotool key --clearmodifiers ctrl+shift+F8 || fail "could not press Ctrl+Shift+F8"
-    after "$n" "probe: removed $1" 15
-    after "$n" "probe: $2" 15
+    timeout 10 xdotool mousemove "$1" "$2" || fail "mousemove"
+    qm_frame
+    timeout 10 xdotool mousedown 1 || fail "mousedown"
+    qm_frame
+    timeout 10 xdotool mousemove $(( $1 + $3 / 2 )) $(( $2 + $4 / 2 )) || fail "mousemove"
+    qm_frame
+    timeout 10 xdotool mousemove $(( $1 + $3 )) $(( $2 + $4 )) || fail "mousemove"
+    qm_frame
+    timeout 10 xdotool mouseup 1 || fail "mouseup"
+    qm_frame
 }
 
-qm_start
-qm_focus
-qm_resume_startup_pause
-toggle_editor "zeta#6" "zeta#6 120 40"
-
-# Grab alpha 5 pixels below its position and drag it by (80, 80) pixels.
-n=$(lines)
-drag 1120 545 1200 625
-after "$n" "probe: alpha#1 60 20" 5
-n=$(lines)
+qm_ready
+qm_editor "probe: zeta#6 120 40"
+n=$(qm_lines)
+drag $(at alpha#1 5) 80 80       # grabbed 5 pixels below its position
+qm_wait_line "probe: alpha#1 60 20" 5 "$n"
 qm_key z
-after "$n" "probe: alpha#1 40 0" 5
-
-n=$(lines)
-drag 1280 545 1320 425
-after "$n" "probe: beta#2 90 -30" 5
-n=$(lines)
+qm_wait_line "probe: alpha#1 40 0" 5 "$n"
+drag $(at beta#2 5) 40 -120
+qm_wait_line "probe: beta#2 90 -30" 5 "$n"
 qm_key d
-after "$n" "probe: beta#7 90 -30" 5
-
-n=$(lines)
-mouse mousemove 1120 705
-mouse click 1
+qm_wait_line "probe: beta#7 90 -30" 5 "$n"
+qm_click $(at gamma#3 5)
 qm_key Delete
-after "$n" "probe: removed gamma#3" 5
-
-# Shift+drag from world (70, -10) to (130, 50): delta, epsilon and zeta.
-mouse keydown shift
-drag 1240 500 1480 740
-mouse keyup shift
-mouse mousemove 1700 900
-sleep 0.5
+qm_wait_line "probe: removed gamma#3" 5 "$n"
+timeout 10 xdotool keydown shift || fail "shift"
+drag $(qm_screen 70 -10) 240 240
+timeout 10 xdotool keyup shift mousemove 1700 900
+qm_frame
 qm_screenshot "$QM_WORK/editor.png"
-python3 "$QM_TEST_DIR/check.py" "$QM_WORK/editor.png" || fail "picture check"
+qm_check check.py editor "$QM_WORK/editor.png"
 
-# The copy was numbered 7; reloaded in file order it is the sixth entity.
-n=$(lines)
-toggle_editor "beta#7" "beta#6 90 -30"
-after "$n" "probe: beta#2 90 -30" 5
-after "$n" "probe: alpha#1 40 0" 5
-python3 "$QM_TEST_DIR/check_level.py" "$level" || fail "level file check"
-cp "$level" "$QM_WORK/first_save.json"
+# A picture changed on disk shows once the assets are reloaded; the copy,
+# numbered 7, comes back sixth, in file order.
+qm_png blue 8 8 ff0000
+n=$(qm_lines)
+qm_click_gui Editor 150 59       # "save level and reload assets"
+qm_wait_line "probe: scripts started" 15 "$n"
+qm_wait_line "probe: beta#6 90 -30" 15 "$n"
+timeout 10 xdotool mousemove 1700 900
+qm_frame
+qm_screenshot "$QM_WORK/saved.png"
+qm_check check.py saved "$QM_WORK/saved.png"
+qm_check check.py level "$QM_GAME/levels/veltrane_splash.json"
 
-# Into the editor and out again: the level comes back from the file and is
-# written again unchanged.
-toggle_editor "beta#6" "beta#6 90 -30"
-toggle_editor "beta#6" "beta#6 90 -30"
-cmp -s "$level" "$QM_WORK/first_save.json" || fail "the level changed on a visit without edits: $(diff "$QM_WORK/first_save.json" "$level")"
-ls "$QM_GAME/levels" | grep -q '\.tmp' && fail "temporary files left: $(ls "$QM_GAME/levels")"
-qm_stop
+sha1sum "$QM_GAME/levels/veltrane_splash.json" > "$QM_WORK/old.sha"
+n=$(qm_lines)
+qm_click $(at beta#2 5)
+qm_click_gui Editor 150 36       # the "level" field
+timeout 10 xdotool keydown ctrl keydown a || fail "ctrl+a"
+qm_frame    # the GUI reads held keys once a frame
+timeout 10 xdotool keyup a keyup ctrl type --delay 60 "quiet_copse_dz" || fail "typing"
+qm_click 1700 900
+qm_has "#7 " "$n" && fail "a key typed into the field reached the editor"
+qm_editor
+new="$QM_GAME/levels/quiet_copse_dz.json"
+qm_check check.py level "$new"
+sha1sum -c --quiet "$QM_WORK/old.sha" || fail "the level under the old name changed"
+cp "$new" "$QM_WORK/first_save.json"
+qm_editor "probe: beta#6 90 -30"
+qm_editor
+cmp -s "$new" "$QM_WORK/first_save.json" || fail "a visit without edits changed the level: $(diff "$QM_WORK/first_save.json" "$new")"
+ls "$QM_GAME/levels" | grep '\.tmp' && fail "temporary files left"
 exit 0

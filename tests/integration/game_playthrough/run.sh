@@ -1,147 +1,106 @@
-# The game played through as a newcomer would: the title menu, New game, the
-# hint, a walk along the path to the first door (the camera following), the
-# second level, Restart level from the pause menu (back at the door he came
-# in by), the pause menu, quitting with its question; then a second run
-# whose title offers Continue, which lands in the second level where the player
-# stood. Screenshots at each step are checked for what must be on them.
+# The game played through as a newcomer would, in two runs. The title offers
+# New game, Options, Quit; New game shows the hint and the hero where the camera
+# looks; walking east the camera follows; the gate home stays shut while a
+# lantern is cold; lanterns light when the hero comes near; a door leads to the
+# hollow, beside its door back; Restart level (pause menu) puts him back there;
+# the pause menu, and quitting asks first and saves. The second run's title
+# offers Continue first, which lands where he stood with the lanterns still
+# lit; once all three burn the gate opens, through it the ending shows the
+# time, and Enter returns to the title. Screenshots are checked at each step.
 source "$QM_LIB"
-qm_content
-for d in levels textures lua audio Audio; do cp -r "$QM_REPO/game/$d/." "$QM_GAME/$d/"; done
-cp -r "$QM_TEST_DIR/lua/." "$QM_GAME/lua/"
-save="$HOME/Documents/Quillmere"
-out="$QM_WORK/stdout"
-shots="$QM_WORK/shots"
-mkdir -p "$shots"
+qm_content game
 
-check() {  # check <shot name> <what> [numbers]
-    local name=$1
-    shift
-    qm_screenshot "$shots/$name.png"
-    python3 "$QM_REPO/tests/integration/game_common/check.py" "$shots/$name.png" "$@" || fail "screenshot $name: $*"
-}
-hold() {  # hold <key> <seconds>
-    timeout 10 xdotool keydown --clearmodifiers "$1" || fail "could not press $1"
-    sleep "$2"
-    timeout 10 xdotool keyup "$1"
-    sleep 0.3
-}
-# where: "<level> <player x> <player y> <camera x> <camera y>" (F2 asks the probe).
+check() { qm_see "$QM_WORK/$1.png" "$QM_DIR/game_common/check.py" "$@"; }
+# where: "<level> <player x> <player y> <camera x> <camera y>", from the probe.
 where() {
-    local before
-    before=$(grep -c "probe: at " "$out")
     qm_key F2
-    for _ in $(seq 1 50); do
-        [ "$(grep -c "probe: at " "$out")" -gt "$before" ] && break
-        sleep 0.1
-    done
-    grep "probe: at " "$out" | tail -n 1 | awk '{print $3, $5, $6, $8, $9}'
+    qm_last "probe: at " | awk '{print $3, $5, $6, $8, $9}'
 }
-# The window has no focus before its first frame and the game pauses itself
-# shortly after; close that pause menu once it has had the chance to open.
-settle() {
-    qm_wait_line "probe: level loaded" 40
-    sleep 2.5
-    if grep -qF "probe: paused" "$out"; then
-        qm_key Escape
-        qm_wait_line "probe: unpaused" 10
-    fi
-}
-
-qm_start
-qm_focus
-settle
-check title title-menu 3      # New game, Options, Quit: no Continue without a save
-
-qm_key Return
-qm_wait_line "Level entered, visit 1" 30
-qm_wait_line "probe: level loaded veltrane_clearing" 10
-sleep 1
-check start hint
-read -r level px py cx cy <<< "$(where)"
-[ "$level" = veltrane_clearing ] || fail "New game opened $level"
-# the hero stands where the camera looks, a little off it
-check hero player "$(awk -v p="$px" -v c="$cx" 'BEGIN {print int(p - c)}')" \
-    "$(awk -v p="$py" -v c="$cy" 'BEGIN {print int(p - c)}')"
-
-# Along the path to the east: the camera follows the hero.
-hold Right 3
-read -r level px2 py2 cx2 cy2 <<< "$(where)"
-awk -v a="$px" -v b="$px2" 'BEGIN {exit !(b > a + 120)}' || fail "the hero did not walk: $px -> $px2"
-awk -v a="$cx" -v b="$cx2" 'BEGIN {exit !(b > a + 60)}' || fail "the camera did not follow: $cx -> $cx2"
-check walked player "$(awk -v p="$px2" -v c="$cx2" 'BEGIN {print int(p - c)}')" \
-    "$(awk -v p="$py2" -v c="$cy2" 'BEGIN {print int(p - c)}')"
-
-# On to the door: the second level loads, the hero beside its door back.
-timeout 10 xdotool keydown --clearmodifiers Right || fail "could not press Right"
-qm_wait_line "Door: to veltrane_hollow" 20
-timeout 10 xdotool keyup Right
-qm_wait_line "Level entered, visit 2" 30
-qm_wait_line "probe: level loaded veltrane_hollow" 10
-sleep 1
-read -r level hx hy _ _ <<< "$(where)"
-[ "$level" = veltrane_hollow ] || fail "the door led to $level"
-awk -v x="$hx" 'BEGIN {exit !(x < -280)}' || fail "the hero did not arrive by the west door: x $hx"
-wait_more() {  # wait_more <text> <count>: until more than count lines hold text
-    for _ in $(seq 1 100); do
-        [ "$(grep -c -- "$1" "$out")" -gt "$2" ] && return 0
-        sleep 0.1
-    done
-    fail "no new line: $1"
+hero() {  # hero: checks the hero is drawn where the probe says
+    read -r _ px py cx cy <<< "$(where)"
+    check player "$(awk -v p="$px" -v c="$cx" 'BEGIN {print int(p - c)}')" "$(awk -v p="$py" -v c="$cy" 'BEGIN {print int(p - c)}')"
 }
 near() {  # near <x1> <y1> <x2> <y2> <pixels>
     awk -v a="$1" -v b="$2" -v c="$3" -v d="$4" -v r="$5" 'BEGIN {dx = a - c; dy = b - d; exit !(dx * dx + dy * dy <= r * r)}'
 }
 
-# Restart level: from the pause menu, the hero is back where he entered the
-# level, the camera on him again, and the game runs on.
-hold Down 0.6
-hold Right 0.8
-read -r level mx my _ _ <<< "$(where)"
+qm_ready
+check title-menu 3
+qm_key Return
+qm_wait_line "probe: in veltrane_clearing, lanterns 0" 30
+check hint
+hero
+read -r _ px _ cx _ <<< "$(where)"
+qm_hold Right 3
+read -r _ px2 _ cx2 _ <<< "$(where)"
+awk -v a="$px" -v b="$px2" -v c="$cx" -v d="$cx2" 'BEGIN {exit !(b > a + 120 && d > c + 60)}' ||
+    fail "the hero walked from $px to $px2, the camera from $cx to $cx2"
+hero
+
+qm_key F8
+qm_hold Up 1.5
+qm_has "Door: to veltrane_home" && fail "the shut gate let the hero through"
+qm_key F4
+qm_wait_line "Lantern lit: clearing, 1 of 3" 10
+qm_key F9
+timeout 10 xdotool keydown --clearmodifiers Right || fail "could not press Right"
+qm_wait_line "Door: to veltrane_hollow" 20
+timeout 10 xdotool keyup Right
+qm_wait_line "probe: in veltrane_hollow, lanterns 1" 30
+read -r level hx hy _ _ <<< "$(where)"
+awk -v x="$hx" 'BEGIN {exit !(x < -280)}' || fail "the hero did not arrive by the west door: x $hx"
+
+qm_hold Down 0.6
+qm_hold Right 0.8
+read -r _ mx my _ _ <<< "$(where)"
 near "$hx" "$hy" "$mx" "$my" 20 && fail "the hero did not move away from the door: $mx $my"
-paused=$(grep -c "probe: paused" "$out")
-unpaused=$(grep -c "probe: unpaused" "$out")
-qm_key Escape
-wait_more "probe: paused" "$paused"
+n=$(qm_lines)
+qm_escape "probe: paused"
 qm_key Down                   # Restart level
 qm_key Return
-wait_more "probe: unpaused" "$unpaused"
-sleep 0.5
-read -r level rx ry rcx rcy <<< "$(where)"
-[ "$level" = veltrane_hollow ] || fail "Restart level left for $level"
-near "$hx" "$hy" "$rx" "$ry" 1 || fail "Restart level put the hero at $rx $ry, not at the door ($hx $hy)"
-check restarted player "$(awk -v p="$rx" -v c="$rcx" 'BEGIN {print int(p - c)}')" \
-    "$(awk -v p="$ry" -v c="$rcy" 'BEGIN {print int(p - c)}')"
-hold Down 0.6
-read -r level hx hy hcx hcy <<< "$(where)"
-near "$rx" "$ry" "$hx" "$hy" 20 && fail "after Restart level the hero does not walk: $hx $hy"
+qm_wait_line "probe: unpaused" 10 "$n"
+read -r level rx ry _ _ <<< "$(where)"
+[ "$level" = veltrane_hollow ] && near "$hx" "$hy" "$rx" "$ry" 1 || fail "Restart level put the hero at $level $rx $ry"
+hero
+qm_key F4
+qm_wait_line "Lantern lit: hollow, 2 of 3" 10
+read -r _ sx sy _ _ <<< "$(where)"
 
-# The pause menu, then quitting from it asks first.
-qm_key Escape
-qm_wait_line "probe: paused" 10
-check pause pause-menu
+qm_escape "probe: paused"
+check pause-menu
 qm_key Up                     # wraps round to "Quit game"
 qm_key Return
-check question quit-question
+check quit-question
 qm_key y
 qm_wait_exit 30
 [ "$QM_STATUS" -eq 0 ] || fail "exit status $QM_STATUS"
-grep -q '"last_level" : "veltrane_hollow"' "$save/save_file.json" || fail "record: $(cat "$save/save_file.json")"
-[ -f "$save/veltrane_clearing.json" ] || fail "no saved copy of the level left through the door"
-[ -f "$save/veltrane_hollow.json" ] || fail "no saved copy of the level quit in"
+for text in '"last_level" : "veltrane_hollow"' '"lanterns" : "clearing,hollow"'; do
+    grep -qF "$text" "$QM_SAVE/save_file.json" || fail "record: $(cat "$QM_SAVE/save_file.json")"
+done
+[ -f "$QM_SAVE/veltrane_clearing.json" ] && [ -f "$QM_SAVE/veltrane_hollow.json" ] || fail "no saved copies: $(ls "$QM_SAVE")"
 
-# Second run: Continue is offered first and chosen; the hero is back where he stood.
-mv "$out" "$QM_WORK/stdout.first"
-qm_start
-qm_focus
-settle
-check title2 title-menu 4     # Continue, New game, Options, Quit
+qm_ready
+check title-menu 4            # Continue, New game, Options, Quit
 qm_key Return
-qm_wait_line "probe: level loaded veltrane_hollow" 30
-sleep 1
-read -r level x y _ _ <<< "$(where)"
-[ "$level" = veltrane_hollow ] || fail "Continue opened $level"
-awk -v a="$hx" -v b="$x" -v c="$hy" -v d="$y" 'BEGIN {dx = a - b; dy = c - d; exit !(dx * dx + dy * dy < 4)}' ||
-    fail "Continue put the hero at $x $y, not where he stood ($hx $hy)"
-grep -q "Lua Error" "$QM_WORK/stdout.first" "$out" && fail "a script failed: $(grep -h "Lua Error" "$QM_WORK"/stdout* | head -n 3)"
-qm_stop
+qm_wait_line "probe: in veltrane_hollow, lanterns 2" 30
+read -r _ x y _ _ <<< "$(where)"
+near "$sx" "$sy" "$x" "$y" 2 || fail "Continue put the hero at $x $y, not where he stood ($sx $sy)"
+qm_key F6
+qm_wait_line "probe: in veltrane_shore, lanterns 2" 30
+qm_key F4
+qm_wait_line "Lantern lit: shore, 3 of 3" 10
+qm_key F5
+qm_wait_line "probe: in veltrane_hollow, lanterns 3" 30
+qm_key F7
+qm_wait_line "probe: in veltrane_clearing, lanterns 3" 30
+qm_key F8
+timeout 10 xdotool keydown --clearmodifiers Up || fail "could not press Up"
+qm_wait_line "Door: to veltrane_home" 10
+timeout 10 xdotool keyup Up
+qm_wait_line "The end, time " 30
+qm_frame
+check ending
+qm_key Return
+qm_wait_line "probe: in nil" 30
+grep -h "Lua Error" "$QM_WORK"/stdout* && fail "a script failed"
 exit 0

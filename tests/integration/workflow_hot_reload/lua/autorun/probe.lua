@@ -1,8 +1,8 @@
--- Draws the picture "split" 16 x 16 units at (0, 0) after every frame and says
--- whenever its texture handle or size changes.
+-- Draws the picture "split" 16 x 16 units centred on (0, 0) and (0, 30) after
+-- every frame and says whenever its texture handle or size changes.
 local last = ""
-events.Connect("LevelLoad", "ProbeLoad", function()
-  lb.print("probe: level loaded with " .. components.Count("Counter") .. " counters")
+events.Connect("LevelLoad", "ProbeCounters", function()
+  lb.print("probe: " .. components.Count("Counter") .. " counters")
 end)
 events.Connect("PostDraw", "ProbeDraw", function()
   local t = lb.graphics_load_texture("split")
@@ -12,5 +12,6 @@ events.Connect("PostDraw", "ProbeDraw", function()
     last = shown
   end
   lb.graphics_draw(t, 16, 16, 0, 0, 0, 1)
+  lb.graphics_draw(t, 16, 16, 0, 30, 0, 1)
 end)
 lb.print("probe: script version 1")
