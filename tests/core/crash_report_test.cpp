@@ -14,7 +14,7 @@ TEST(CrashReportDeathTest, TheMessageGoesToStandardErrorAndTheProcessEnds) {
     const char* message = "^Boom\n\nPlease report the circumstances of this error, and the above message, to a member of "
                           "Team Cendrith\\.\n[^\n]+\n$";
     for (const char* display : {"", ":987"})
-        EXPECT_EXIT((setenv("DISPLAY", display, 1), ExitWithCrashReport(debug::exception("Boom"))),
+        EXPECT_EXIT((SetHeadlessCrashReport(false), setenv("DISPLAY", display, 1), ExitWithCrashReport(debug::exception("Boom"))),
                     ::testing::ExitedWithCode(0), message);
     EXPECT_EXIT((SetHeadlessCrashReport(true), ExitWithCrashReport("Boom")), ::testing::ExitedWithCode(1), message);
 }

@@ -45,6 +45,7 @@ protected:
         editor = GetEditor();
     }
     void TearDown() override {
+        Release(kLeftButton);  // a tile stroke a test left open ends with it
         CloseEditor();
         editor::CancelRectSelection();
         Editor::ClearHistory();

@@ -1,10 +1,8 @@
 #pragma once
 // An open editor whose "Editor" window is drawn and driven through its widgets,
-// in a scratch working directory with a levels/ folder and its own save
-// folder.
+// in the editor fixture's scratch game folder.
 #include "editor_fixture.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -17,21 +15,9 @@ class EditorPanelFixture : public EditorFixture {
 protected:
     void SetUp() override {
         EditorFixture::SetUp();
-        oldCwd = std::filesystem::current_path();
-        char pattern[] = "/tmp/qm_editor_panel_XXXXXX";
-        root = mkdtemp(pattern);
-        std::filesystem::create_directories(root / "levels");
-        std::filesystem::current_path(root);
-        setenv("XDG_DOCUMENTS_DIR", (root / "docs").c_str(), 1);
         ImGuiIO& io = ImGui::GetIO();
         io.DisplaySize = ImVec2(1000, 2000);  // the whole window in view
         for (int key = 0; key < ImGuiKey_COUNT; ++key) io.KeyMap[key] = key;
-    }
-    void TearDown() override {
-        EditorFixture::TearDown();
-        std::filesystem::current_path(oldCwd);
-        std::filesystem::remove_all(root);
-        unsetenv("XDG_DOCUMENTS_DIR");
     }
 
     void WriteLevel(const std::string& name, const std::string& text) {
@@ -71,5 +57,4 @@ protected:
         Frame();
     }
 
-    std::filesystem::path root, oldCwd;
 };

@@ -193,15 +193,15 @@ return added .. " " .. x .. " " .. y
 }
 
 // Fatal errors inside an export end the process like any other fatal error:
-// the message, then exit status 0. A script's pcall must not swallow them.
+// the message, then the crash exit. A script's pcall must not swallow them.
 using ExportsDeathTest = ExportsTest;
 
 TEST_F(ExportsDeathTest, ADeadHandleOrAnUnknownComponentNameEndsInTheCrashReport) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     StartRecordingHost();
-    EXPECT_EXIT(Eval("pcall(ffi.C.lb_entity_get_pos, 5, 77)"), ::testing::ExitedWithCode(0), "wrong/dead ent!");
+    EXPECT_EXIT(Eval("pcall(ffi.C.lb_entity_get_pos, 5, 77)"), ::testing::ExitedWithCode(1), "wrong/dead ent!");
     const engine::entity_handle e = engine::CreateEntity();
-    EXPECT_EXIT(lb_entity_has_component(e.index, e.generation, "NoSuchType"), ::testing::ExitedWithCode(0),
+    EXPECT_EXIT(lb_entity_has_component(e.index, e.generation, "NoSuchType"), ::testing::ExitedWithCode(1),
                 "failed to map component string!");
 }
 

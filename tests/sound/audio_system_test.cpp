@@ -44,3 +44,16 @@ TEST_F(AudioSystemTest, FailingCallsPrintCodeTextAndDetailAndTheSystemGoesOn) {
     EXPECT_EQ(GetLog().size(), 1u) << LogText();
 }
 
+
+// The start-up's one fatal case, a missing list file: status -1 (255 to the
+// shell, as the README says). Standard output goes to the death test's stderr.
+TEST_F(AudioSystemTest, MissingBankOrStringListEndsTheProcessWithStatusMinusOne) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    for (const std::string list : {"bankFiles.txt", "stringFiles.txt"}) {
+        std::filesystem::remove_all("audio");
+        WriteText(list == "bankFiles.txt" ? "audio/stringFiles.txt" : "audio/bankFiles.txt", "");
+        const std::string folder = folder_;
+        EXPECT_EXIT((std::filesystem::current_path(folder), dup2(2, 1), AudioSystem().Initialize()),
+                    ::testing::ExitedWithCode(255), "could't open " + list);
+    }
+}
