@@ -13,6 +13,7 @@
 #include "core/debug_draw.h"
 #include "core/engine_state.h"
 #include "core/events.h"
+#include "core/log.h"
 #include "ecs/component_registry.h"
 #include "ecs/entity_store.h"
 #include "engine/engine_events.h"
@@ -55,9 +56,11 @@ inline void SetUpWorld() {
     RegisterEngineEvents();
 }
 
-// Back to a game between levels: no entities, textures or pending state.
+// Back to a game between levels: no entities, textures, pending state or log
+// lines (the log keeps every line, which would grow over a long run).
 inline void ResetWorld() {
     engine::DestroyAllEntities();
+    ClearLog();
     ClearTextures();
     ResetEngineState();
     ResetLightingSettings();
