@@ -11,9 +11,9 @@
 // every frame by a script; per_sprite_us = (frame - empty frame) / N.
 // BM_FrameSpritesMixed/N: the same with 8 textures and animated sheets mixed
 // in depth. BM_FreeSprites/N: N lit sprites that keep their sub-pixel position.
-// BM_LitFrame / BM_LitFrameNoShadows: Graphics::Draw alone with 1,000 lit
-// sprites, 45 point lights (32 of them shadowed) and 200 shadow casters (none
-// for the second).
+// BM_LitFrame/N / BM_LitFrameNoShadows: Graphics::Draw alone with N (1,000
+// for the second) lit sprites, 45 point lights (32 of them shadowed) and 200
+// shadow casters (none for the second).
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -209,11 +209,13 @@ bool RunLua(const std::string& code) {
 }
 
 void ReportCounters(benchmark::State& state) {
+    state.counters["window_width"] = double(GetCamera().framebufferWidth);
     if (Renderer* r = GetRenderer()) {
         const RenderCounters& c = r->GetCounters();
         state.counters["draw_calls"] = double(c.drawCalls);
         state.counters["texture_binds"] = double(c.textureBinds);
         state.counters["instances"] = double(c.instances);
+        state.counters["hidden"] = double(c.hiddenSprites);
     }
 }
 
@@ -296,7 +298,7 @@ BENCHMARK(BM_FrameSprites)->Arg(5000)->Arg(20000)->Unit(benchmark::kMillisecond)
 BENCHMARK(BM_FrameSpritesMixed)->Arg(5000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FreeSprites)->Arg(100)->Unit(benchmark::kMillisecond);
 
-void LitFrame(benchmark::State& state, int casters) {
+void LitFrame(benchmark::State& state, int sprites, int casters) {
     std::string error;
     Engine* engine = GetBenchEngine(error);
     Graphics* graphics = GetGraphics();
@@ -307,7 +309,7 @@ void LitFrame(benchmark::State& state, int casters) {
     std::mt19937 rng(11);
     std::uniform_real_distribution<float> x(-240.0f, 240.0f), y(-135.0f, 130.0f);
     std::vector<engine::entity_handle> made;
-    for (int i = 0; i < 1000; ++i) AddSprite(made.emplace_back(Spawn(x(rng), y(rng))), true, true);
+    for (int i = 0; i < sprites; ++i) AddSprite(made.emplace_back(Spawn(x(rng), y(rng))), true, true);
     for (int i = 0; i < 45; ++i) AddLight(made.emplace_back(Spawn(x(rng), y(rng))), 150.0f);
     for (int i = 0; i < casters; ++i) AddCaster(made.emplace_back(Spawn(x(rng), y(rng))));
 
@@ -325,9 +327,9 @@ void LitFrame(benchmark::State& state, int casters) {
     engine->RunFrame();
 }
 
-void BM_LitFrame(benchmark::State& state) { LitFrame(state, 200); }
-void BM_LitFrameNoShadows(benchmark::State& state) { LitFrame(state, 0); }
-BENCHMARK(BM_LitFrame)->Unit(benchmark::kMillisecond);
+void BM_LitFrame(benchmark::State& state) { LitFrame(state, int(state.range(0)), 200); }
+void BM_LitFrameNoShadows(benchmark::State& state) { LitFrame(state, 1000, 0); }
+BENCHMARK(BM_LitFrame)->Arg(1000)->Arg(5000)->Arg(20000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LitFrameNoShadows)->Unit(benchmark::kMillisecond);
 
 }  // namespace

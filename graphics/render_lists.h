@@ -49,4 +49,5 @@ struct RenderCounters {
     int drawCalls = 0;            // draw calls issued by the last frame
     int textureBinds = 0;         // texture binds issued by the last frame
     int instances = 0;            // sprites and tiles drawn by the last frame's draw calls
+    int hiddenSprites = 0;        // lit sprites the last frame left out, wholly covered
 };

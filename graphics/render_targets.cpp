@@ -40,7 +40,7 @@ uint32_t AttachRankDepth(int width, int height) {
 void RenderTargets::Create() {
     glGenFramebuffers(1, &gFramebuffer);
     glBindFramebuffer(GL_FRAMEBUFFER, gFramebuffer);
-    gColor = MakeTexture(GL_RGBA16F, kSceneWidth, kSceneHeight, GL_RGBA, GL_FLOAT);
+    gColor = MakeTexture(GL_RGBA8, kSceneWidth, kSceneHeight, GL_RGBA, GL_UNSIGNED_BYTE);
     gDepth = MakeTexture(GL_R32F, kSceneWidth, kSceneHeight, GL_RED, GL_FLOAT);
     glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, gColor, 0);
     glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT1, GL_TEXTURE_2D, gDepth, 0);

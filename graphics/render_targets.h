@@ -1,7 +1,9 @@
 #pragma once
 // The renderer's off-screen framebuffers.
 //
-// gBuffer: the 498 x 280 scene. Colour 0 RGBA16F (the lit colour), colour 1
+// gBuffer: the 498 x 280 scene. Colour 0 RGBA8 (the lit colour; the window
+// keeps 8 bits a channel and clips at 1 anyway, so a wider scene would only
+// cost its conversions and twice the memory traffic), colour 1
 // R32F (window-space depth, so the composition can depth-test later sprites
 // against the scene), a 32-bit float depth buffer for the first-fragment rule
 // (it holds draw ranks, not the pictures' depth). sBuffer: the 498 x 980

@@ -59,7 +59,10 @@ void Renderer::BatchFrameSprites(float dt) {
     litRuns_.clear();
     freeRuns_.clear();
     unlitRuns_.clear();
-    BatchLitSprites(lists_.litClampedSprites, dt, 0, instances_, litRuns_);
+    coverage_.Clear();
+    const SceneOcclusion occlusion{&coverage_,
+                                   GetCamera().ViewMatrix(false, float(kSceneWidth), float(kSceneHeight))};
+    counters_.hiddenSprites = int(BatchLitSprites(lists_.litClampedSprites, dt, 0, instances_, litRuns_, &occlusion));
     for (const SpriteDrawItem& item : lists_.litFreeSprites) {
         // Drawn alone, snapped to whole pixels in the scene; the composition
         // adds back its fraction of a pixel.

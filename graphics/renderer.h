@@ -11,6 +11,7 @@
 
 #include "graphics/render_lists.h"
 #include "graphics/render_targets.h"
+#include "graphics/scene_coverage.h"
 #include "graphics/shadow_pass.h"
 #include "graphics/sprite_batch.h"
 #include "graphics/sprite_instances.h"
@@ -62,6 +63,7 @@ private:
     SpriteInstanceBuffer tileInstances_;
     std::vector<SpriteInstance> instances_;
     std::vector<SpriteRun> litRuns_, freeRuns_, unlitRuns_;
+    SceneCoverage coverage_;  // the lit scene's pixels solid sprites claim
 
     void BatchFrameSprites(float dt);
     // The rank depth of the tile map in this frame's lit scene: behind every

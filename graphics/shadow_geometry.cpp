@@ -47,15 +47,20 @@ bool WriteCasterShadow(const TrigTables& tables, const CasterShape& caster, glm:
 }
 
 void BuildShadowGeometry(const TrigTables& tables, const std::vector<CasterShape>& casters,
-                         const std::vector<ShadowLight>& lights, std::vector<ShadowVertex>& out) {
+                         const std::vector<ShadowLight>& lights, const WorldRect& seen, std::vector<ShadowVertex>& out) {
     out.clear();
     const size_t n = std::min(lights.size(), size_t(kMaxShadowedLights));
     float shape[kShadowFloatsPerCaster];
     for (size_t i = 0; i < n; ++i) {
         for (const CasterShape& caster : casters) {
             if (!WriteCasterShadow(tables, caster, lights[i].position, lights[i].reach, shape)) continue;
-            for (int v = 0; v < kShadowVerticesPerCaster; ++v)
-                out.push_back({shape[2 * v], shape[2 * v + 1], uint32_t(i)});
+            for (int t = 0; t < 3; ++t) {
+                const float* v = shape + 6 * t;
+                if (std::max({v[0], v[2], v[4]}) < seen.x0 || std::min({v[0], v[2], v[4]}) > seen.x1 ||
+                    std::max({v[1], v[3], v[5]}) < seen.y0 || std::min({v[1], v[3], v[5]}) > seen.y1)
+                    continue;
+                for (int k = 0; k < 3; ++k) out.push_back({v[2 * k], v[2 * k + 1], uint32_t(i)});
+            }
         }
     }
 }

@@ -41,11 +41,18 @@ struct ShadowVertex {
     uint32_t light = 0;        // index of the light, the mask bit it sets
 };
 
+// An axis-aligned world area, world units; the default holds everything.
+struct WorldRect {
+    float x0 = -1e30f, y0 = -1e30f, x1 = 1e30f, y1 = 1e30f;
+};
+
 // Replaces `out` with the shadows of every caster from each of the first
 // kMaxShadowedLights lights, light by light in list order, caster by caster;
-// pairs that give no area are left out (they would draw nothing).
+// pairs that give no area are left out (they would draw nothing), and so is
+// every triangle whose bounding box lies wholly outside `seen` (it would set
+// only bits that are never read).
 void BuildShadowGeometry(const TrigTables& tables, const std::vector<CasterShape>& casters,
-                         const std::vector<ShadowLight>& lights, std::vector<ShadowVertex>& out);
+                         const std::vector<ShadowLight>& lights, const WorldRect& seen, std::vector<ShadowVertex>& out);
 
 // The mask texels the lit passes can read: the world area the 498 x 280 scene
 // target covers under `sceneView` (its view matrix, zoom included), as mask

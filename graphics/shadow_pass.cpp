@@ -42,7 +42,17 @@ void DrawShadowMasks(const RenderLists& lists, const RenderTargets& targets, con
         geometry.casters.push_back({caster->GetWorldPosition(), caster->width, caster->height});
     geometry.lights.clear();
     for (const PointLight* light : lists.pointLights) geometry.lights.push_back({light->GetWorldPosition(), light->radius});
-    BuildShadowGeometry(tables, geometry.casters, geometry.lights, geometry.vertices);
+    // Only the part of the mask under the scene is ever looked up: triangles
+    // wholly outside it are not sent, and the scissor keeps the rest to it.
+    const glm::vec3 c = GetCamera().GetPosition();
+    const glm::vec2 maskOrigin(std::floor(c.x) - kSceneWidth / 2,
+                               std::floor(c.y) - kSceneHeight / 2 - kShadowRowsAboveView);
+    const MaskRect read =
+        ShadowMaskRectRead(GetCamera().ViewMatrix(false, float(kSceneWidth), float(kSceneHeight)), maskOrigin);
+    const WorldRect seen{maskOrigin.x + float(read.x) - 1.0f, maskOrigin.y + float(read.y) - 1.0f,
+                         maskOrigin.x + float(read.x + read.width) + 1.0f,
+                         maskOrigin.y + float(read.y + read.height) + 1.0f};
+    BuildShadowGeometry(tables, geometry.casters, geometry.lights, seen, geometry.vertices);
 
     // A mask left empty by the last frame needs no clearing for another empty one.
     if (geometry.vertices.empty() && geometry.maskClear) return;
@@ -54,7 +64,6 @@ void DrawShadowMasks(const RenderLists& lists, const RenderTargets& targets, con
     if (geometry.maskClear) return;
 
     shadowProgram.Use();
-    const glm::vec3 c = GetCamera().GetPosition();
     // The mask spans 980 rows: 700 above the view's 280. Centre row offset 350.
     const glm::mat4 view =
         glm::scale(glm::mat4(1.0f), glm::vec3(2.0f / kShadowMaskWidth, 2.0f / kShadowMaskHeight, 1.0f)) *
@@ -70,11 +79,6 @@ void DrawShadowMasks(const RenderLists& lists, const RenderTargets& targets, con
     }
     glBufferSubData(GL_ARRAY_BUFFER, 0, bytes, geometry.vertices.data());
 
-    // Only the part of the mask under the scene is ever looked up.
-    const glm::vec2 maskOrigin(std::floor(c.x) - kSceneWidth / 2,
-                               std::floor(c.y) - kSceneHeight / 2 - kShadowRowsAboveView);
-    const MaskRect read =
-        ShadowMaskRectRead(GetCamera().ViewMatrix(false, float(kSceneWidth), float(kSceneHeight)), maskOrigin);
     if (read.width == 0) return;
     glEnable(GL_SCISSOR_TEST);
     glScissor(read.x, read.y, read.width, read.height);

@@ -1,5 +1,6 @@
 #include "graphics/sprite_batch.h"
 
+#include "graphics/scene_coverage.h"
 #include "graphics/sprite.h"
 #include "graphics/texture_cache.h"
 
@@ -56,8 +57,9 @@ bool DrawsSolid(int minAlpha, float tintAlpha) {
     return double(minAlpha) * double(tintAlpha) >= 128.0;
 }
 
-void BatchLitSprites(const std::vector<SpriteDrawItem>& items, float dt, uint32_t firstRank,
-                     std::vector<SpriteInstance>& instances, std::vector<SpriteRun>& runs) {
+size_t BatchLitSprites(const std::vector<SpriteDrawItem>& items, float dt, uint32_t firstRank,
+                       std::vector<SpriteInstance>& instances, std::vector<SpriteRun>& runs,
+                       const SceneOcclusion* occlusion) {
     // Distinct texture sets are few (a level's sprite pictures), so a linear
     // look-up beats hashing; each set is looked up in the texture cache once,
     // and each item remembers the run it joins.
@@ -66,9 +68,16 @@ void BatchLitSprites(const std::vector<SpriteDrawItem>& items, float dt, uint32_
         int minAlpha;
         size_t run[2];  // solid or not; SIZE_MAX until used
     };
+    constexpr uint32_t kHidden = UINT32_MAX;
     std::vector<Set> sets;
     const size_t firstRun = runs.size();
+    const size_t firstInstance = instances.size();
     std::vector<uint32_t> runOf(items.size());
+    // Each instance is made here, where its place decides whether it is
+    // hidden, then moved to its run's slot below.
+    instances.resize(firstInstance + 2 * items.size());
+    SpriteInstance* made = instances.data() + firstInstance + items.size();
+    size_t hidden = 0;
     for (size_t i = 0; i < items.size(); ++i) {
         Sprite& sprite = *items[i].sprite;
         sprite.Animate(dt);
@@ -78,6 +87,17 @@ void BatchLitSprites(const std::vector<SpriteDrawItem>& items, float dt, uint32_
         if (k == sets.size())
             sets.push_back({{textures[0], textures[1], textures[2]}, TextureMinAlpha(textures[0]), {SIZE_MAX, SIZE_MAX}});
         const bool solid = DrawsSolid(sets[k].minAlpha, sprite.GetTint().a);
+        made[i] = MakeSpriteInstance(sprite, items[i].position);
+        made[i].rankDepth = SceneRankDepth(firstRank + uint32_t(i));
+        if (occlusion) {
+            const QuadPixels pixels = ScenePixelsOfQuad(occlusion->sceneView * made[i].model);
+            if (occlusion->coverage->Covers(pixels.maybe)) {
+                runOf[i] = kHidden;
+                ++hidden;
+                continue;
+            }
+            if (solid) occlusion->coverage->Claim(pixels.surely);
+        }
         size_t& r = sets[k].run[solid];
         if (r == SIZE_MAX) {
             r = runs.size();
@@ -89,17 +109,17 @@ void BatchLitSprites(const std::vector<SpriteDrawItem>& items, float dt, uint32_
         ++runs[r].count;
         runOf[i] = uint32_t(r);
     }
-    uint32_t next = uint32_t(instances.size());
+    uint32_t next = uint32_t(firstInstance);
     for (size_t r = firstRun; r < runs.size(); ++r) {
         runs[r].first = next;
         next += runs[r].count;
     }
     std::vector<uint32_t> fill(runs.size() - firstRun, 0);
-    instances.resize(next);
     for (size_t i = 0; i < items.size(); ++i) {
+        if (runOf[i] == kHidden) continue;
         const SpriteRun& run = runs[runOf[i]];
-        SpriteInstance& out = instances[run.first + fill[runOf[i] - firstRun]++];
-        out = MakeSpriteInstance(*items[i].sprite, items[i].position);
-        out.rankDepth = SceneRankDepth(firstRank + uint32_t(i));
+        instances[run.first + fill[runOf[i] - firstRun]++] = made[i];
     }
+    instances.resize(next);
+    return hidden;
 }

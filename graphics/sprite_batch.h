@@ -11,6 +11,7 @@
 
 #include "graphics/render_lists.h"
 
+class SceneCoverage;
 class Sprite;
 
 // What the sprite shaders read per instance (attributes 2..8), 100 bytes.
@@ -64,11 +65,21 @@ SpriteInstance MakeSpriteInstance(const Sprite& sprite, glm::vec3 position);
 void BatchSprites(const std::vector<SpriteDrawItem>& items, float dt, int textureCount,
                   std::vector<SpriteInstance>& instances, std::vector<SpriteRun>& runs);
 
+// Hidden lit sprites are found with `coverage` (cleared by the caller), the
+// scene pixels under `sceneView` (the lit pass's view) that solid sprites
+// earlier in the order claim.
+struct SceneOcclusion {
+    SceneCoverage* coverage = nullptr;
+    glm::mat4 sceneView{1.0f};
+};
+
 // Lit sprites, already sorted front to back: each instance gets the rank
 // depth of its place in `items` (from firstRank on), then the instances are
 // grouped by their three textures and whether they draw solid, one run per
 // distinct group, in the order the groups first appear; within a run they stay
-// front to back. Appends to
-// instances and runs like BatchSprites.
-void BatchLitSprites(const std::vector<SpriteDrawItem>& items, float dt, uint32_t firstRank,
-                     std::vector<SpriteInstance>& instances, std::vector<SpriteRun>& runs);
+// front to back. Appends to instances and runs like BatchSprites. With
+// `occlusion`, a sprite whose every pixel solid sprites before it cover is
+// left out (still animated); returns how many were.
+size_t BatchLitSprites(const std::vector<SpriteDrawItem>& items, float dt, uint32_t firstRank,
+                       std::vector<SpriteInstance>& instances, std::vector<SpriteRun>& runs,
+                       const SceneOcclusion* occlusion = nullptr);

@@ -50,7 +50,7 @@ TEST(ShadowGeometry, EveryCasterOfTheFirstThirtyTwoLightsInOrderTaggedWithItsBit
     std::vector<ShadowLight> lights(40);
     for (int i = 0; i < 40; ++i) lights[i] = {{float(i * 30), 0.0f}, 150.0f};
     std::vector<ShadowVertex> out;
-    BuildShadowGeometry(Tables(), casters, lights, out);
+    BuildShadowGeometry(Tables(), casters, lights, WorldRect(), out);
     ASSERT_EQ(out.size(), size_t(32 * 120 * 9));
     float expected[kShadowFloatsPerCaster];
     for (size_t i : {0, 31}) {
@@ -63,9 +63,27 @@ TEST(ShadowGeometry, EveryCasterOfTheFirstThirtyTwoLightsInOrderTaggedWithItsBit
         }
     }
     // Pairs without area are left out: light 0 stands inside caster 0's box.
-    BuildShadowGeometry(Tables(), {{{0, 0}, 20, 10}, {{60, 0}, 10, 10}}, {{{2, 1}, 100}, {{0, -50}, 100}}, out);
+    BuildShadowGeometry(Tables(), {{{0, 0}, 20, 10}, {{60, 0}, 10, 10}}, {{{2, 1}, 100}, {{0, -50}, 100}},
+                        WorldRect(), out);
     ASSERT_EQ(out.size(), size_t(3 * 9));
     EXPECT_EQ(glm::vec4(out[0].light, out[9].light, out[26].light, out[0].x > 50), glm::vec4(0, 1, 1, 1));
+
+    // A light left of a caster throws its shadow right, from x 94 on: a seen
+    // area ending at x 93 takes none of it, one ending at 94 the triangles
+    // that reach into it, each whole.
+    const std::vector<CasterShape> one = {{{100, 0}, 12, 6}};
+    const std::vector<ShadowLight> left = {{{0, 0}, 150}};
+    float shape[kShadowFloatsPerCaster];
+    WriteCasterShadow(Tables(), one[0], left[0].position, 150, shape);
+    float nearest = 1e9f;
+    for (int v = 0; v < 9; ++v) nearest = std::min(nearest, shape[2 * v]);
+    BuildShadowGeometry(Tables(), one, left, {-500, -500, nearest - 0.01f, 500}, out);
+    EXPECT_TRUE(out.empty());
+    BuildShadowGeometry(Tables(), one, left, {-500, -500, nearest, 500}, out);
+    ASSERT_FALSE(out.empty());
+    EXPECT_LT(out.size(), size_t(9));
+    for (size_t t = 0; t < out.size(); t += 3)
+        EXPECT_EQ(std::min({out[t].x, out[t + 1].x, out[t + 2].x}), nearest);
 }
 
 TEST(ShadowGeometry, TheMaskAreaReadIsTheSceneTargetsWorldArea) {
