@@ -17,7 +17,7 @@ glm::vec3 SceneShift(glm::vec3 c) {
     return glm::vec3(std::ceil(c.x) - c.x, std::ceil(c.y) - c.y, 1.0f - c.z);
 }
 
-void BeginComposition(const ShaderProgram& forwardDepth, const RenderTargets& targets, int framebufferWidth,
+void BeginComposition(const ShaderProgram& forwardDepth, uint32_t color, uint32_t depth, int framebufferWidth,
                       int framebufferHeight) {
     forwardDepth.Use();
     const float tint[4] = {1.0f, 1.0f, 1.0f, 1.0f};
@@ -28,10 +28,10 @@ void BeginComposition(const ShaderProgram& forwardDepth, const RenderTargets& ta
         glm::scale(glm::mat4(1.0f), glm::vec3(s, s, 1.0f));
     forwardDepth.SetMat4("view", glm::value_ptr(view));
     glActiveTexture(GL_TEXTURE0);
-    glBindTexture(GL_TEXTURE_2D, targets.gColor);
+    glBindTexture(GL_TEXTURE_2D, color);
     forwardDepth.SetInt("in_texture", 0);
     glActiveTexture(GL_TEXTURE1);
-    glBindTexture(GL_TEXTURE_2D, targets.gDepth);
+    glBindTexture(GL_TEXTURE_2D, depth);
     forwardDepth.SetInt("in_depth", 1);
     glActiveTexture(GL_TEXTURE0);
 }

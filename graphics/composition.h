@@ -6,13 +6,12 @@
 
 #include <glm/vec3.hpp>
 
-#include "graphics/render_targets.h"
 
 class ShaderProgram;
 
 // Sets up the forward depth program (tint, view for the framebuffer size and
-// pixel scale, the scene's colour and depth on units 0 and 1).
-void BeginComposition(const ShaderProgram& forwardDepth, const RenderTargets& targets, int framebufferWidth,
+// pixel scale, the scene's colour and depth textures on units 0 and 1).
+void BeginComposition(const ShaderProgram& forwardDepth, uint32_t color, uint32_t depth, int framebufferWidth,
                       int framebufferHeight);
 
 // Draws the scene quad translated by `shift` world units (the camera's

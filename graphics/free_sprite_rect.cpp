@@ -58,20 +58,26 @@ PixelRect Intersect(const PixelRect& a, const PixelRect& b) {
     return {x0, y0, x1 - x0, y1 - y0};
 }
 
-std::vector<int> FreeSpriteVisits(const std::vector<PixelRect>& cleared, const std::vector<PixelRect>& target) {
-    const size_t n = cleared.size();
-    std::vector<int> visit(n, 0);
-    auto meet = [](const PixelRect& a, const PixelRect& b) { return Intersect(a, b).width > 0; };
-    for (size_t j = 0; j < n; ++j) {
-        int v = 0;
-        for (size_t i = 0; i < j; ++i)
-            if (visit[i] > v && meet(target[i], target[j])) v = visit[i];
-        for (bool clash = true; clash;) {
-            clash = false;
-            for (size_t i = 0; i < j && !clash; ++i) clash = visit[i] == v && meet(cleared[i], cleared[j]);
-            if (clash) ++v;
+std::vector<FreeSpritePlace> PlaceFreeSprites(const std::vector<PixelRect>& cleared, int maxLayers) {
+    std::vector<FreeSpritePlace> places(cleared.size());
+    std::vector<std::vector<PixelRect>> layers;  // the current round's rectangles, by layer
+    int round = 0;
+    for (size_t j = 0; j < cleared.size(); ++j) {
+        if (cleared[j].width <= 0 || cleared[j].height <= 0) continue;
+        auto fits = [&](const std::vector<PixelRect>& taken) {
+            return std::none_of(taken.begin(), taken.end(),
+                                [&](const PixelRect& r) { return Intersect(r, cleared[j]).width > 0; });
+        };
+        size_t l = 0;
+        while (l < layers.size() && !fits(layers[l])) ++l;
+        if (l == layers.size() && int(l) == maxLayers) {
+            ++round;
+            layers.clear();
+            l = 0;
         }
-        visit[j] = v;
+        if (l == layers.size()) layers.emplace_back();
+        layers[l].push_back(cleared[j]);
+        places[j] = {round, int(l)};
     }
-    return visit;
+    return places;
 }

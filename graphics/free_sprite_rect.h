@@ -26,10 +26,14 @@ PixelRect WindowRectOfSceneRect(const PixelRect& scene, glm::vec3 shift, int pix
 
 PixelRect Intersect(const PixelRect& a, const PixelRect& b);
 
-// Splits free sprites (in drawing order) into visits: each visit draws some of
-// them alone in the scene target, then composes them onto the window, and the
-// visits go in ascending order. Returns each sprite's visit, the smallest that
-// keeps the picture of drawing them one by one: no two sprites of a visit have
-// meeting `cleared` (scene) rectangles, and a sprite whose `target` (window)
-// rectangle meets an earlier one's never goes to an earlier visit than it.
-std::vector<int> FreeSpriteVisits(const std::vector<PixelRect>& cleared, const std::vector<PixelRect>& target);
+// Where free sprites (in drawing order) are drawn. A round draws some of
+// them, each alone at its place in one of up to maxLayers scene-sized layers,
+// then composes them onto the window in order; the rounds go in order, and a
+// new one starts only when a sprite finds no layer of the current one whose
+// sprites' `cleared` rectangles all miss its own. Sprites with an empty
+// rectangle are not drawn (layer -1).
+struct FreeSpritePlace {
+    int round = 0;
+    int layer = -1;
+};
+std::vector<FreeSpritePlace> PlaceFreeSprites(const std::vector<PixelRect>& cleared, int maxLayers);

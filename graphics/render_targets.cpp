@@ -35,17 +35,33 @@ uint32_t AttachRankDepth(int width, int height) {
     return rb;
 }
 
+// Binds a new framebuffer with the scene's colour and depth textures.
+SceneLayer MakeSceneLayer() {
+    SceneLayer layer;
+    glGenFramebuffers(1, &layer.framebuffer);
+    glBindFramebuffer(GL_FRAMEBUFFER, layer.framebuffer);
+    layer.color = MakeTexture(GL_RGBA8, kSceneWidth, kSceneHeight, GL_RGBA, GL_UNSIGNED_BYTE);
+    layer.depth = MakeTexture(GL_R32F, kSceneWidth, kSceneHeight, GL_RED, GL_FLOAT);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, layer.color, 0);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT1, GL_TEXTURE_2D, layer.depth, 0);
+    const GLenum drawBuffers[2] = {GL_COLOR_ATTACHMENT0, GL_COLOR_ATTACHMENT1};
+    glDrawBuffers(2, drawBuffers);
+    return layer;
+}
+
+void DeleteSceneLayer(const SceneLayer& layer) {
+    glDeleteFramebuffers(1, &layer.framebuffer);
+    glDeleteTextures(1, &layer.color);
+    glDeleteTextures(1, &layer.depth);
+}
+
 }  // namespace
 
 void RenderTargets::Create() {
-    glGenFramebuffers(1, &gFramebuffer);
-    glBindFramebuffer(GL_FRAMEBUFFER, gFramebuffer);
-    gColor = MakeTexture(GL_RGBA8, kSceneWidth, kSceneHeight, GL_RGBA, GL_UNSIGNED_BYTE);
-    gDepth = MakeTexture(GL_R32F, kSceneWidth, kSceneHeight, GL_RED, GL_FLOAT);
-    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, gColor, 0);
-    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT1, GL_TEXTURE_2D, gDepth, 0);
-    const GLenum drawBuffers[2] = {GL_COLOR_ATTACHMENT0, GL_COLOR_ATTACHMENT1};
-    glDrawBuffers(2, drawBuffers);
+    const SceneLayer scene = MakeSceneLayer();
+    gFramebuffer = scene.framebuffer;
+    gColor = scene.color;
+    gDepth = scene.depth;
     gRankDepth = AttachRankDepth(kSceneWidth, kSceneHeight);
     if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) Print("gBuffer not complete!");
 
@@ -58,10 +74,21 @@ void RenderTargets::Create() {
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
 }
 
+void RenderTargets::EnsureLayers(size_t count) {
+    if (layers.size() >= count) return;
+    GLint bound = 0;
+    glGetIntegerv(GL_FRAMEBUFFER_BINDING, &bound);
+    while (layers.size() < count) {
+        layers.push_back(MakeSceneLayer());
+        if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE)
+            Print("layer" + std::to_string(layers.size() - 1) + " not complete!");
+    }
+    glBindFramebuffer(GL_FRAMEBUFFER, GLuint(bound));
+}
+
 void RenderTargets::Destroy() {
-    glDeleteFramebuffers(1, &gFramebuffer);
-    glDeleteTextures(1, &gColor);
-    glDeleteTextures(1, &gDepth);
+    DeleteSceneLayer({gFramebuffer, gColor, gDepth});
+    for (const SceneLayer& layer : layers) DeleteSceneLayer(layer);
     glDeleteRenderbuffers(1, &gRankDepth);
     glDeleteFramebuffers(1, &sFramebuffer);
     glDeleteTextures(1, &sMask);

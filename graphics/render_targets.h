@@ -10,6 +10,15 @@
 // shadow mask, R32UI (bit i = in the shadow of point light i). Nearest
 // filtering everywhere: one texel is one world unit.
 #include <cstdint>
+#include <vector>
+
+// A scene-sized target a free sprite is drawn into alone: colour and depth
+// as the gBuffer's, no depth buffer (nothing is depth-tested there).
+struct SceneLayer {
+    uint32_t framebuffer = 0;
+    uint32_t color = 0;  // texture, colour attachment 0
+    uint32_t depth = 0;  // texture, colour attachment 1
+};
 
 struct RenderTargets {
     uint32_t gFramebuffer = 0;
@@ -24,4 +33,8 @@ struct RenderTargets {
     // and drawing goes on with whatever the driver gives.
     void Create();
     void Destroy();
+
+    // Free-sprite layers, made the first time a frame needs so many.
+    std::vector<SceneLayer> layers;
+    void EnsureLayers(size_t count);
 };

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "graphics/free_sprite_rect.h"
 #include "graphics/render_lists.h"
 #include "graphics/render_targets.h"
 #include "graphics/scene_coverage.h"
@@ -69,8 +70,21 @@ private:
     // The rank depth of the tile map in this frame's lit scene: behind every
     // lit sprite (cells never overlap, so they share it).
     float TileRankDepth() const { return SceneRankDepth(uint32_t(lists_.litClampedSprites.size())); }
+
+    // The free sprites (free_sprite_pass.cpp): each drawn alone, snapped to
+    // whole pixels, into a scene-sized layer, then composed onto the window
+    // shifted by its own fraction of a pixel.
+    struct FreeSprite {
+        PixelRect cleared;  // scene pixels its layer must hold clear around it
+        PixelRect target;   // window pixels its composition covers
+        glm::vec3 shift{0.0f};
+        FreeSpritePlace place;
+    };
+    std::vector<FreeSprite> freeSprites_;
+    void PlanFreeSprites(int framebufferWidth, int framebufferHeight);
+    void DrawFreeLayers(int round);
     // withSceneDepth: the composition wrote the scene's depth on the whole window.
-    void DrawFreeSprites(int framebufferWidth, int framebufferHeight, bool withSceneDepth);
+    void ComposeFreeSprites(int framebufferWidth, int framebufferHeight, bool withSceneDepth);
 };
 
 // The one renderer while it exists, else null.

@@ -21,14 +21,15 @@ TEST(FreeSpriteRect, SceneAndWindowRectanglesCoverTheSpriteWithTheirMargins) {
     EXPECT_EQ(Bounds(w), glm::ivec4(968, 393, 1034, 459));
 }
 
-TEST(FreeSpriteRect, VisitsKeepSceneRectanglesApartAndWindowOrder) {
-    // Scene: 0 and 1 meet, 2 is apart, 3 meets 2. 4 is apart in the scene but
-    // overlaps 1 on the window, so it may not go before 1's visit.
-    const std::vector<PixelRect> scene = {
-        {0, 0, 10, 10}, {5, 5, 10, 10}, {40, 0, 10, 10}, {45, 5, 10, 10}, {100, 100, 4, 4}};
-    std::vector<PixelRect> window = {
-        {0, 0, 30, 30}, {15, 15, 30, 30}, {120, 0, 30, 30}, {135, 15, 30, 30}, {20, 20, 5, 5}};
-    EXPECT_EQ(FreeSpriteVisits(scene, window), (std::vector<int>{0, 1, 0, 1, 1}));
-    window[4] = {300, 300, 5, 5};  // apart on the window too: it joins the first visit
-    EXPECT_EQ(FreeSpriteVisits(scene, window), (std::vector<int>{0, 1, 0, 1, 0}));
+TEST(FreeSpriteRect, SpritesWhoseRectanglesMeetGoToOtherLayersAndPastTheLastLayerToAnotherRound) {
+    // 0 and 1 meet, 2 is apart, 3 meets 2, 4 is empty, 5 meets 0 and 1; with two
+    // layers 5 finds none free and starts round 1, where 6 (meeting 5) takes layer 1.
+    const std::vector<PixelRect> scene = {{0, 0, 10, 10},   {5, 5, 10, 10}, {40, 0, 10, 10}, {45, 5, 10, 10},
+                                          {}, {2, 2, 5, 5}, {4, 4, 2, 2}};
+    std::vector<glm::ivec2> got;
+    for (const FreeSpritePlace& p : PlaceFreeSprites(scene, 2)) got.push_back({p.round, p.layer});
+    EXPECT_EQ(got, (std::vector<glm::ivec2>{{0, 0}, {0, 1}, {0, 0}, {0, 1}, {0, -1}, {1, 0}, {1, 1}}));
+    got.clear();
+    for (const FreeSpritePlace& p : PlaceFreeSprites(scene, 8)) got.push_back({p.round, p.layer});
+    EXPECT_EQ(got, (std::vector<glm::ivec2>{{0, 0}, {0, 1}, {0, 0}, {0, 1}, {0, -1}, {0, 2}, {0, 3}}));
 }
