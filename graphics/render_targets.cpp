@@ -58,12 +58,23 @@ void DeleteSceneLayer(const SceneLayer& layer) {
 }  // namespace
 
 void RenderTargets::Create() {
-    const SceneLayer scene = MakeSceneLayer();
-    gFramebuffer = scene.framebuffer;
-    gColor = scene.color;
-    gDepth = scene.depth;
+    glGenFramebuffers(1, &gFramebuffer);
+    glBindFramebuffer(GL_FRAMEBUFFER, gFramebuffer);
+    gBase = MakeTexture(GL_RGBA32F, kSceneWidth, kSceneHeight, GL_RGBA, GL_FLOAT);
+    gDepth = MakeTexture(GL_R32F, kSceneWidth, kSceneHeight, GL_RED, GL_FLOAT);
+    gNormalShine = MakeTexture(GL_RGBA8, kSceneWidth, kSceneHeight, GL_RGBA, GL_UNSIGNED_BYTE);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, gBase, 0);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT1, GL_TEXTURE_2D, gDepth, 0);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT2, GL_TEXTURE_2D, gNormalShine, 0);
+    const GLenum drawBuffers[3] = {GL_COLOR_ATTACHMENT0, GL_COLOR_ATTACHMENT1, GL_COLOR_ATTACHMENT2};
+    glDrawBuffers(3, drawBuffers);
     gRankDepth = AttachRankDepth(kSceneWidth, kSceneHeight);
     if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) Print("gBuffer not complete!");
+
+    glGenFramebuffers(1, &lightFramebuffer);
+    glBindFramebuffer(GL_FRAMEBUFFER, lightFramebuffer);
+    gColor = MakeTexture(GL_RGBA8, kSceneWidth, kSceneHeight, GL_RGBA, GL_UNSIGNED_BYTE);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, gColor, 0);
 
     // The mask needs no stencil: its lights' bits are ORed in (see shadow_pass.h).
     glGenFramebuffers(1, &sFramebuffer);
@@ -87,7 +98,12 @@ void RenderTargets::EnsureLayers(size_t count) {
 }
 
 void RenderTargets::Destroy() {
-    DeleteSceneLayer({gFramebuffer, gColor, gDepth});
+    glDeleteFramebuffers(1, &gFramebuffer);
+    glDeleteTextures(1, &gBase);
+    glDeleteTextures(1, &gDepth);
+    glDeleteTextures(1, &gNormalShine);
+    glDeleteFramebuffers(1, &lightFramebuffer);
+    glDeleteTextures(1, &gColor);
     for (const SceneLayer& layer : layers) DeleteSceneLayer(layer);
     glDeleteRenderbuffers(1, &gRankDepth);
     glDeleteFramebuffers(1, &sFramebuffer);

@@ -5,6 +5,8 @@
 #include <vector>
 
 #include <epoxy/gl.h>
+#include <glm/gtc/matrix_transform.hpp>
+#include <glm/matrix.hpp>
 
 #include "core/camera.h"
 #include "core/engine_state.h"
@@ -35,8 +37,12 @@ Renderer* GetRenderer() { return g_renderer; }
 Renderer::Renderer(const RendererShared& shared) : shared_(shared) {
     shadowProgram_ = std::make_unique<ShaderProgram>("shaders/shadow_shader.vs", "shaders/shadow_shader.frag");
     spriteProgram_ = std::make_unique<ShaderProgram>("shaders/sprite_shader.vs", "shaders/sprite_shader.frag");
-    solidSpriteProgram_ = std::make_unique<ShaderProgram>("shaders/sprite_shader.vs", "shaders/sprite_shader.frag",
-                                                          "#define SOLID_SPRITES\n");
+    sceneProgram_ = std::make_unique<ShaderProgram>("shaders/sprite_shader.vs", "shaders/sprite_shader.frag",
+                                                    "#define GBUFFER\n");
+    solidSceneProgram_ = std::make_unique<ShaderProgram>("shaders/sprite_shader.vs", "shaders/sprite_shader.frag",
+                                                         "#define GBUFFER\n#define SOLID_SPRITES\n");
+    lightProgram_ = std::make_unique<ShaderProgram>("shaders/sprite_shader.vs", "shaders/sprite_shader.frag",
+                                                    "#define LIGHT_PASS\n");
     unlitProgram_ = std::make_unique<ShaderProgram>("shaders/sprite_unlit.vs", "shaders/sprite_unlit.frag");
     composeProgram_ = std::make_unique<ShaderProgram>("shaders/forward.vs", "shaders/compose.frag");
     targets_.Create();
@@ -78,6 +84,17 @@ void Renderer::BatchFrameSprites(float dt) {
         instances_.push_back(MakeSpriteInstance(*item.sprite, glm::vec3(std::floor(p.x), std::floor(p.y), p.z)));
     }
     BatchSprites(lists_.unlitSprites, dt, 1, instances_, unlitRuns_);
+    // The light pass's quad: the anchored quad stretched over the whole scene
+    // target (clip x 2 qx, y 2 qy - 1), so its world position at each pixel is
+    // the pixel's own.
+    SpriteInstance light;
+    light.model = glm::inverse(occlusion.sceneView) *
+                  glm::scale(glm::translate(glm::mat4(1.0f), glm::vec3(0.0f, -1.0f, 0.0f)), glm::vec3(2.0f, 2.0f, 1.0f));
+    lightRun_.first = uint32_t(instances_.size());
+    lightRun_.count = 1;
+    lightRun_.textures[0] = targets_.gBase;
+    lightRun_.textures[1] = targets_.gNormalShine;
+    instances_.push_back(light);
     instanceBuffer_.Upload(instances_);
 }
 
@@ -104,33 +121,52 @@ void Renderer::Draw(float dt, int framebufferWidth, int framebufferHeight) {
     }
     ProfileScope litPass(ProfileSection::LitPass);
 
-    // The lit scene: the first fragment that reaches a pixel in front-to-back
-    // order keeps it, by a depth test on each sprite's rank (SceneRankDepth),
-    // the tile map ranking behind every sprite.
+    // The lit scene is laid down first: the first fragment that reaches a
+    // pixel in front-to-back order keeps it, by a depth test on each sprite's
+    // rank (SceneRankDepth), the tile map ranking behind every sprite. Nothing
+    // there is lit yet: overlapping sprites cost their cheap fragments only.
     glBindFramebuffer(GL_FRAMEBUFFER, targets_.gFramebuffer);
     glViewport(0, 0, kSceneWidth, kSceneHeight);
-    glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
+    const float nothing[4] = {0.0f, 0.0f, 0.0f, 0.0f}, farthest[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+    glClearBufferfv(GL_COLOR, 0, nothing);
+    glClearBufferfv(GL_COLOR, 1, farthest);
+    glClearBufferfv(GL_COLOR, 2, nothing);
     glClearDepth(1.0);
     glDepthMask(GL_TRUE);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glClear(GL_DEPTH_BUFFER_BIT);
     glEnable(GL_DEPTH_TEST);
     glDepthFunc(GL_LESS);
 
     // The solid runs first, by the program without the discard, so the depth
     // test rejects what they cover before it is shaded; the rank depths keep
-    // the picture what the front-to-back order gives. The sprite program is
-    // set up in every frame: the free sprites draw with it.
+    // the picture what the front-to-back order gives.
     glBindVertexArray(instanceBuffer_.vao);
     BoundTextures litBound;
     if (std::any_of(litRuns_.begin(), litRuns_.end(), [](const SpriteRun& r) { return r.solid; })) {
-        BeginLitSprites(*solidSpriteProgram_, targets_.sMask, lists_, counters_);
+        BeginLitSprites(*solidSceneProgram_, targets_.sMask, lists_, counters_);
         DrawLitRuns(instanceBuffer_, litRuns_, true, litBound, counters_);
     }
-    BeginLitSprites(*spriteProgram_, targets_.sMask, lists_, counters_);
+    BeginLitSprites(*sceneProgram_, targets_.sMask, lists_, counters_);
     DrawLitRuns(instanceBuffer_, litRuns_, false, litBound, counters_);
-    if (TileMap* map = GetTileMap())
-        map->Draw(targets_.sMask, lists_, tileInstances_, TileRankDepth(), counters_);
+    size_t tiles = 0;
+    if (TileMap* map = GetTileMap()) tiles = map->Draw(tileInstances_, TileRankDepth(), counters_);
     glDisable(GL_DEPTH_TEST);
+
+    // Then every pixel laid down is lit once, by one quad over the scene; a
+    // scene with nothing laid down is all clear colour.
+    glBindFramebuffer(GL_FRAMEBUFFER, targets_.lightFramebuffer);
+    if (litRuns_.empty() && tiles == 0) {
+        glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+    } else {
+        BeginLitSprites(*lightProgram_, targets_.sMask, lists_, counters_);
+        glBindVertexArray(instanceBuffer_.vao);
+        BoundTextures lightBound;
+        DrawSpriteRun(instanceBuffer_, lightRun_, 3, 1, lightBound, counters_);
+        glActiveTexture(GL_TEXTURE0);
+    }
+    // The free sprites are lit as they are drawn, alone, by the sprite program.
+    if (!freeRuns_.empty()) BeginLitSprites(*spriteProgram_, targets_.sMask, lists_, counters_);
     PlanFreeSprites(framebufferWidth, framebufferHeight);
     litPass.End();
 

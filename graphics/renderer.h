@@ -49,8 +49,10 @@ private:
     RenderLists lists_;
     RenderCounters counters_;
     std::unique_ptr<ShaderProgram> shadowProgram_;
-    std::unique_ptr<ShaderProgram> spriteProgram_;
-    std::unique_ptr<ShaderProgram> solidSpriteProgram_;  // the same without the discard
+    std::unique_ptr<ShaderProgram> spriteProgram_;      // lit as drawn: the free sprites
+    std::unique_ptr<ShaderProgram> sceneProgram_;       // lays the lit scene down
+    std::unique_ptr<ShaderProgram> solidSceneProgram_;  // the same without the discard
+    std::unique_ptr<ShaderProgram> lightProgram_;       // lights the laid-down scene
     std::unique_ptr<ShaderProgram> unlitProgram_;
     std::unique_ptr<ShaderProgram> composeProgram_;  // the scene onto the window without its depth
     TrigTables tables_;
@@ -64,6 +66,7 @@ private:
     SpriteInstanceBuffer tileInstances_;
     std::vector<SpriteInstance> instances_;
     std::vector<SpriteRun> litRuns_, freeRuns_, unlitRuns_;
+    SpriteRun lightRun_;  // the light pass's one quad, over the laid-down scene
     SceneCoverage coverage_;  // the lit scene's pixels solid sprites claim
 
     void BatchFrameSprites(float dt);

@@ -19,7 +19,6 @@
 class ShaderProgram;
 class SpriteInstanceBuffer;
 struct RenderCounters;
-struct RenderLists;
 
 class TileMap {
 public:
@@ -33,11 +32,10 @@ public:
     void Deserialize(const Json::Value& json);
     Json::Value Serialize() const;
 
-    // Drawn into the lit off-screen scene by the renderer (tile_map_draw.cpp),
-    // lit by the frame's lights and shadowed by its mask; the cells go out as
-    // instances through `instances` at the given rank depth.
-    void Draw(uint32_t shadowMask, const RenderLists& lists, SpriteInstanceBuffer& instances, float rankDepth,
-              RenderCounters& counters);
+    // Laid down in the lit off-screen scene by the renderer (tile_map_draw.cpp)
+    // for its light pass; the cells go out as instances through `instances` at
+    // the given rank depth. Returns how many cells it drew.
+    size_t Draw(SpriteInstanceBuffer& instances, float rankDepth, RenderCounters& counters);
 
     uint32_t GetTileWidth() const { return tileWidth; }
     uint32_t GetTileHeight() const { return tileHeight; }

@@ -1,6 +1,7 @@
 // TileMap::Draw: the level's tiles into the lit scene, after the lit sprites and
 // under the same first-fragment depth test, ranked behind every sprite, so
-// tiles only fill the pixels no sprite covered. Lit and shadowed like the sprites by the tile program.
+// tiles only fill the pixels no sprite covered. The light pass then lights and
+// shadows them like the sprites.
 //
 // The visible cells go out as instances, one draw per tile texture. Cells never
 // overlap (neighbours share exact edges, which GL rasterises once), so drawing
@@ -23,10 +24,9 @@
 #include "graphics/tile_map.h"
 #include "graphics/tile_visible_range.h"
 
-void TileMap::Draw(uint32_t shadowMask, const RenderLists& lists, SpriteInstanceBuffer& buffer, float rankDepth,
-                   RenderCounters& counters) {
+size_t TileMap::Draw(SpriteInstanceBuffer& buffer, float rankDepth, RenderCounters& counters) {
     const int columns = int(GetColumns()), rows = int(GetRows());
-    if (tileWidth == 0 || tileHeight == 0 || columns <= 1) return;
+    if (tileWidth == 0 || tileHeight == 0 || columns <= 1) return 0;
     if (!program) program = std::make_shared<ShaderProgram>("shaders/tile_shader.vs", "shaders/tile_shader.frag");
 
     const Camera& camera = GetCamera();
@@ -38,12 +38,8 @@ void TileMap::Draw(uint32_t shadowMask, const RenderLists& lists, SpriteInstance
     program->Use();
     ProgramUniforms uniforms(*program);
     SetSceneUniforms(uniforms, GetLightingSettings());
-    glActiveTexture(GL_TEXTURE1);
-    glBindTexture(GL_TEXTURE_2D, shadowMask);
-    program->SetInt("shadow_texture", 1);
     glActiveTexture(GL_TEXTURE0);
     program->SetInt("in_texture", 0);
-    UploadLights(uniforms, lists.pointLights, lists.moonLights, GetLightingSettings(), counters);
 
     const float tw = float(tileWidth), th = float(tileHeight);
     const int halfW = columns / 2, halfH = rows / 2;
@@ -87,4 +83,5 @@ void TileMap::Draw(uint32_t shadowMask, const RenderLists& lists, SpriteInstance
     BoundTextures bound;
     for (const SpriteRun& run : runs) DrawSpriteRun(buffer, run, 1, 0, bound, counters);
     glBindVertexArray(0);
+    return instances.size();
 }

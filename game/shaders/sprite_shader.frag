@@ -13,8 +13,13 @@
 //          eyes) and catches a small highlight from every point light near it.
 //          Black everywhere is a plain matte sprite.
 //
-// Output 0 is the colour, output 1 the window-space depth of the fragment, so
-// the composition can depth-test full-resolution sprites against the scene.
+// The lit scene lights each pixel once: the sprites and the tile map lay down
+// what they show (built with GBUFFER: output 0 the colour times tint, its
+// alpha negated for tiles, which take a flat normal and no shine; output 1 the
+// window-space depth of the fragment, so the composition can depth-test
+// full-resolution sprites against the scene; output 2 the "_nm" texel and the
+// shine), then a pass built with LIGHT_PASS lights every pixel from them. Built
+// with neither, a sprite is lit as it is drawn (free sprites, drawn alone).
 
 const int MAX_LIGHTS = 45;      // the renderer's upload cap per kind
 const int SHADOWED_LIGHTS = 32; // one bit of the mask per point light
@@ -48,17 +53,30 @@ uniform usampler2D shadow_texture;  // bit i set: in the shadow of point light i
 uniform vec2 bottom_left_shadow_pos;
 uniform vec2 shadow_uv_scale;
 
+#ifdef LIGHT_PASS
+uniform sampler2D in_texture;       // the laid-down colour (GBUFFER output 0)
+uniform sampler2D light_texture;    // the "_nm" texel and the shine (GBUFFER output 2)
+#else
 uniform sampler2D in_texture;       // diffuse
 uniform sampler2D light_texture;    // "_nm"
 uniform sampler2D sampler_texture;  // "_sm"
+#endif
 
 in vec2 uv;
 in vec2 world_pos;
 flat in float scene_depth;
 flat in vec4 tint;
 
+#ifdef GBUFFER
 layout (location = 0) out vec4 out_color;
 layout (location = 1) out float out_depth;
+layout (location = 2) out vec4 out_normal_shine;
+#elif defined(LIGHT_PASS)
+layout (location = 0) out vec4 out_color;
+#else
+layout (location = 0) out vec4 out_color;
+layout (location = 1) out float out_depth;
+#endif
 
 uint ShadowMask() {
     // The mask is a map of the world (row 0 = smallest y), not a picture.
@@ -68,18 +86,9 @@ uint ShadowMask() {
     return texelFetch(shadow_texture, texel, 0).r;
 }
 
-void main() {
-    vec4 base = texture(in_texture, uv) * tint;
-    // No blending in the scene: a texel is there or not, and the clear parts of
-    // a picture must not claim pixels from what lies behind them. Sprites with
-    // no texel that clear go through a build with SOLID_SPRITES defined: a
-    // program that never discards lets the depth test reject covered
-    // fragments before they are shaded.
-#ifndef SOLID_SPRITES
-    if (base.a < 0.5) discard;
-#endif
-
-    float shine = texture(sampler_texture, uv).r;
+// The lit colour of a pixel of colour `base` (times tint), "_nm" texel
+// `normal_texel` (flat_normal: the exact flat normal instead) and shine.
+vec3 Lit(vec4 base, vec3 normal_texel, bool flat_normal, float shine) {
     vec3 light = global_ambient * global_ambient_intensity;
     vec3 highlight = vec3(0.0);
 
@@ -87,9 +96,12 @@ void main() {
     // The normal map and the shadow mask only matter to point lights; without
     // any, their look-ups are skipped (np is the same for every fragment).
     if (np > 0) {
-        vec3 n = texture(light_texture, uv).rgb * 2.0 - 1.0;
-        n.y = -n.y;  // image up is world -y
-        n = normalize(n);
+        vec3 n = vec3(0.0, 0.0, 1.0);
+        if (!flat_normal) {
+            n = normal_texel * 2.0 - 1.0;
+            n.y = -n.y;  // image up is world -y
+            n = normalize(n);
+        }
         uint mask = ShadowMask();
         for (int i = 0; i < np; ++i) {
             vec2 d = point_lights[i].pos - world_pos;
@@ -125,7 +137,42 @@ void main() {
     }
 
     vec3 lit = base.rgb * light + highlight * shine;
-    lit = max(lit, base.rgb * shine);  // shiny pixels glow in the dark
-    out_color = vec4(lit, base.a);
+    return max(lit, base.rgb * shine);  // shiny pixels glow in the dark
+}
+
+#ifdef LIGHT_PASS
+void main() {
+    ivec2 p = ivec2(gl_FragCoord.xy);
+    vec4 base = texelFetch(in_texture, p, 0);
+    // Nothing laid down: the scene's clear colour.
+    if (base.a == 0.0) {
+        out_color = vec4(1.0);
+        return;
+    }
+    vec4 normal_shine = texelFetch(light_texture, p, 0);
+    bool tile = base.a < 0.0;
+    base.a = abs(base.a);
+    out_color = vec4(Lit(base, normal_shine.rgb, tile, tile ? 0.0 : normal_shine.a), base.a);
+}
+#else
+void main() {
+    vec4 base = texture(in_texture, uv) * tint;
+    // No blending in the scene: a texel is there or not, and the clear parts of
+    // a picture must not claim pixels from what lies behind them. Sprites with
+    // no texel that clear go through a build with SOLID_SPRITES defined: a
+    // program that never discards lets the depth test reject covered
+    // fragments before they are shaded.
+#ifndef SOLID_SPRITES
+    if (base.a < 0.5) discard;
+#endif
+    float shine = texture(sampler_texture, uv).r;
+    vec3 normal_texel = texture(light_texture, uv).rgb;
+#ifdef GBUFFER
+    out_color = base;
+    out_normal_shine = vec4(normal_texel, shine);
+#else
+    out_color = vec4(Lit(base, normal_texel, false, shine), base.a);
+#endif
     out_depth = scene_depth;
 }
+#endif

@@ -14,7 +14,6 @@ layout (location = 8) in float rank_depth;  // per instance: clip z of its place
 uniform mat4 view;
 
 out vec2 uv;
-out vec2 world_pos;  // world units, for lights and the shadow mask
 // The window-space depth of the picture itself, for the composition; the depth
 // test of the scene runs on rank_depth instead (the first fragment in draw
 // order keeps a pixel).
@@ -31,7 +30,6 @@ float KeepInDepthRange(float z) {
 
 void main() {
     vec4 world = model * vec4(position, 1.0);
-    world_pos = world.xy;
     gl_Position = view * world;
     gl_Position.y = -gl_Position.y;
     // What gl_FragCoord.z would be at depth range [0, 1]: the quad is flat in
