@@ -5,7 +5,9 @@
 //
 // The others run the real engine (window, scripts, the whole frame loop) in a
 // scratch content folder, so they need a display (run them under Xvfb); without
-// one they skip. Counters per frame: draw_calls, texture_binds, instances.
+// one they skip. Counters per frame: draw_calls, texture_binds, instances,
+// hidden (lit sprites left out, wholly covered by solid ones in front), and
+// window_width (the framebuffer the frame was composed onto).
 // BM_FrameEmpty: one frame of the engine loop with an empty level.
 // BM_FrameSprites/N: N lit clamped 16 x 16 sprites of one texture, each moved
 // every frame by a script; per_sprite_us = (frame - empty frame) / N.

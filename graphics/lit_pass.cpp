@@ -7,17 +7,22 @@
 #include "graphics/program_uniforms.h"
 #include "graphics/shader_program.h"
 
-void BeginLitSprites(const ShaderProgram& program, uint32_t shadowMask, const RenderLists& lists,
-                     RenderCounters& counters) {
+void BeginSceneSprites(const ShaderProgram& program) {
     program.Use();
     ProgramUniforms uniforms(program);
     SetSceneUniforms(uniforms, GetLightingSettings());
-    glActiveTexture(GL_TEXTURE0);
-    glBindTexture(GL_TEXTURE_2D, shadowMask);
-    program.SetInt("shadow_texture", 0);
     program.SetInt("in_texture", 1);
     program.SetInt("light_texture", 2);
     program.SetInt("sampler_texture", 3);
+}
+
+void BeginLitSprites(const ShaderProgram& program, uint32_t shadowMask, const RenderLists& lists,
+                     RenderCounters& counters) {
+    BeginSceneSprites(program);
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, shadowMask);
+    program.SetInt("shadow_texture", 0);
+    ProgramUniforms uniforms(program);
     UploadLights(uniforms, lists.pointLights, lists.moonLights, GetLightingSettings(), counters);
 }
 

@@ -143,10 +143,10 @@ void Renderer::Draw(float dt, int framebufferWidth, int framebufferHeight) {
     glBindVertexArray(instanceBuffer_.vao);
     BoundTextures litBound;
     if (std::any_of(litRuns_.begin(), litRuns_.end(), [](const SpriteRun& r) { return r.solid; })) {
-        BeginLitSprites(*solidSceneProgram_, targets_.sMask, lists_, counters_);
+        BeginSceneSprites(*solidSceneProgram_);
         DrawLitRuns(instanceBuffer_, litRuns_, true, litBound, counters_);
     }
-    BeginLitSprites(*sceneProgram_, targets_.sMask, lists_, counters_);
+    BeginSceneSprites(*sceneProgram_);
     DrawLitRuns(instanceBuffer_, litRuns_, false, litBound, counters_);
     size_t tiles = 0;
     if (TileMap* map = GetTileMap()) tiles = map->Draw(tileInstances_, TileRankDepth(), counters_);
@@ -155,11 +155,12 @@ void Renderer::Draw(float dt, int framebufferWidth, int framebufferHeight) {
     // Then every pixel laid down is lit once, by one quad over the scene; a
     // scene with nothing laid down is all clear colour.
     glBindFramebuffer(GL_FRAMEBUFFER, targets_.lightFramebuffer);
+    // The lights go up in every frame, for the editor's counts.
+    BeginLitSprites(*lightProgram_, targets_.sMask, lists_, counters_);
     if (litRuns_.empty() && tiles == 0) {
         glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
         glClear(GL_COLOR_BUFFER_BIT);
     } else {
-        BeginLitSprites(*lightProgram_, targets_.sMask, lists_, counters_);
         glBindVertexArray(instanceBuffer_.vao);
         BoundTextures lightBound;
         DrawSpriteRun(instanceBuffer_, lightRun_, 3, 1, lightBound, counters_);
