@@ -125,32 +125,36 @@ void Renderer::Draw(float dt, int framebufferWidth, int framebufferHeight) {
     // pixel in front-to-back order keeps it, by a depth test on each sprite's
     // rank (SceneRankDepth), the tile map ranking behind every sprite. Nothing
     // there is lit yet: overlapping sprites cost their cheap fragments only.
+    TileMap* map = GetTileMap();
+    const bool layDown = !litRuns_.empty() || (map && map->CanDraw());
     glBindFramebuffer(GL_FRAMEBUFFER, targets_.gFramebuffer);
     glViewport(0, 0, kSceneWidth, kSceneHeight);
     const float nothing[4] = {0.0f, 0.0f, 0.0f, 0.0f}, farthest[4] = {1.0f, 1.0f, 1.0f, 1.0f};
-    glClearBufferfv(GL_COLOR, 0, nothing);
     glClearBufferfv(GL_COLOR, 1, farthest);
-    glClearBufferfv(GL_COLOR, 2, nothing);
-    glClearDepth(1.0);
-    glDepthMask(GL_TRUE);
-    glClear(GL_DEPTH_BUFFER_BIT);
-    glEnable(GL_DEPTH_TEST);
-    glDepthFunc(GL_LESS);
-
-    // The solid runs first, by the program without the discard, so the depth
-    // test rejects what they cover before it is shaded; the rank depths keep
-    // the picture what the front-to-back order gives.
-    glBindVertexArray(instanceBuffer_.vao);
-    BoundTextures litBound;
-    if (std::any_of(litRuns_.begin(), litRuns_.end(), [](const SpriteRun& r) { return r.solid; })) {
-        BeginSceneSprites(*solidSceneProgram_);
-        DrawLitRuns(instanceBuffer_, litRuns_, true, litBound, counters_);
-    }
-    BeginSceneSprites(*sceneProgram_);
-    DrawLitRuns(instanceBuffer_, litRuns_, false, litBound, counters_);
     size_t tiles = 0;
-    if (TileMap* map = GetTileMap()) tiles = map->Draw(tileInstances_, TileRankDepth(), counters_);
-    glDisable(GL_DEPTH_TEST);
+    if (layDown) {
+        glClearBufferfv(GL_COLOR, 0, nothing);
+        glClearBufferfv(GL_COLOR, 2, nothing);
+        glClearDepth(1.0);
+        glDepthMask(GL_TRUE);
+        glClear(GL_DEPTH_BUFFER_BIT);
+        glEnable(GL_DEPTH_TEST);
+        glDepthFunc(GL_LESS);
+
+        // The solid runs first, by the program without the discard, so the
+        // depth test rejects what they cover before it is shaded; the rank
+        // depths keep the picture what the front-to-back order gives.
+        glBindVertexArray(instanceBuffer_.vao);
+        BoundTextures litBound;
+        if (std::any_of(litRuns_.begin(), litRuns_.end(), [](const SpriteRun& r) { return r.solid; })) {
+            BeginSceneSprites(*solidSceneProgram_);
+            DrawLitRuns(instanceBuffer_, litRuns_, true, litBound, counters_);
+        }
+        BeginSceneSprites(*sceneProgram_);
+        DrawLitRuns(instanceBuffer_, litRuns_, false, litBound, counters_);
+        if (map) tiles = map->Draw(tileInstances_, TileRankDepth(), counters_);
+        glDisable(GL_DEPTH_TEST);
+    }
 
     // Then every pixel laid down is lit once, by one quad over the scene; a
     // scene with nothing laid down is all clear colour.

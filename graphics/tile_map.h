@@ -36,6 +36,8 @@ public:
     // for its light pass; the cells go out as instances through `instances` at
     // the given rank depth. Returns how many cells it drew.
     size_t Draw(SpriteInstanceBuffer& instances, float rankDepth, RenderCounters& counters);
+    // Whether Draw can draw anything at all (a tile size and more than one column).
+    bool CanDraw() const { return tileWidth != 0 && tileHeight != 0 && GetColumns() > 1; }
 
     uint32_t GetTileWidth() const { return tileWidth; }
     uint32_t GetTileHeight() const { return tileHeight; }

@@ -25,8 +25,8 @@
 #include "graphics/tile_visible_range.h"
 
 size_t TileMap::Draw(SpriteInstanceBuffer& buffer, float rankDepth, RenderCounters& counters) {
+    if (!CanDraw()) return 0;
     const int columns = int(GetColumns()), rows = int(GetRows());
-    if (tileWidth == 0 || tileHeight == 0 || columns <= 1) return 0;
     if (!program) program = std::make_shared<ShaderProgram>("shaders/tile_shader.vs", "shaders/tile_shader.frag");
 
     const Camera& camera = GetCamera();
