@@ -27,13 +27,16 @@ void BeginComposition(const ShaderProgram& forwardDepth, uint32_t color, uint32_
         glm::scale(glm::mat4(1.0f), glm::vec3(2.0f / framebufferWidth, 2.0f / framebufferHeight, 1.0f)) *
         glm::scale(glm::mat4(1.0f), glm::vec3(s, s, 1.0f));
     forwardDepth.SetMat4("view", glm::value_ptr(view));
-    glActiveTexture(GL_TEXTURE0);
-    glBindTexture(GL_TEXTURE_2D, color);
     forwardDepth.SetInt("in_texture", 0);
+    forwardDepth.SetInt("in_depth", 1);
+    BindComposedScene(color, depth);
+}
+
+void BindComposedScene(uint32_t color, uint32_t depth) {
     glActiveTexture(GL_TEXTURE1);
     glBindTexture(GL_TEXTURE_2D, depth);
-    forwardDepth.SetInt("in_depth", 1);
     glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, color);
 }
 
 void DrawComposedScene(const ShaderProgram& forwardDepth, uint32_t centredQuad, glm::vec3 shift) {

@@ -14,6 +14,10 @@ class ShaderProgram;
 void BeginComposition(const ShaderProgram& forwardDepth, uint32_t color, uint32_t depth, int framebufferWidth,
                       int framebufferHeight);
 
+// Puts another scene's colour and depth textures on units 0 and 1 (unit 0
+// active afterwards), the program's other settings staying as they are.
+void BindComposedScene(uint32_t color, uint32_t depth);
+
 // Draws the scene quad translated by `shift` world units (the camera's
 // sub-pixel offset, plus a free sprite's own fraction for the per-sprite path).
 void DrawComposedScene(const ShaderProgram& forwardDepth, uint32_t centredQuad, glm::vec3 shift);

@@ -93,12 +93,6 @@ void Renderer::ComposeFreeSprites(int framebufferWidth, int framebufferHeight, b
     glDepthMask(GL_TRUE);
     glEnable(GL_DEPTH_TEST);
     const ShaderProgram& compose = *shared_.forwardDepth;
-    auto bindScene = [](uint32_t color, uint32_t depth) {
-        glActiveTexture(GL_TEXTURE1);
-        glBindTexture(GL_TEXTURE_2D, depth);
-        glActiveTexture(GL_TEXTURE0);
-        glBindTexture(GL_TEXTURE_2D, color);
-    };
     if (!withSceneDepth) {
         // The scene went on without its depth: give each free sprite's
         // rectangle what the full composition would have left there (depth
@@ -133,7 +127,7 @@ void Renderer::ComposeFreeSprites(int framebufferWidth, int framebufferHeight, b
             if (f.place.round != round || f.place.layer < 0) continue;
             if (f.place.layer != layer) {
                 layer = f.place.layer;
-                bindScene(targets_.layers[size_t(layer)].color, targets_.layers[size_t(layer)].depth);
+                BindComposedScene(targets_.layers[size_t(layer)].color, targets_.layers[size_t(layer)].depth);
             }
             glScissor(f.target.x, f.target.y, f.target.width, f.target.height);
             DrawComposedScene(compose, shared_.centredQuad, f.shift);

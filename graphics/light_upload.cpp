@@ -9,6 +9,7 @@
 #include "graphics/moon_light.h"
 #include "graphics/point_light.h"
 #include "graphics/render_limits.h"
+#include "graphics/shadow_geometry.h"
 
 namespace {
 
@@ -80,8 +81,6 @@ void SetSceneUniforms(UniformSink& program, const LightingSettings& settings) {
     program.SetVec3("global_ambient", settings.globalAmbient);
     program.SetFloat("global_ambient_intensity", settings.globalAmbientIntensity);
     program.SetMat4("view", camera.ViewMatrix(false, float(kSceneWidth), float(kSceneHeight)));
-    const glm::vec3 c = camera.GetPosition();
-    program.SetVec2("bottom_left_shadow_pos",
-                    {std::floor(c.x) - kSceneWidth / 2, std::floor(c.y) - kSceneHeight / 2 - kShadowRowsAboveView});
+    program.SetVec2("bottom_left_shadow_pos", ShadowMaskOrigin(camera.GetPosition()));
     program.SetVec2("shadow_uv_scale", {1.0f / kShadowMaskWidth, 1.0f / kShadowMaskHeight});
 }

@@ -5,6 +5,7 @@
 
 #include <glm/matrix.hpp>
 
+#include "core/camera.h"
 #include "graphics/render_limits.h"
 
 namespace {
@@ -63,6 +64,10 @@ void BuildShadowGeometry(const TrigTables& tables, const std::vector<CasterShape
             }
         }
     }
+}
+
+glm::vec2 ShadowMaskOrigin(glm::vec3 camera) {
+    return {std::floor(camera.x) - kSceneWidth / 2, std::floor(camera.y) - kSceneHeight / 2 - kShadowRowsAboveView};
 }
 
 MaskRect ShadowMaskRectRead(const glm::mat4& sceneView, glm::vec2 maskOrigin) {

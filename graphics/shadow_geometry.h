@@ -7,6 +7,7 @@
 
 #include <glm/mat4x4.hpp>
 #include <glm/vec2.hpp>
+#include <glm/vec3.hpp>
 
 #include "graphics/tangent_points.h"
 
@@ -53,6 +54,11 @@ struct WorldRect {
 // only bits that are never read).
 void BuildShadowGeometry(const TrigTables& tables, const std::vector<CasterShape>& casters,
                          const std::vector<ShadowLight>& lights, const WorldRect& seen, std::vector<ShadowVertex>& out);
+
+// The world position of the mask's texel (0, 0) (its smallest x and y) for a
+// camera at `camera`: the 498 columns of the view and its 280 rows with the 700
+// of smaller y beyond its top edge.
+glm::vec2 ShadowMaskOrigin(glm::vec3 camera);
 
 // The mask texels the lit passes can read: the world area the 498 x 280 scene
 // target covers under `sceneView` (its view matrix, zoom included), as mask

@@ -45,8 +45,7 @@ void DrawShadowMasks(const RenderLists& lists, const RenderTargets& targets, con
     // Only the part of the mask under the scene is ever looked up: triangles
     // wholly outside it are not sent, and the scissor keeps the rest to it.
     const glm::vec3 c = GetCamera().GetPosition();
-    const glm::vec2 maskOrigin(std::floor(c.x) - kSceneWidth / 2,
-                               std::floor(c.y) - kSceneHeight / 2 - kShadowRowsAboveView);
+    const glm::vec2 maskOrigin = ShadowMaskOrigin(c);
     const MaskRect read =
         ShadowMaskRectRead(GetCamera().ViewMatrix(false, float(kSceneWidth), float(kSceneHeight)), maskOrigin);
     const WorldRect seen{maskOrigin.x + float(read.x) - 1.0f, maskOrigin.y + float(read.y) - 1.0f,
