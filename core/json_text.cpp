@@ -22,7 +22,12 @@ bool ParseJsonText(const std::string& text, Json::Value& out, std::string& error
     Json::CharReaderBuilder builder;
     std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
     parsed = Json::Value();
-    if (!reader->parse(text.data(), text.data() + text.size(), &parsed, &errors)) return false;
+    try {
+        if (!reader->parse(text.data(), text.data() + text.size(), &parsed, &errors)) return false;
+    } catch (const Json::Exception& e) {  // nesting past the reader's stack limit throws instead
+        errors = e.what();
+        return false;
+    }
     out = std::move(parsed);
     return true;
 }

@@ -77,6 +77,12 @@ TEST(FastJsonReader, ReadsStrictJsonAndLeavesEverythingElseToJsoncpp) {
         ExpectReadLikeJsoncpp(deep, true);
         ExpectReadLikeJsoncpp("[" + deep + "]", false);
     }
+    // Past jsoncpp's own nesting limit its reader throws; here it is an error.
+    Json::Value out(1234);
+    std::string errors;
+    EXPECT_FALSE(ParseJsonText(std::string(1001, '[') + std::string(1001, ']'), out, errors));
+    EXPECT_EQ(errors, "Exceeded stackLimit in readValue().");
+    EXPECT_EQ(out, Json::Value(1234));
     std::string many = "{\"" + std::string(100, 'k') + "\" : 1";
     for (int i = 0; i < 5000; ++i) many += ",\"name " + std::to_string(i) + "\":" + std::to_string(i);
     ExpectReadLikeJsoncpp(many + "}", true);
