@@ -2,15 +2,14 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
 #include <map>
-#include <sstream>
 #include <vector>
 
 #include <json/json.h>
 
 #include "core/debug_exception.h"
 #include "core/file_util.h"
+#include "core/json_text.h"
 #include "core/json_styled_writer.h"
 #include "core/log.h"
 #include "sound/audio_system.h"
@@ -37,13 +36,11 @@ void ReportSharedNames(const AudioSystem& audio, const std::string& path) {
 }  // namespace
 
 void LoadCueTable(AudioSystem& audio, const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
     Json::Value root;
-    Json::CharReaderBuilder builder;
     std::string errors;
     // A file that cannot be opened reads as empty input, so the reader's own
     // error says what is wrong; the path says where.
-    if (!Json::parseFromStream(builder, file, &root, &errors)) throw debug::exception(path + ": " + errors);
+    if (!ParseJsonText(ReadWholeFile(path).value_or(""), root, errors)) throw debug::exception(path + ": " + errors);
 
     try {
         const Json::Value& sounds = root["Sounds"];

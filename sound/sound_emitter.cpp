@@ -1,6 +1,5 @@
 #include "sound/sound_emitter.h"
 
-#include <fstream>
 #include <sstream>
 
 #include <glm/geometric.hpp>
@@ -9,6 +8,8 @@
 
 #include "core/camera.h"
 #include "core/events.h"
+#include "core/file_util.h"
+#include "core/json_text.h"
 #include "core/log.h"
 #include "ecs/entity_store.h"
 #include "ecs/member_location.h"
@@ -35,11 +36,10 @@ glm::vec3 OwnerVelocity(engine::entity_handle owner) {
 // what the designer has saved, whether or not it is loaded).
 std::vector<std::string> CueNamesOnDisk() {
     std::vector<std::string> names;
-    std::ifstream file(kCueTablePath, std::ios::binary);
+    const std::optional<std::string> text = ReadWholeFile(kCueTablePath);
     Json::Value root;
-    Json::CharReaderBuilder builder;
     std::string errors;
-    if (!file || !Json::parseFromStream(builder, file, &root, &errors) || !root.isObject()) return names;
+    if (!text || !ParseJsonText(*text, root, errors) || !root.isObject()) return names;
     const Json::Value& sounds = root["Sounds"];
     if (!sounds.isObject() || !sounds["Cue Number"].isUInt()) return names;
     const unsigned n = std::min(sounds["Cue Number"].asUInt(), kMaxCues);

@@ -95,7 +95,13 @@ RESULT ParseBankText(const std::string& text, const std::string& filename,
     builder["collectComments"] = false;
     std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
     std::string errors;
-    if (!reader->parse(text.data(), text.data() + text.size(), &root, &errors)) {
+    bool parsed = false;
+    try {
+        parsed = reader->parse(text.data(), text.data() + text.size(), &root, &errors);
+    } catch (const Json::Exception& e) {  // nesting past the reader's stack limit throws
+        errors = e.what();
+    }
+    if (!parsed) {
         while (!errors.empty() && (errors.back() == '\n' || errors.back() == ' ')) errors.pop_back();
         return c.Bad("not valid JSON", errors);
     }

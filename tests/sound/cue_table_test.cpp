@@ -49,6 +49,8 @@ TEST_F(CueTableTest, ABrokenTableEndsStartUpWithTheReadersErrorAndAFailedSaveKee
     EXPECT_THROW(LoadCueTable(audio), debug::exception);
     WriteText(kCueTablePath, "{\"Sounds\": {\"Cue Number\": -3}}");
     EXPECT_THROW(LoadCueTable(audio), debug::exception);
+    WriteText(kCueTablePath, std::string(1001, '['));
+    EXPECT_THROW(LoadCueTable(audio), debug::exception);
 }
 
 // Two cues of one name in a hand-edited table: one line at load, the first is

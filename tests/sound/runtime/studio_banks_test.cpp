@@ -49,6 +49,7 @@ TEST_F(RuntimeTest, BanksListTheirBusesAndEventsAndShareBusesByPath) {
 TEST_F(RuntimeTest, RefusedBanksSayWhyReadAsFailedAndLoadOnceFixed) {
     Init();
     Studio::Bank master = LoadBank("Master.bank", kMaster);
+    const std::string deep(1001, '[');  // past the JSON reader's nesting limit
     for (auto [file, json, result, detail] :
          {std::tuple{"Broken.bank", R"({"events": [{"path": "event:/A", "file": "a.wav", "bus": "bus:/Nope"}]})",
                      ERR_FILE_BAD, ": events[0] (event:/A): bus \"bus:/Nope\" is not declared in \"buses\""},
@@ -56,7 +57,8 @@ TEST_F(RuntimeTest, RefusedBanksSayWhyReadAsFailedAndLoadOnceFixed) {
            ": events[1] (event:/B): the event is listed twice"},
           {"Copy.bank", R"({"events": [{"path": "event:/SFX/Hit", "file": "x.wav"}]})", ERR_FILE_BAD,
            ": events[0] (event:/SFX/Hit): the event is already defined by another bank"},
-          {"Missing.bank", "", ERR_FILE_NOT_FOUND, ": cannot open"}}) {
+          {"Missing.bank", "", ERR_FILE_NOT_FOUND, ": cannot open"},
+          {"Deep.bank", deep.c_str(), ERR_FILE_BAD, ": not valid JSON: Exceeded stackLimit"}}) {
         if (*json) WriteText(Path(file), json);
         Studio::Bank bank;
         Studio::LOADING_STATE state = Studio::LOADING_STATE_LOADED, samples = Studio::LOADING_STATE_LOADED;
