@@ -35,7 +35,6 @@ void ApplyLetterbox() {
 Renderer* GetRenderer() { return g_renderer; }
 
 Renderer::Renderer(const RendererShared& shared) : shared_(shared) {
-    shadowProgram_ = std::make_unique<ShaderProgram>("shaders/shadow_shader.vs", "shaders/shadow_shader.frag");
     spriteProgram_ = std::make_unique<ShaderProgram>("shaders/sprite_shader.vs", "shaders/sprite_shader.frag");
     sceneProgram_ = std::make_unique<ShaderProgram>("shaders/sprite_shader.vs", "shaders/sprite_shader.frag",
                                                     "#define GBUFFER\n");
@@ -46,7 +45,6 @@ Renderer::Renderer(const RendererShared& shared) : shared_(shared) {
     unlitProgram_ = std::make_unique<ShaderProgram>("shaders/sprite_unlit.vs", "shaders/sprite_unlit.frag");
     composeProgram_ = std::make_unique<ShaderProgram>("shaders/forward.vs", "shaders/compose.frag");
     targets_.Create();
-    shadowGeometry_.Create();
     instanceBuffer_.Create(shared.anchoredQuadBuffer);
     tileInstances_.Create(shared.centredQuadBuffer);
     g_renderer = this;
@@ -56,7 +54,6 @@ Renderer::~Renderer() {
     if (g_renderer == this) g_renderer = nullptr;
     instanceBuffer_.Destroy();
     tileInstances_.Destroy();
-    shadowGeometry_.Destroy();
     targets_.Destroy();
 }
 
@@ -117,7 +114,7 @@ void Renderer::Draw(float dt, int framebufferWidth, int framebufferHeight) {
     glDisable(GL_BLEND);
     {
         ProfileScope scope(ProfileSection::Shadows);
-        DrawShadowMasks(lists_, targets_, *shadowProgram_, shadowGeometry_, tables_, counters_);
+        DrawShadowMasks(lists_, targets_, shadowGeometry_, tables_);
     }
     ProfileScope litPass(ProfileSection::LitPass);
 

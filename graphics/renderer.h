@@ -48,7 +48,6 @@ private:
     RendererShared shared_;
     RenderLists lists_;
     RenderCounters counters_;
-    std::unique_ptr<ShaderProgram> shadowProgram_;
     std::unique_ptr<ShaderProgram> spriteProgram_;      // lit as drawn: the free sprites
     std::unique_ptr<ShaderProgram> sceneProgram_;       // lays the lit scene down
     std::unique_ptr<ShaderProgram> solidSceneProgram_;  // the same without the discard

@@ -1,0 +1,270 @@
+#include "graphics/shadow_raster.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "graphics/render_limits.h"
+
+namespace {
+
+constexpr int64_t kSub = 256;  // subtexel steps per texel
+
+int64_t FloorDiv(int64_t a, int64_t b) {  // b > 0
+    int64_t q = a / b;
+    if (a % b != 0 && a < 0) --q;
+    return q;
+}
+
+// floor(n / d) while n grows by `step` each row, without dividing again.
+struct SteppedQuotient {
+    int64_t q = 0, r = 0, d = 1, stepQ = 0, stepR = 0;
+    void Start(int64_t n, int64_t divisor, int64_t step) {
+        d = divisor;
+        q = FloorDiv(n, d);
+        r = n - q * d;
+        stepQ = FloorDiv(step, d);
+        stepR = step - stepQ * d;
+    }
+    void Next() {
+        q += stepQ;
+        r += stepR;
+        if (r >= d) {
+            r -= d;
+            ++q;
+        }
+    }
+};
+
+struct Point {
+    int64_t x, y;  // subtexels
+};
+
+constexpr int kMaxCorners = 8;
+
+// Fills a convex polygon wound counter-clockwise (inside is left of each
+// edge), n <= kMaxCorners: the texels whose centres pass every edge's test.
+void FillConvex(const Point* v, int n, uint32_t bit, const MaskRect& rect, uint32_t* mask) {
+    const int64_t half = kSub / 2;
+    int64_t yMin = v[0].y, yMax = v[0].y;
+    for (int i = 1; i < n; ++i) {
+        yMin = std::min(yMin, v[i].y);
+        yMax = std::max(yMax, v[i].y);
+    }
+    const int64_t rowFirst = std::max<int64_t>(rect.y, -FloorDiv(half - yMin, kSub));  // centre >= yMin
+    const int64_t rowLast = std::min<int64_t>(rect.y + rect.height - 1, FloorDiv(yMax - half, kSub));
+    if (rowFirst > rowLast) return;
+    const int64_t y0 = rowFirst * kSub + half;
+
+    // For a centre (px, py): E = dx (py - ay) - dy (px - ax) > 0 inside. Per
+    // row, an edge running down bounds the span's first texel, one running up
+    // its last; a horizontal edge keeps or drops the whole row.
+    SteppedQuotient first[kMaxCorners], last[kMaxCorners];
+    int firsts = 0, lasts = 0;
+    struct Flat {
+        int64_t dx, ay;
+    } flats[kMaxCorners];
+    int nflat = 0;
+    for (int e = 0; e < n; ++e) {
+        const Point a = v[e], b = v[(e + 1) % n];
+        const int64_t dx = b.x - a.x, dy = b.y - a.y;
+        if (dy == 0) {
+            flats[nflat++] = {dx, a.y};
+            continue;
+        }
+        // E at texel i = n - dy * kSub * i, with n = dx (py - ay) - dy (half - ax).
+        const int64_t n = dx * (y0 - a.y) - dy * (half - a.x);
+        if (dy < 0)  // a left edge, centres on it included: i >= ceil(-n / d)
+            first[firsts++].Start(n, -dy * kSub, dx * kSub);
+        else  // a right edge, centres on it left out: i <= floor((n - 1) / d)
+            last[lasts++].Start(n - 1, dy * kSub, dx * kSub);
+    }
+
+    int64_t py = y0;
+    for (int64_t row = rowFirst; row <= rowLast; ++row, py += kSub) {
+        int64_t lo = rect.x, hi = rect.x + rect.width - 1;
+        for (int i = 0; i < firsts; ++i) {
+            lo = std::max(lo, -first[i].q);
+            first[i].Next();
+        }
+        for (int i = 0; i < lasts; ++i) {
+            hi = std::min(hi, last[i].q);
+            last[i].Next();
+        }
+        bool keep = true;
+        for (int i = 0; i < nflat; ++i) {
+            // The bottom edge (running right) keeps centres on it, the top one not.
+            const int64_t e = flats[i].dx * (py - flats[i].ay);
+            keep = keep && (e > 0 || (e == 0 && flats[i].dx > 0));
+        }
+        if (!keep || lo > hi) continue;
+        uint32_t* out = mask + size_t(row - rect.y) * size_t(rect.width) + size_t(lo - rect.x);
+        for (int64_t i = lo; i <= hi; ++i) *out++ |= bit;
+    }
+}
+
+int64_t Cross(Point o, Point a, Point b) { return (a.x - o.x) * (b.y - o.y) - (b.x - o.x) * (a.y - o.y); }
+
+void FillTriangle(Point v0, Point v1, Point v2, uint32_t bit, const MaskRect& rect, uint32_t* mask) {
+    const int64_t area = Cross(v0, v1, v2);
+    if (area == 0) return;
+    const Point v[3] = {v0, area > 0 ? v1 : v2, area > 0 ? v2 : v1};
+    FillConvex(v, 3, bit, rect, mask);
+}
+
+// Whether the polygon turns the same way, strictly, at every corner (then
+// its fan triangles all share that winding); flips it to counter-clockwise.
+bool MakeStrictlyConvex(Point* v, int n) {
+    int sign = 0;
+    for (int i = 0; i < n; ++i) {
+        const int64_t c = Cross(v[i], v[(i + 1) % n], v[(i + 2) % n]);
+        const int s = c > 0 ? 1 : c < 0 ? -1 : 0;
+        if (s == 0 || (sign != 0 && s != sign)) return false;
+        sign = s;
+    }
+    if (sign < 0) std::reverse(v, v + n);
+    return true;
+}
+
+// A vertex as the driver carries it: clip-space x and y (w is 1) and its
+// position on the mask's viewport, texels.
+struct ClipVertex {
+    float cx, cy;
+    float wx, wy;
+};
+
+Point Snap(const ClipVertex& v) {
+    return {int64_t(std::lrint(v.wx * float(kSub))), int64_t(std::lrint(v.wy * float(kSub)))};
+}
+
+constexpr float kHalfWidth = kShadowMaskWidth / 2.0f, kHalfHeight = kShadowMaskHeight / 2.0f;
+
+// The distance inside the viewport's side `plane` (right, left, top, bottom
+// in clip space), negative outside.
+float InsideBy(const ClipVertex& v, int plane) {
+    switch (plane) {
+        case 0: return -v.cx + 1.0f;
+        case 1: return v.cx + 1.0f;
+        case 2: return -v.cy + 1.0f;
+        default: return v.cy + 1.0f;
+    }
+}
+
+// Where the edge from `out` (outside `plane`) to `in` crosses it, computed
+// from the outside vertex whichever way the edge is walked, and put on the
+// viewport.
+ClipVertex CutAt(const ClipVertex& out, const ClipVertex& in, float dOut, float dIn) {
+    const float t = dOut / (dOut - dIn);
+    ClipVertex v;
+    v.cx = out.cx + t * (in.cx - out.cx);
+    v.cy = out.cy + t * (in.cy - out.cy);
+    const float sx = v.cx * kHalfWidth, sy = v.cy * kHalfHeight;
+    v.wx = sx + kHalfWidth;
+    v.wy = sy + kHalfHeight;
+    return v;
+}
+
+// Cuts a triangle reaching past the viewport at each side it crosses, in
+// turn, and fills the polygon left as a fan.
+void FillClippedTriangle(const ClipVertex (&t)[3], uint32_t bit, const MaskRect& rect, uint32_t* mask) {
+    ClipVertex polygons[2][9];
+    ClipVertex* poly = polygons[0];
+    ClipVertex* next = polygons[1];
+    int n = 3;
+    std::copy(t, t + 3, poly);
+    for (int plane = 0; plane < 4 && n >= 3; ++plane) {
+        bool crossed = false;
+        for (int i = 0; i < n; ++i) crossed = crossed || InsideBy(poly[i], plane) < 0.0f;
+        if (!crossed) continue;
+        int m = 0;
+        ClipVertex prev = poly[n - 1];
+        float dPrev = InsideBy(prev, plane);
+        for (int i = 0; i < n; ++i) {
+            const ClipVertex& v = poly[i];
+            const float d = InsideBy(v, plane);
+            if (dPrev >= 0.0f) next[m++] = prev;
+            if ((d < 0.0f) != (dPrev < 0.0f)) next[m++] = d < 0.0f ? CutAt(v, prev, d, dPrev) : CutAt(prev, v, dPrev, d);
+            prev = v;
+            dPrev = d;
+        }
+        std::swap(poly, next);
+        n = m;
+    }
+    // Far-flung vertices (a huge light radius) can cut to nonsense; the driver
+    // draws nothing sensible there either, and the edge sums must not overflow.
+    for (int i = 0; i < n; ++i)
+        if (!(std::abs(poly[i].wx) < 1e6f && std::abs(poly[i].wy) < 1e6f)) return;
+    for (int i = 1; i + 1 < n; ++i) FillTriangle(Snap(poly[0]), Snap(poly[i]), Snap(poly[i + 1]), bit, rect, mask);
+}
+
+// World to clip space (x and y scaled and moved) and onto the viewport.
+struct MaskProjection {
+    float scaleX, moveX, scaleY, moveY;
+
+    ClipVertex Carry(const ShadowVertex& s) const {
+        // The product and the sum round apart; the viewport's multiply-add
+        // rounds once, as the driver does it.
+        const float px = scaleX * s.x, py = scaleY * s.y;
+        ClipVertex v;
+        v.cx = px + moveX;
+        v.cy = py + moveY;
+        v.wx = std::fma(v.cx, kHalfWidth, kHalfWidth);
+        v.wy = std::fma(v.cy, kHalfHeight, kHalfHeight);
+        return v;
+    }
+};
+
+bool Finite(const ClipVertex& v) { return std::isfinite(v.cx) && std::isfinite(v.cy); }
+bool OnViewport(const ClipVertex& v) { return std::abs(v.cx) <= 1.0f && std::abs(v.cy) <= 1.0f; }
+
+void FillOneTriangle(const ShadowVertex* s, const MaskProjection& to, const MaskRect& rect, uint32_t* mask) {
+    const ClipVertex t[3] = {to.Carry(s[0]), to.Carry(s[1]), to.Carry(s[2])};
+    if (!Finite(t[0]) || !Finite(t[1]) || !Finite(t[2])) return;
+    const uint32_t bit = 1u << (s[0].light & 31u);
+    if (OnViewport(t[0]) && OnViewport(t[1]) && OnViewport(t[2]))
+        FillTriangle(Snap(t[0]), Snap(t[1]), Snap(t[2]), bit, rect, mask);
+    else
+        FillClippedTriangle(t, bit, rect, mask);
+}
+
+bool SamePlace(const ShadowVertex& a, const ShadowVertex& b) { return a.x == b.x && a.y == b.y; }
+
+// Whether triangle `b` continues the fan of triangle `a`: the same light, the
+// same first corner, and its second corner is a's third.
+bool ContinuesFan(const ShadowVertex* a, const ShadowVertex* b) {
+    return a[0].light == b[0].light && SamePlace(a[0], b[0]) && SamePlace(a[2], b[1]);
+}
+
+}  // namespace
+
+void RasterizeShadows(const std::vector<ShadowVertex>& triangles, const glm::mat4& view, const MaskRect& rect,
+                      std::vector<uint32_t>& mask) {
+    mask.assign(size_t(rect.width) * size_t(rect.height), 0u);
+    if (rect.width <= 0 || rect.height <= 0) return;
+    const MaskProjection to{view[0][0], view[3][0], view[1][1], view[3][1]};
+    const size_t count = triangles.size() / 3;
+    // A caster's shadow is a fan of triangles around one corner. Where the fan
+    // is a strictly convex polygon on the viewport, the texels its triangles
+    // cover (each centre on a shared edge by exactly one of them) are those of
+    // the polygon, filled in one pass over its rows.
+    for (size_t k = 0; k < count;) {
+        const ShadowVertex* first = &triangles[3 * k];
+        size_t end = k + 1;
+        int n = 3;
+        while (end < count && n < kMaxCorners && ContinuesFan(&triangles[3 * (end - 1)], &triangles[3 * end])) {
+            ++end;
+            ++n;
+        }
+        bool whole = end - k > 1;
+        Point corners[kMaxCorners];
+        for (int i = 0; i < n && whole; ++i) {
+            const ClipVertex v = to.Carry(i < 3 ? first[i] : triangles[3 * (k + size_t(i) - 2) + 2]);
+            whole = Finite(v) && OnViewport(v);
+            if (whole) corners[i] = Snap(v);
+        }
+        if (whole && MakeStrictlyConvex(corners, n))
+            FillConvex(corners, n, 1u << (first[0].light & 31u), rect, mask.data());
+        else
+            for (size_t t = k; t < end; ++t) FillOneTriangle(&triangles[3 * t], to, rect, mask.data());
+        k = end;
+    }
+}
