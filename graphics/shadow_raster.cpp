@@ -1,7 +1,11 @@
 #include "graphics/shadow_raster.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
+#include <cstring>
+#include <functional>
+#include <thread>
 
 #include "graphics/render_limits.h"
 
@@ -25,13 +29,12 @@ struct SteppedQuotient {
         stepQ = FloorDiv(step, d);
         stepR = step - stepQ * d;
     }
-    void Next() {
+    void Next() {  // without a branch: whether the remainder wraps is a coin toss
         q += stepQ;
         r += stepR;
-        if (r >= d) {
-            r -= d;
-            ++q;
-        }
+        const int64_t wrap = -int64_t(r >= d);  // all ones when it wraps
+        r -= d & wrap;
+        q -= wrap;
     }
 };
 
@@ -40,6 +43,28 @@ struct Point {
 };
 
 constexpr int kMaxCorners = 8;
+// Below this many triangles a second thread costs more than it saves.
+constexpr size_t kTrianglesForTwoThreads = 3000;
+
+// ORs `bit` into `count` texels from `out`, four at a time: a span that is
+// not a whole number of fours ends with four that overlap the ones before,
+// which an OR does not mind.
+void OrSpan(uint32_t* out, int64_t count, uint32_t bit) {
+    if (count < 4) {
+        for (int64_t i = 0; i < count; ++i) out[i] |= bit;
+        return;
+    }
+    typedef uint32_t Four __attribute__((vector_size(16)));
+    const Four bits = {bit, bit, bit, bit};
+    auto orFour = [&](uint32_t* at) {
+        Four v;
+        std::memcpy(&v, at, sizeof v);
+        v |= bits;
+        std::memcpy(at, &v, sizeof v);
+    };
+    for (int64_t i = 0; i + 4 <= count; i += 4) orFour(out + i);
+    if (count % 4 != 0) orFour(out + count - 4);
+}
 
 // Fills a convex polygon wound counter-clockwise (inside is left of each
 // edge), n <= kMaxCorners: the texels whose centres pass every edge's test.
@@ -53,52 +78,43 @@ void FillConvex(const Point* v, int n, uint32_t bit, const MaskRect& rect, uint3
     const int64_t rowFirst = std::max<int64_t>(rect.y, -FloorDiv(half - yMin, kSub));  // centre >= yMin
     const int64_t rowLast = std::min<int64_t>(rect.y + rect.height - 1, FloorDiv(yMax - half, kSub));
     if (rowFirst > rowLast) return;
-    const int64_t y0 = rowFirst * kSub + half;
+    const int rows = int(rowLast - rowFirst + 1);  // at most the rect's height, within the mask's
+    int64_t lo[kShadowMaskHeight], hi[kShadowMaskHeight];
+    std::fill(lo, lo + rows, int64_t(rect.x));
+    std::fill(hi, hi + rows, int64_t(rect.x) + rect.width - 1);
 
-    // For a centre (px, py): E = dx (py - ay) - dy (px - ax) > 0 inside. Per
-    // row, an edge running down bounds the span's first texel, one running up
-    // its last; a horizontal edge keeps or drops the whole row.
-    SteppedQuotient first[kMaxCorners], last[kMaxCorners];
-    int firsts = 0, lasts = 0;
-    struct Flat {
-        int64_t dx, ay;
-    } flats[kMaxCorners];
-    int nflat = 0;
+    // For a centre (px, py): E = dx (py - ay) - dy (px - ax) > 0 inside. An
+    // edge running down bounds each row's first texel, one running up its
+    // last, over the rows whose centres lie within the edge's height: in a
+    // convex polygon the other edges are the tighter ones elsewhere. A
+    // horizontal edge decides only a row whose centre lies on it: the bottom
+    // edge (running right) keeps it, the top one drops it.
     for (int e = 0; e < n; ++e) {
         const Point a = v[e], b = v[(e + 1) % n];
         const int64_t dx = b.x - a.x, dy = b.y - a.y;
         if (dy == 0) {
-            flats[nflat++] = {dx, a.y};
+            const int64_t row = FloorDiv(a.y - half, kSub);
+            if (dx < 0 && row * kSub + half == a.y && row >= rowFirst && row <= rowLast) lo[row - rowFirst] = INT64_MAX;
             continue;
         }
-        // E at texel i = n - dy * kSub * i, with n = dx (py - ay) - dy (half - ax).
-        const int64_t n = dx * (y0 - a.y) - dy * (half - a.x);
-        if (dy < 0)  // a left edge, centres on it included: i >= ceil(-n / d)
-            first[firsts++].Start(n, -dy * kSub, dx * kSub);
-        else  // a right edge, centres on it left out: i <= floor((n - 1) / d)
-            last[lasts++].Start(n - 1, dy * kSub, dx * kSub);
+        const int64_t r0 = std::max(rowFirst, -FloorDiv(half - std::min(a.y, b.y), kSub));
+        const int64_t r1 = std::min(rowLast, FloorDiv(std::max(a.y, b.y) - half, kSub));
+        if (r0 > r1) continue;
+        // E at texel i = m - dy * kSub * i, with m = dx (py - ay) - dy (half - ax).
+        const int64_t m = dx * (r0 * kSub + half - a.y) - dy * (half - a.x);
+        SteppedQuotient q;
+        if (dy < 0) {  // centres on it included: i >= ceil(-m / d)
+            q.Start(m, -dy * kSub, dx * kSub);
+            for (int64_t r = r0 - rowFirst; r <= r1 - rowFirst; ++r, q.Next()) lo[r] = std::max(lo[r], -q.q);
+        } else {  // centres on it left out: i <= floor((m - 1) / d)
+            q.Start(m - 1, dy * kSub, dx * kSub);
+            for (int64_t r = r0 - rowFirst; r <= r1 - rowFirst; ++r, q.Next()) hi[r] = std::min(hi[r], q.q);
+        }
     }
-
-    int64_t py = y0;
-    for (int64_t row = rowFirst; row <= rowLast; ++row, py += kSub) {
-        int64_t lo = rect.x, hi = rect.x + rect.width - 1;
-        for (int i = 0; i < firsts; ++i) {
-            lo = std::max(lo, -first[i].q);
-            first[i].Next();
-        }
-        for (int i = 0; i < lasts; ++i) {
-            hi = std::min(hi, last[i].q);
-            last[i].Next();
-        }
-        bool keep = true;
-        for (int i = 0; i < nflat; ++i) {
-            // The bottom edge (running right) keeps centres on it, the top one not.
-            const int64_t e = flats[i].dx * (py - flats[i].ay);
-            keep = keep && (e > 0 || (e == 0 && flats[i].dx > 0));
-        }
-        if (!keep || lo > hi) continue;
-        uint32_t* out = mask + size_t(row - rect.y) * size_t(rect.width) + size_t(lo - rect.x);
-        for (int64_t i = lo; i <= hi; ++i) *out++ |= bit;
+    for (int r = 0; r < rows; ++r) {
+        if (lo[r] > hi[r]) continue;
+        OrSpan(mask + size_t(rowFirst + r - rect.y) * size_t(rect.width) + size_t(lo[r] - rect.x), hi[r] - lo[r] + 1,
+               bit);
     }
 }
 
@@ -234,13 +250,9 @@ bool ContinuesFan(const ShadowVertex* a, const ShadowVertex* b) {
     return a[0].light == b[0].light && SamePlace(a[0], b[0]) && SamePlace(a[2], b[1]);
 }
 
-}  // namespace
-
-void RasterizeShadows(const std::vector<ShadowVertex>& triangles, const glm::mat4& view, const MaskRect& rect,
-                      std::vector<uint32_t>& mask) {
-    mask.assign(size_t(rect.width) * size_t(rect.height), 0u);
-    if (rect.width <= 0 || rect.height <= 0) return;
-    const MaskProjection to{view[0][0], view[3][0], view[1][1], view[3][1]};
+// Fills `part` of the mask (its rows only) into `out`, laid out as `part`.
+void FillPart(const std::vector<ShadowVertex>& triangles, const MaskProjection& to, const MaskRect& part,
+              uint32_t* out) {
     const size_t count = triangles.size() / 3;
     // A caster's shadow is a fan of triangles around one corner. Where the fan
     // is a strictly convex polygon on the viewport, the texels its triangles
@@ -262,9 +274,32 @@ void RasterizeShadows(const std::vector<ShadowVertex>& triangles, const glm::mat
             if (whole) corners[i] = Snap(v);
         }
         if (whole && MakeStrictlyConvex(corners, n))
-            FillConvex(corners, n, 1u << (first[0].light & 31u), rect, mask.data());
+            FillConvex(corners, n, 1u << (first[0].light & 31u), part, out);
         else
-            for (size_t t = k; t < end; ++t) FillOneTriangle(&triangles[3 * t], to, rect, mask.data());
+            for (size_t t = k; t < end; ++t) FillOneTriangle(&triangles[3 * t], to, part, out);
         k = end;
     }
+}
+
+}  // namespace
+
+void RasterizeShadows(const std::vector<ShadowVertex>& triangles, const glm::mat4& view, const MaskRect& rect,
+                      std::vector<uint32_t>& mask) {
+    mask.assign(size_t(rect.width) * size_t(rect.height), 0u);
+    if (rect.width <= 0 || rect.height <= 0 || rect.x < 0 || rect.y < 0 || rect.x + rect.width > kShadowMaskWidth ||
+        rect.y + rect.height > kShadowMaskHeight)
+        return;
+    const MaskProjection to{view[0][0], view[3][0], view[1][1], view[3][1]};
+    // The lower and upper rows at once: while the mask is made, the driver's
+    // own threads have nothing to do yet. Each half reads every triangle.
+    const int lower = rect.height / 2;
+    if (triangles.size() < kTrianglesForTwoThreads || lower == 0) {
+        FillPart(triangles, to, rect, mask.data());
+        return;
+    }
+    std::thread upper(FillPart, std::cref(triangles), std::cref(to),
+                      MaskRect{rect.x, rect.y + lower, rect.width, rect.height - lower},
+                      mask.data() + size_t(lower) * size_t(rect.width));
+    FillPart(triangles, to, MaskRect{rect.x, rect.y, rect.width, lower}, mask.data());
+    upper.join();
 }

@@ -18,7 +18,7 @@
 #include "graphics/shadow_geometry.h"
 
 // Sets `mask` to rect.width x rect.height texels (row 0 = mask row rect.y,
-// column 0 = mask column rect.x), each the OR of (1 << light) over the
+// column 0 = mask column rect.x; the rect lies within the mask), each the OR of (1 << light) over the
 // triangles of `triangles` (three vertices each, world units) that cover it.
 // `view` takes world positions to the clip space of the mask's viewport
 // (kShadowMaskWidth x kShadowMaskHeight texels); it scales and translates x

@@ -121,3 +121,21 @@ TEST(ShadowRaster, AFanCoversWhatItsTrianglesCoverOneByOne) {
         ASSERT_EQ(Picture(a, r), Picture(b, r)) << "round " << round;
     }
 }
+
+TEST(ShadowRaster, ManyShadowsFillTheSameMaskAsTheirBatchesAddedUp) {
+    // Thousands of triangles are filled in two halves of the rows at once;
+    // batches of a few hundred are filled whole.
+    std::mt19937 rng(9);
+    std::uniform_real_distribution<float> x(-50.0f, 300.0f), y(-50.0f, 300.0f);
+    std::vector<ShadowVertex> all;
+    for (int i = 0; i < 6000; ++i) AddTriangle(all, {x(rng), y(rng)}, {x(rng), y(rng)}, {x(rng), y(rng)}, uint32_t(i % 32));
+    const MaskRect r{3, 5, 240, 201};
+    std::vector<uint32_t> whole, sum(size_t(r.width) * r.height, 0u), part;
+    RasterizeShadows(all, MaskView(), r, whole);
+    for (size_t k = 0; k < all.size(); k += 900) {
+        const std::vector<ShadowVertex> batch(all.begin() + k, all.begin() + std::min(all.size(), k + 900));
+        RasterizeShadows(batch, MaskView(), r, part);
+        for (size_t i = 0; i < sum.size(); ++i) sum[i] |= part[i];
+    }
+    EXPECT_EQ(whole, sum);
+}
