@@ -48,3 +48,10 @@ void DrawComposedScene(const ShaderProgram& forwardDepth, uint32_t centredQuad, 
     glBindVertexArray(centredQuad);
     glDrawArrays(GL_TRIANGLES, 0, 6);
 }
+
+void DrawComposedRects(const ShaderProgram& forwardDepth, uint32_t rects, int firstVertex, int vertexCount) {
+    const glm::mat4 model(1.0f);
+    forwardDepth.SetMat4("model", glm::value_ptr(model));
+    glBindVertexArray(rects);
+    glDrawArrays(GL_TRIANGLES, firstVertex, vertexCount);
+}

@@ -19,8 +19,12 @@ void BeginComposition(const ShaderProgram& forwardDepth, uint32_t color, uint32_
 void BindComposedScene(uint32_t color, uint32_t depth);
 
 // Draws the scene quad translated by `shift` world units (the camera's
-// sub-pixel offset, plus a free sprite's own fraction for the per-sprite path).
+// sub-pixel offset).
 void DrawComposedScene(const ShaderProgram& forwardDepth, uint32_t centredQuad, glm::vec3 shift);
+
+// Draws `vertexCount` vertices from `firstVertex` of `rects` (a vertex array
+// in the quad format, filled by AppendComposedRect): pieces of the scene quad.
+void DrawComposedRects(const ShaderProgram& forwardDepth, uint32_t rects, int firstVertex, int vertexCount);
 
 // The shift of the whole scene in world units: (ceil x - x, ceil y - y, 1 - z)
 // of the camera, i.e. 1 - fract for a camera between whole positions.

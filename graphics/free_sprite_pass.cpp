@@ -7,11 +7,14 @@
 // Every switch between the window and a scene-sized target waits for the
 // drawing queued before it, so the sprites are not taken one at a time: a
 // round draws its layers (sprites whose rectangles miss each other share a
-// layer, each layer cleared once), then composes each of its sprites in
-// order in one visit to the window. Almost always one round does them all.
-// The window sees exactly the drawing of the sprites one by one.
+// layer, each layer cleared once; a layer's sprites of one texture in one
+// draw), then composes its sprites in order in one visit to the window, each
+// through a piece of the scene quad covering its own rectangle (sprites in a
+// row from one layer in one draw). Almost always one round does them all. The
+// window sees exactly the drawing of the sprites one by one.
 #include <algorithm>
 #include <cmath>
+#include <numeric>
 
 #include <epoxy/gl.h>
 
@@ -56,6 +59,23 @@ void Renderer::PlanFreeSprites(int framebufferWidth, int framebufferHeight) {
     }
     const std::vector<FreeSpritePlace> places = PlaceFreeSprites(cleared, kMaxFreeLayers);
     for (size_t i = 0; i < freeSprites_.size(); ++i) freeSprites_[i].place = places[i];
+
+    // A layer's sprites never overlap, so their order within it does not
+    // matter: its instances go side by side (in drawing order), and its
+    // sprites of one texture go out in one draw.
+    std::vector<size_t> order(freeSprites_.size());
+    std::iota(order.begin(), order.end(), size_t(0));
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+        const FreeSpritePlace &p = freeSprites_[a].place, &q = freeSprites_[b].place;
+        return p.round != q.round ? p.round < q.round : p.layer < q.layer;
+    });
+    const uint32_t base = freeRuns_.front().first;  // one instance each, side by side
+    std::vector<SpriteInstance> placed(order.size());
+    for (size_t k = 0; k < order.size(); ++k) placed[k] = instances_[base + order[k]];
+    for (size_t k = 0; k < order.size(); ++k) {
+        instances_[base + k] = placed[k];
+        freeRuns_[order[k]].first = base + uint32_t(k);
+    }
 }
 
 void Renderer::DrawFreeLayers(int round) {
@@ -78,36 +98,65 @@ void Renderer::DrawFreeLayers(int round) {
     for (int layer = 0; layer < layerCount; ++layer) {
         glBindFramebuffer(GL_FRAMEBUFFER, targets_.layers[size_t(layer)].framebuffer);
         glClear(GL_COLOR_BUFFER_BIT);
-        for (size_t i = 0; i < freeSprites_.size(); ++i)
-            if (freeSprites_[i].place.round == round && freeSprites_[i].place.layer == layer)
-                DrawSpriteRun(instanceBuffer_, freeRuns_[i], 3, 1, bound, counters_);
+        SpriteRun run;  // the layer's sprites that follow each other with the same textures
+        for (size_t i = 0; i < freeSprites_.size(); ++i) {
+            if (freeSprites_[i].place.round != round || freeSprites_[i].place.layer != layer) continue;
+            const SpriteRun& next = freeRuns_[i];
+            if (run.count > 0 && next.first == run.first + run.count &&
+                std::equal(next.textures, next.textures + 3, run.textures)) {
+                run.count += next.count;
+                continue;
+            }
+            if (run.count > 0) DrawSpriteRun(instanceBuffer_, run, 3, 1, bound, counters_);
+            run = next;
+        }
+        if (run.count > 0) DrawSpriteRun(instanceBuffer_, run, 3, 1, bound, counters_);
     }
     glActiveTexture(GL_TEXTURE0);
 }
 
 void Renderer::ComposeFreeSprites(int framebufferWidth, int framebufferHeight, bool withSceneDepth) {
     if (freeSprites_.empty()) return;
-    const bool letterbox = GetEngineState().mode != EngineMode::Editor;
     const glm::vec3 cameraShift = SceneShift(GetCamera().GetPosition());
-    glEnable(GL_SCISSOR_TEST);
+    const int pixelScale = Camera::PixelScale(framebufferWidth, framebufferHeight);
+    // Every sprite's rectangle goes through a piece of the scene quad of its
+    // own, all uploaded at once: first the scene's (when the window has no
+    // scene depth yet), then each sprite's own, in order.
+    std::vector<float>& pieces = composedRectVertices_;
+    pieces.clear();
+    for (const FreeSprite& f : freeSprites_)
+        if (!withSceneDepth && f.place.layer >= 0)
+            AppendComposedRect(f.target, cameraShift, pixelScale, framebufferWidth, framebufferHeight, pieces);
+    const int sceneVertices = int(pieces.size() / 5);
+    for (const FreeSprite& f : freeSprites_)
+        if (f.place.layer >= 0)
+            AppendComposedRect(f.target, f.shift, pixelScale, framebufferWidth, framebufferHeight, pieces);
+    const size_t bytes = pieces.size() * sizeof(float);
+    glBindBuffer(GL_ARRAY_BUFFER, composedRects_.vbo);
+    if (bytes > composedRectsBytes_) {
+        composedRectsBytes_ = std::max(bytes, 2 * composedRectsBytes_);
+        glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(composedRectsBytes_), nullptr, GL_STREAM_DRAW);
+    }
+    if (bytes > 0) glBufferSubData(GL_ARRAY_BUFFER, 0, GLsizeiptr(bytes), pieces.data());
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+
+    glDisable(GL_SCISSOR_TEST);
     glDepthMask(GL_TRUE);
     glEnable(GL_DEPTH_TEST);
     const ShaderProgram& compose = *shared_.forwardDepth;
-    if (!withSceneDepth) {
+    if (sceneVertices > 0) {
         // The scene went on without its depth: give each free sprite's
-        // rectangle what the full composition would have left there (depth
-        // cleared, then the scene's colour and depth), all before the first
-        // free sprite lands on the window.
+        // rectangle what the full composition would have left there (the
+        // scene's colour and depth, whatever the window held), all before the
+        // first free sprite lands on the window.
         BeginComposition(compose, targets_.gColor, targets_.gDepth, framebufferWidth, framebufferHeight);
-        for (const FreeSprite& f : freeSprites_) {
-            if (f.place.layer < 0) continue;
-            glScissor(f.target.x, f.target.y, f.target.width, f.target.height);
-            glClear(GL_DEPTH_BUFFER_BIT);
-            DrawComposedScene(compose, shared_.centredQuad, cameraShift);
-            ++counters_.drawCalls;
-        }
+        glDepthFunc(GL_ALWAYS);
+        DrawComposedRects(compose, composedRects_.vao, 0, sceneVertices);
+        glDepthFunc(GL_LESS);
+        ++counters_.drawCalls;
     }
     const int rounds = freeSprites_.back().place.round + 1;
+    int next = sceneVertices;  // the first vertex of the next sprite's piece
     for (int round = 0; round < rounds; ++round) {
         if (std::none_of(freeSprites_.begin(), freeSprites_.end(),
                          [&](const FreeSprite& f) { return f.place.round == round && f.place.layer >= 0; }))
@@ -116,27 +165,37 @@ void Renderer::ComposeFreeSprites(int framebufferWidth, int framebufferHeight, b
         // before them: a target drawn earlier in the frame and read only
         // here held the rasteriser up longer than the switches it saved.
         DrawFreeLayers(round);
-        glEnable(GL_SCISSOR_TEST);
+        glDisable(GL_SCISSOR_TEST);
         glEnable(GL_DEPTH_TEST);
         glBindFramebuffer(GL_FRAMEBUFFER, 0);
         glViewport(0, 0, framebufferWidth, framebufferHeight);
         const SceneLayer& first = targets_.layers[0];
         BeginComposition(compose, first.color, first.depth, framebufferWidth, framebufferHeight);
-        int layer = 0;
+        // Sprites in a row that share a layer go out in one draw, still in order.
+        int layer = 0, runFirst = next, runCount = 0;
+        auto flush = [&] {
+            if (runCount == 0) return;
+            DrawComposedRects(compose, composedRects_.vao, runFirst, runCount);
+            ++counters_.drawCalls;
+            runFirst += runCount;
+            runCount = 0;
+        };
         for (const FreeSprite& f : freeSprites_) {
             if (f.place.round != round || f.place.layer < 0) continue;
             if (f.place.layer != layer) {
+                flush();
                 layer = f.place.layer;
                 BindComposedScene(targets_.layers[size_t(layer)].color, targets_.layers[size_t(layer)].depth);
             }
-            glScissor(f.target.x, f.target.y, f.target.width, f.target.height);
-            DrawComposedScene(compose, shared_.centredQuad, f.shift);
-            ++counters_.drawCalls;
+            runCount += 6;
         }
+        flush();
+        next = runFirst;
     }
     // Back to the letterbox (or none) for the unlit sprites.
-    if (letterbox) {
+    if (GetEngineState().mode != EngineMode::Editor) {
         const LetterboxRect r = GetCamera().Letterbox();
+        glEnable(GL_SCISSOR_TEST);
         glScissor(r.x, r.y, r.width, r.height);
     } else {
         glDisable(GL_SCISSOR_TEST);

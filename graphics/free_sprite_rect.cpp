@@ -81,3 +81,24 @@ std::vector<FreeSpritePlace> PlaceFreeSprites(const std::vector<PixelRect>& clea
     }
     return places;
 }
+
+void AppendComposedRect(const PixelRect& window, glm::vec3 shift, int pixelScale, int framebufferWidth,
+                        int framebufferHeight, std::vector<float>& out) {
+    // The view puts p at window s p + size / 2, y turned over by the vertex
+    // shader; the whole quad spans kSceneWidth x kSceneHeight around the shift,
+    // its first row (v = 0) at the bottom of the window's picture.
+    const double s = pixelScale, halfW = framebufferWidth / 2.0, halfH = framebufferHeight / 2.0;
+    const double u0x = s * (double(shift.x) - kSceneWidth / 2.0) + halfW;
+    const double v0y = halfH - s * (double(shift.y) + kSceneHeight / 2.0);
+    auto corner = [&](int x, int y) {
+        out.insert(out.end(), {float((x - halfW) / s), float((halfH - y) / s), 0.0f,
+                               float((x - u0x) / (kSceneWidth * s)), float((y - v0y) / (kSceneHeight * s))});
+    };
+    const int x0 = window.x, y0 = window.y, x1 = window.x + window.width, y1 = window.y + window.height;
+    corner(x0, y0);
+    corner(x1, y0);
+    corner(x1, y1);
+    corner(x1, y1);
+    corner(x0, y1);
+    corner(x0, y0);
+}

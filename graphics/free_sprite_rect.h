@@ -26,6 +26,16 @@ PixelRect WindowRectOfSceneRect(const PixelRect& scene, glm::vec3 shift, int pix
 
 PixelRect Intersect(const PixelRect& a, const PixelRect& b);
 
+// The piece of the composed scene's quad (see DrawComposedScene) shifted by
+// `shift` that covers `window`: two triangles in the quad vertex format
+// (position, texture coordinate; 6 vertices x 5 floats appended to `out`),
+// placed for the composition's view with an identity model, each corner
+// carrying the texture coordinate the whole quad has there. Drawn, they show
+// what the whole quad shows under a scissor to `window`.
+constexpr int kComposedRectFloats = 30;
+void AppendComposedRect(const PixelRect& window, glm::vec3 shift, int pixelScale, int framebufferWidth,
+                        int framebufferHeight, std::vector<float>& out);
+
 // Where free sprites (in drawing order) are drawn. A round draws some of
 // them, each alone at its place in one of up to maxLayers scene-sized layers,
 // then composes them onto the window in order; the rounds go in order, and a

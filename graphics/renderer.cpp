@@ -46,6 +46,8 @@ Renderer::Renderer(const RendererShared& shared) : shared_(shared) {
     composeProgram_ = std::make_unique<ShaderProgram>("shaders/forward.vs", "shaders/compose.frag");
     targets_.Create();
     instanceBuffer_.Create(shared.anchoredQuadBuffer);
+    const float noQuad[gpu::kQuadFloats] = {};
+    composedRects_ = gpu::CreateQuadArray(noQuad);
     tileInstances_.Create(shared.centredQuadBuffer);
     g_renderer = this;
 }
@@ -53,11 +55,12 @@ Renderer::Renderer(const RendererShared& shared) : shared_(shared) {
 Renderer::~Renderer() {
     if (g_renderer == this) g_renderer = nullptr;
     instanceBuffer_.Destroy();
+    gpu::DeleteQuadArray(composedRects_);
     tileInstances_.Destroy();
     targets_.Destroy();
 }
 
-void Renderer::BatchFrameSprites(float dt) {
+void Renderer::BatchFrameSprites(float dt, int framebufferWidth, int framebufferHeight) {
     instances_.clear();
     litRuns_.clear();
     freeRuns_.clear();
@@ -80,6 +83,7 @@ void Renderer::BatchFrameSprites(float dt) {
         freeRuns_.push_back(run);
         instances_.push_back(MakeSpriteInstance(*item.sprite, glm::vec3(std::floor(p.x), std::floor(p.y), p.z)));
     }
+    PlanFreeSprites(framebufferWidth, framebufferHeight);
     BatchSprites(lists_.unlitSprites, dt, 1, instances_, unlitRuns_);
     // The light pass's quad: the anchored quad stretched over the whole scene
     // target (clip x 2 qx, y 2 qy - 1), so its world position at each pixel is
@@ -108,7 +112,7 @@ void Renderer::Draw(float dt, int framebufferWidth, int framebufferHeight) {
         counters_.shadowCasters = CullScene(CurrentCullView(), lists_);
         SortUnlitBackToFront(lists_.unlitSprites);
         SortLitFrontToBack(lists_.litClampedSprites);
-        BatchFrameSprites(dt);
+        BatchFrameSprites(dt, framebufferWidth, framebufferHeight);
     }
 
     glDisable(GL_BLEND);
@@ -169,7 +173,6 @@ void Renderer::Draw(float dt, int framebufferWidth, int framebufferHeight) {
     }
     // The free sprites are lit as they are drawn, alone, by the sprite program.
     if (!freeRuns_.empty()) BeginLitSprites(*spriteProgram_, targets_.sMask, lists_, counters_);
-    PlanFreeSprites(framebufferWidth, framebufferHeight);
     litPass.End();
 
     // Onto the window. The scene's depth is only needed where sprites are

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "graphics/free_sprite_rect.h"
+#include "graphics/gpu.h"
 #include "graphics/render_lists.h"
 #include "graphics/render_targets.h"
 #include "graphics/scene_coverage.h"
@@ -68,7 +69,7 @@ private:
     SpriteRun lightRun_;  // the light pass's one quad, over the laid-down scene
     SceneCoverage coverage_;  // the lit scene's pixels solid sprites claim
 
-    void BatchFrameSprites(float dt);
+    void BatchFrameSprites(float dt, int framebufferWidth, int framebufferHeight);
     // The rank depth of the tile map in this frame's lit scene: behind every
     // lit sprite (cells never overlap, so they share it).
     float TileRankDepth() const { return SceneRankDepth(uint32_t(lists_.litClampedSprites.size())); }
@@ -83,6 +84,12 @@ private:
         FreeSpritePlace place;
     };
     std::vector<FreeSprite> freeSprites_;
+    // The pieces of the scene quad the free sprites are composed through.
+    gpu::QuadArray composedRects_;
+    size_t composedRectsBytes_ = 0;
+    std::vector<float> composedRectVertices_;
+    // Places the free sprites in rounds and layers, and lays each layer's
+    // instances side by side; before the instances go up.
     void PlanFreeSprites(int framebufferWidth, int framebufferHeight);
     void DrawFreeLayers(int round);
     // withSceneDepth: the composition wrote the scene's depth on the whole window.

@@ -43,8 +43,9 @@ struct Point {
 };
 
 constexpr int kMaxCorners = 8;
-// Below this many triangles a second thread costs more than it saves.
-constexpr size_t kTrianglesForTwoThreads = 3000;
+// Fewer triangles than this fill in about a millisecond at most: one thread
+// does it.
+constexpr size_t kTrianglesForTwoThreads = 1500;
 
 // ORs `bit` into `count` texels from `out`, four at a time: a span that is
 // not a whole number of fours ends with four that overlap the ones before,

@@ -18,8 +18,10 @@
 #include "graphics/shadow_geometry.h"
 
 // Sets `mask` to rect.width x rect.height texels (row 0 = mask row rect.y,
-// column 0 = mask column rect.x; the rect lies within the mask), each the OR of (1 << light) over the
-// triangles of `triangles` (three vertices each, world units) that cover it.
+// column 0 = mask column rect.x; the rect lies within the mask), each the OR
+// of (1 << light) over the triangles of `triangles` (three vertices each,
+// world units) that cover it. Thousands of triangles are filled on two
+// threads, each taking half of the rows.
 // `view` takes world positions to the clip space of the mask's viewport
 // (kShadowMaskWidth x kShadowMaskHeight texels); it scales and translates x
 // and y only.

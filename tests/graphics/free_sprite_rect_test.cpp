@@ -33,3 +33,27 @@ TEST(FreeSpriteRect, SpritesWhoseRectanglesMeetGoToOtherLayersAndPastTheLastLaye
     for (const FreeSpritePlace& p : PlaceFreeSprites(scene, 8)) got.push_back({p.round, p.layer});
     EXPECT_EQ(got, (std::vector<glm::ivec2>{{0, 0}, {0, 1}, {0, 0}, {0, 1}, {0, -1}, {0, 2}, {0, 3}}));
 }
+
+TEST(FreeSpriteRect, APieceOfTheComposedQuadCarriesTheWholeQuadsPlaceAndTextureCoordinates) {
+    // At scale 4 on 1920 x 1080 shifted by (0.25, 0.5) the whole quad spans window
+    // x -35..1957 (u 0..1) and y -22..1098 (v 0..1); its corner (-0.5, -0.5) sits at
+    // (0.25 - 249, 0.5 + 140) in the composition's units.
+    const glm::vec3 shift(0.25f, 0.5f, 0.0f);
+    std::vector<float> out(3, 9.0f);
+    AppendComposedRect({-35, -22, 1992, 1120}, shift, 4, 1920, 1080, out);
+    AppendComposedRect({965, 18, 4, 8}, shift, 4, 1920, 1080, out);
+    ASSERT_EQ(out.size(), 3u + 2 * kComposedRectFloats);
+    auto vertex = [&](int piece, int i) {
+        const float* v = out.data() + 3 + piece * kComposedRectFloats + 5 * i;
+        return std::vector<float>(v, v + 5);
+    };
+    EXPECT_EQ(vertex(0, 0), (std::vector<float>{-248.75f, 140.5f, 0.0f, 0.0f, 0.0f}));
+    EXPECT_EQ(vertex(0, 2), (std::vector<float>{249.25f, -139.5f, 0.0f, 1.0f, 1.0f}));
+    // The corners go round as two triangles: (x0, y0) (x1, y0) (x1, y1), (x1, y1) (x0, y1) (x0, y0).
+    EXPECT_EQ(vertex(1, 0), (std::vector<float>{1.25f, 130.5f, 0.0f, 1000.0f / 1992.0f, 40.0f / 1120.0f}));
+    EXPECT_EQ(vertex(1, 1), (std::vector<float>{2.25f, 130.5f, 0.0f, 1004.0f / 1992.0f, 40.0f / 1120.0f}));
+    EXPECT_EQ(vertex(1, 2), (std::vector<float>{2.25f, 128.5f, 0.0f, 1004.0f / 1992.0f, 48.0f / 1120.0f}));
+    EXPECT_EQ(vertex(1, 3), vertex(1, 2));
+    EXPECT_EQ(vertex(1, 4), (std::vector<float>{1.25f, 128.5f, 0.0f, 1000.0f / 1992.0f, 48.0f / 1120.0f}));
+    EXPECT_EQ(vertex(1, 5), vertex(1, 0));
+}
