@@ -45,7 +45,7 @@ struct Point {
 constexpr int kMaxCorners = 8;
 // Fewer triangles than this fill in about a millisecond at most: one thread
 // does it.
-constexpr size_t kTrianglesForTwoThreads = 1500;
+constexpr size_t kTrianglesForTwoThreads = 500;
 
 // ORs `bit` into `count` texels from `out`, four at a time: a span that is
 // not a whole number of fours ends with four that overlap the ones before,
@@ -294,7 +294,7 @@ void RasterizeShadows(const std::vector<ShadowVertex>& triangles, const glm::mat
     // The lower and upper rows at once: while the mask is made, the driver's
     // own threads have nothing to do yet. Each half reads every triangle.
     const int lower = rect.height / 2;
-    if (triangles.size() < kTrianglesForTwoThreads || lower == 0) {
+    if (triangles.size() / 3 < kTrianglesForTwoThreads || lower == 0) {
         FillPart(triangles, to, rect, mask.data());
         return;
     }

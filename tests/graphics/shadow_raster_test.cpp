@@ -124,7 +124,7 @@ TEST(ShadowRaster, AFanCoversWhatItsTrianglesCoverOneByOne) {
 
 TEST(ShadowRaster, ManyShadowsFillTheSameMaskAsTheirBatchesAddedUp) {
     // Thousands of triangles are filled in two halves of the rows at once;
-    // batches of a few hundred are filled whole.
+    // batches of 300 are filled whole.
     std::mt19937 rng(9);
     std::uniform_real_distribution<float> x(-50.0f, 300.0f), y(-50.0f, 300.0f);
     std::vector<ShadowVertex> all;
