@@ -30,13 +30,19 @@ void DrawShadowMasks(const RenderLists& lists, const RenderTargets& targets, Sha
                          maskOrigin.y + float(read.y + read.height) + 1.0f};
     BuildShadowGeometry(tables, geometry.casters, geometry.lights, seen, geometry.vertices);
 
-    // A mask left empty by the last frame needs no clearing for another empty one.
-    if (geometry.vertices.empty() && geometry.maskClear) return;
-    glBindFramebuffer(GL_FRAMEBUFFER, targets.sFramebuffer);
-    const GLuint zero[4] = {0, 0, 0, 0};
-    glClearBufferuiv(GL_COLOR, 0, zero);
-    geometry.maskClear = geometry.vertices.empty() || read.width == 0;
-    if (geometry.maskClear) return;
+    // Bits are only ever written inside the part read: the mask needs a whole
+    // clear only when that part moves (or nothing is shadowed any more), and
+    // not at all when it holds no bit.
+    const bool empty = geometry.vertices.empty() || read.width == 0;
+    const bool samePart = read.x == geometry.filled.x && read.y == geometry.filled.y &&
+                          read.width == geometry.filled.width && read.height == geometry.filled.height;
+    if (!geometry.maskClear && (empty || !samePart)) {
+        glBindFramebuffer(GL_FRAMEBUFFER, targets.sFramebuffer);
+        const GLuint zero[4] = {0, 0, 0, 0};
+        glClearBufferuiv(GL_COLOR, 0, zero);
+        geometry.maskClear = true;
+    }
+    if (empty) return;
 
     // The mask spans 980 rows: 700 above the view's 280. Centre row offset 350.
     const glm::mat4 view =
@@ -48,4 +54,6 @@ void DrawShadowMasks(const RenderLists& lists, const RenderTargets& targets, Sha
     glTexSubImage2D(GL_TEXTURE_2D, 0, read.x, read.y, read.width, read.height, GL_RED_INTEGER, GL_UNSIGNED_INT,
                     geometry.texels.data());
     glBindTexture(GL_TEXTURE_2D, 0);
+    geometry.maskClear = false;
+    geometry.filled = read;
 }

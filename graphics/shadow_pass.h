@@ -14,6 +14,7 @@
 // The frame's shadow inputs and the mask they make, reused frame to frame.
 struct ShadowGeometry {
     bool maskClear = false;  // the mask texture holds no bit (unknown at first)
+    MaskRect filled;         // the part last filled; the rest holds no bit
     std::vector<CasterShape> casters;
     std::vector<ShadowLight> lights;
     std::vector<ShadowVertex> vertices;
