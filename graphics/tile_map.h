@@ -17,7 +17,7 @@
 #include <json/value.h>
 
 class ShaderProgram;
-class SpriteInstanceBuffer;
+struct SpriteInstanceBuffer;
 struct RenderCounters;
 
 class TileMap {
