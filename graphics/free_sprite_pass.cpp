@@ -8,10 +8,11 @@
 // drawing queued before it, so the sprites are not taken one at a time: a
 // round draws its layers (sprites whose rectangles miss each other share a
 // layer, each layer cleared once; a layer's sprites of one texture in one
-// draw), then composes its sprites in order in one visit to the window, each
-// through a piece of the scene quad covering its own rectangle (sprites in a
-// row from one layer in one draw). Almost always one round does them all. The
-// window sees exactly the drawing of the sprites one by one.
+// draw), then composes its sprites in one visit to the window, each through a
+// piece of the scene quad covering its own rectangle, a layer's sprites in
+// one draw where no sprite passes one ahead of it that it meets
+// (PlanComposeDraws). Almost always one round does them all. The window sees
+// exactly the drawing of the sprites one by one.
 #include <algorithm>
 #include <cmath>
 #include <numeric>
@@ -121,16 +122,36 @@ void Renderer::ComposeFreeSprites(int framebufferWidth, int framebufferHeight, b
     const int pixelScale = Camera::PixelScale(framebufferWidth, framebufferHeight);
     // Every sprite's rectangle goes through a piece of the scene quad of its
     // own, all uploaded at once: first the scene's (when the window has no
-    // scene depth yet), then each sprite's own, in order.
+    // scene depth yet), then each round's draws'.
     std::vector<float>& pieces = composedRectVertices_;
     pieces.clear();
     for (const FreeSprite& f : freeSprites_)
         if (!withSceneDepth && f.place.layer >= 0)
             AppendComposedRect(f.target, cameraShift, pixelScale, framebufferWidth, framebufferHeight, pieces);
     const int sceneVertices = int(pieces.size() / 5);
-    for (const FreeSprite& f : freeSprites_)
-        if (f.place.layer >= 0)
-            AppendComposedRect(f.target, f.shift, pixelScale, framebufferWidth, framebufferHeight, pieces);
+    struct Draw {
+        int round, layer, first, count;  // vertices
+    };
+    std::vector<Draw> draws;
+    const int rounds = freeSprites_.back().place.round + 1;
+    for (int round = 0; round < rounds; ++round) {
+        std::vector<size_t> sprites;
+        std::vector<PixelRect> targets;
+        std::vector<int> layers;
+        for (size_t i = 0; i < freeSprites_.size(); ++i) {
+            if (freeSprites_[i].place.round != round || freeSprites_[i].place.layer < 0) continue;
+            sprites.push_back(i);
+            targets.push_back(freeSprites_[i].target);
+            layers.push_back(freeSprites_[i].place.layer);
+        }
+        for (const ComposeDraw& d : PlanComposeDraws(targets, layers)) {
+            draws.push_back({round, d.layer, int(pieces.size() / 5), int(6 * d.sprites.size())});
+            for (size_t k : d.sprites) {
+                const FreeSprite& f = freeSprites_[sprites[k]];
+                AppendComposedRect(f.target, f.shift, pixelScale, framebufferWidth, framebufferHeight, pieces);
+            }
+        }
+    }
     const size_t bytes = pieces.size() * sizeof(float);
     glBindBuffer(GL_ARRAY_BUFFER, composedRects_.vbo);
     if (bytes > composedRectsBytes_) {
@@ -155,42 +176,24 @@ void Renderer::ComposeFreeSprites(int framebufferWidth, int framebufferHeight, b
         glDepthFunc(GL_LESS);
         ++counters_.drawCalls;
     }
-    const int rounds = freeSprites_.back().place.round + 1;
-    int next = sceneVertices;  // the first vertex of the next sprite's piece
-    for (int round = 0; round < rounds; ++round) {
-        if (std::none_of(freeSprites_.begin(), freeSprites_.end(),
-                         [&](const FreeSprite& f) { return f.place.round == round && f.place.layer >= 0; }))
-            continue;
-        // Each round's layers are drawn once the window has everything
-        // before them: a target drawn earlier in the frame and read only
-        // here held the rasteriser up longer than the switches it saved.
-        DrawFreeLayers(round);
-        glDisable(GL_SCISSOR_TEST);
-        glEnable(GL_DEPTH_TEST);
-        glBindFramebuffer(GL_FRAMEBUFFER, 0);
-        glViewport(0, 0, framebufferWidth, framebufferHeight);
-        const SceneLayer& first = targets_.layers[0];
-        BeginComposition(compose, first.color, first.depth, framebufferWidth, framebufferHeight);
-        // Sprites in a row that share a layer go out in one draw, still in order.
-        int layer = 0, runFirst = next, runCount = 0;
-        auto flush = [&] {
-            if (runCount == 0) return;
-            DrawComposedRects(compose, composedRects_.vao, runFirst, runCount);
-            ++counters_.drawCalls;
-            runFirst += runCount;
-            runCount = 0;
-        };
-        for (const FreeSprite& f : freeSprites_) {
-            if (f.place.round != round || f.place.layer < 0) continue;
-            if (f.place.layer != layer) {
-                flush();
-                layer = f.place.layer;
-                BindComposedScene(targets_.layers[size_t(layer)].color, targets_.layers[size_t(layer)].depth);
-            }
-            runCount += 6;
+    for (size_t k = 0; k < draws.size(); ++k) {
+        const Draw& d = draws[k];
+        if (k == 0 || draws[k - 1].round != d.round) {
+            // Each round's layers are drawn once the window has everything
+            // before them: a target drawn earlier in the frame and read only
+            // here held the rasteriser up longer than the switches it saved.
+            DrawFreeLayers(d.round);
+            glDisable(GL_SCISSOR_TEST);
+            glEnable(GL_DEPTH_TEST);
+            glBindFramebuffer(GL_FRAMEBUFFER, 0);
+            glViewport(0, 0, framebufferWidth, framebufferHeight);
+            const SceneLayer& layer = targets_.layers[size_t(d.layer)];
+            BeginComposition(compose, layer.color, layer.depth, framebufferWidth, framebufferHeight);
+        } else {
+            BindComposedScene(targets_.layers[size_t(d.layer)].color, targets_.layers[size_t(d.layer)].depth);
         }
-        flush();
-        next = runFirst;
+        DrawComposedRects(compose, composedRects_.vao, d.first, d.count);
+        ++counters_.drawCalls;
     }
     // Back to the letterbox (or none) for the unlit sprites.
     if (GetEngineState().mode != EngineMode::Editor) {

@@ -102,3 +102,20 @@ void AppendComposedRect(const PixelRect& window, glm::vec3 shift, int pixelScale
     corner(x0, y1);
     corner(x0, y0);
 }
+
+std::vector<ComposeDraw> PlanComposeDraws(const std::vector<PixelRect>& targets, const std::vector<int>& layers) {
+    std::vector<ComposeDraw> draws;
+    std::vector<size_t> drawOf(targets.size(), 0);
+    for (size_t j = 0; j < targets.size(); ++j) {
+        // After every draw holding a sprite ahead of it that it meets.
+        size_t earliest = 0;
+        for (size_t i = 0; i < j; ++i)
+            if (Intersect(targets[i], targets[j]).width > 0) earliest = std::max(earliest, drawOf[i] + 1);
+        size_t d = earliest;
+        while (d < draws.size() && draws[d].layer != layers[j]) ++d;
+        if (d == draws.size()) draws.push_back({layers[j], {}});
+        draws[d].sprites.push_back(j);
+        drawOf[j] = d;
+    }
+    return draws;
+}

@@ -47,3 +47,14 @@ struct FreeSpritePlace {
     int layer = -1;
 };
 std::vector<FreeSpritePlace> PlaceFreeSprites(const std::vector<PixelRect>& cleared, int maxLayers);
+
+// The draws that compose one round's free sprites (in drawing order, with
+// their window rectangles and layers) onto the window. A draw takes sprites
+// of one layer, in drawing order; a sprite may go out in an earlier draw than
+// sprites ahead of it only if its rectangle meets none of theirs, so the
+// window ends up as if they went one by one. Returns the draws in order.
+struct ComposeDraw {
+    int layer = 0;
+    std::vector<size_t> sprites;  // indices into the round's sprites
+};
+std::vector<ComposeDraw> PlanComposeDraws(const std::vector<PixelRect>& targets, const std::vector<int>& layers);

@@ -57,3 +57,16 @@ TEST(FreeSpriteRect, APieceOfTheComposedQuadCarriesTheWholeQuadsPlaceAndTextureC
     EXPECT_EQ(vertex(1, 4), (std::vector<float>{1.25f, 128.5f, 0.0f, 1000.0f / 1992.0f, 48.0f / 1120.0f}));
     EXPECT_EQ(vertex(1, 5), vertex(1, 0));
 }
+
+TEST(FreeSpriteRect, ComposeDrawsTakeALayerEachAndNeverPassASpriteAheadThatTheyMeet) {
+    // 1 meets 0; 2 meets nothing; 3 meets 2; 4 meets 0 and 1; 5 meets nothing;
+    // 6 meets 0, 1 and 4, and shares 0's layer.
+    const std::vector<PixelRect> targets = {{0, 0, 10, 10}, {5, 5, 10, 10}, {40, 0, 10, 10}, {45, 5, 10, 10},
+                                            {8, 8, 4, 4},   {100, 0, 5, 5}, {9, 9, 2, 2}};
+    const std::vector<int> layers = {0, 1, 0, 1, 2, 1, 0};
+    std::vector<std::pair<int, std::vector<size_t>>> got;
+    for (const ComposeDraw& d : PlanComposeDraws(targets, layers)) got.push_back({d.layer, d.sprites});
+    const std::vector<std::pair<int, std::vector<size_t>>> expected = {
+        {0, {0, 2}}, {1, {1, 3, 5}}, {2, {4}}, {0, {6}}};
+    EXPECT_EQ(got, expected);
+}
