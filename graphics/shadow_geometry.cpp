@@ -48,11 +48,12 @@ bool WriteCasterShadow(const TrigTables& tables, const CasterShape& caster, glm:
 }
 
 void BuildShadowGeometry(const TrigTables& tables, const std::vector<CasterShape>& casters,
-                         const std::vector<ShadowLight>& lights, const WorldRect& seen, std::vector<ShadowVertex>& out) {
+                         const std::vector<ShadowLight>& lights, const WorldRect& seen, std::vector<ShadowVertex>& out,
+                         size_t firstLight, size_t endLight) {
     out.clear();
-    const size_t n = std::min(lights.size(), size_t(kMaxShadowedLights));
+    const size_t n = std::min({lights.size(), size_t(kMaxShadowedLights), endLight});
     float shape[kShadowFloatsPerCaster];
-    for (size_t i = 0; i < n; ++i) {
+    for (size_t i = firstLight; i < n; ++i) {
         for (const CasterShape& caster : casters) {
             if (!WriteCasterShadow(tables, caster, lights[i].position, lights[i].reach, shape)) continue;
             for (int t = 0; t < 3; ++t) {

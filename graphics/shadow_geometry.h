@@ -2,6 +2,7 @@
 // The CPU half of the shadow pass: the triangles that cover what one caster
 // hides from one light, and the frame's whole shadow geometry, every triangle
 // tagged with the index (the mask bit) of its light.
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -51,9 +52,11 @@ struct WorldRect {
 // kMaxShadowedLights lights, light by light in list order, caster by caster;
 // pairs that give no area are left out (they would draw nothing), and so is
 // every triangle whose bounding box lies wholly outside `seen` (it would set
-// only bits that are never read).
+// only bits that are never read). Only the lights from index firstLight up to
+// (not including) endLight are taken; each keeps its index as its bit.
 void BuildShadowGeometry(const TrigTables& tables, const std::vector<CasterShape>& casters,
-                         const std::vector<ShadowLight>& lights, const WorldRect& seen, std::vector<ShadowVertex>& out);
+                         const std::vector<ShadowLight>& lights, const WorldRect& seen, std::vector<ShadowVertex>& out,
+                         size_t firstLight = 0, size_t endLight = SIZE_MAX);
 
 // The world position of the mask's texel (0, 0) (its smallest x and y) for a
 // camera at `camera`: the 498 columns of the view and its 280 rows with the 700

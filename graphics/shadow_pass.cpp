@@ -28,12 +28,16 @@ void DrawShadowMasks(const RenderLists& lists, const RenderTargets& targets, Sha
     const WorldRect seen{maskOrigin.x + float(read.x) - 1.0f, maskOrigin.y + float(read.y) - 1.0f,
                          maskOrigin.x + float(read.x + read.width) + 1.0f,
                          maskOrigin.y + float(read.y + read.height) + 1.0f};
-    BuildShadowGeometry(tables, geometry.casters, geometry.lights, seen, geometry.vertices);
+    // The mask spans 980 rows: 700 above the view's 280. Centre row offset 350.
+    const glm::mat4 view =
+        glm::scale(glm::mat4(1.0f), glm::vec3(2.0f / kShadowMaskWidth, 2.0f / kShadowMaskHeight, 1.0f)) *
+        glm::translate(glm::mat4(1.0f), glm::vec3(-std::floor(c.x), 350.0f - std::floor(c.y), 0.0f));
+    const bool empty = read.width == 0 || !FillShadowMask(tables, geometry.casters, geometry.lights, seen, view, read,
+                                                          geometry.work, geometry.texels);
 
     // Bits are only ever written inside the part read: the mask needs a whole
     // clear only when that part moves (or nothing is shadowed any more), and
     // not at all when it holds no bit.
-    const bool empty = geometry.vertices.empty() || read.width == 0;
     const bool samePart = read.x == geometry.filled.x && read.y == geometry.filled.y &&
                           read.width == geometry.filled.width && read.height == geometry.filled.height;
     if (!geometry.maskClear && (empty || !samePart)) {
@@ -43,12 +47,6 @@ void DrawShadowMasks(const RenderLists& lists, const RenderTargets& targets, Sha
         geometry.maskClear = true;
     }
     if (empty) return;
-
-    // The mask spans 980 rows: 700 above the view's 280. Centre row offset 350.
-    const glm::mat4 view =
-        glm::scale(glm::mat4(1.0f), glm::vec3(2.0f / kShadowMaskWidth, 2.0f / kShadowMaskHeight, 1.0f)) *
-        glm::translate(glm::mat4(1.0f), glm::vec3(-std::floor(c.x), 350.0f - std::floor(c.y), 0.0f));
-    RasterizeShadows(geometry.vertices, view, read, geometry.texels);
     glBindTexture(GL_TEXTURE_2D, targets.sMask);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     glTexSubImage2D(GL_TEXTURE_2D, 0, read.x, read.y, read.width, read.height, GL_RED_INTEGER, GL_UNSIGNED_INT,

@@ -9,6 +9,7 @@
 #include "graphics/render_lists.h"
 #include "graphics/render_targets.h"
 #include "graphics/shadow_geometry.h"
+#include "graphics/shadow_raster.h"
 #include "graphics/tangent_points.h"
 
 // The frame's shadow inputs and the mask they make, reused frame to frame.
@@ -17,7 +18,7 @@ struct ShadowGeometry {
     MaskRect filled;         // the part last filled; the rest holds no bit
     std::vector<CasterShape> casters;
     std::vector<ShadowLight> lights;
-    std::vector<ShadowVertex> vertices;
+    ShadowMaskWork work;
     std::vector<uint32_t> texels;  // the read part of the mask, row by row
 };
 

@@ -4,7 +4,6 @@
 #include <climits>
 #include <cmath>
 #include <cstring>
-#include <functional>
 #include <thread>
 
 #include "graphics/render_limits.h"
@@ -43,9 +42,9 @@ struct Point {
 };
 
 constexpr int kMaxCorners = 8;
-// Fewer triangles than this fill in about a millisecond at most: one thread
-// does it.
-constexpr size_t kTrianglesForTwoThreads = 500;
+// Fewer caster-light pairs than this make shadows that fill in about a
+// millisecond at most: one thread does it.
+constexpr size_t kShadowsForTwoThreads = 200;
 
 // ORs `bit` into `count` texels from `out`, four at a time: a span that is
 // not a whole number of fours ends with four that overlap the ones before,
@@ -291,16 +290,29 @@ void RasterizeShadows(const std::vector<ShadowVertex>& triangles, const glm::mat
         rect.y + rect.height > kShadowMaskHeight)
         return;
     const MaskProjection to{view[0][0], view[3][0], view[1][1], view[3][1]};
-    // The lower and upper rows at once: while the mask is made, the driver's
-    // own threads have nothing to do yet. Each half reads every triangle.
-    const int lower = rect.height / 2;
-    if (triangles.size() / 3 < kTrianglesForTwoThreads || lower == 0) {
-        FillPart(triangles, to, rect, mask.data());
-        return;
+    FillPart(triangles, to, rect, mask.data());
+}
+
+bool FillShadowMask(const TrigTables& tables, const std::vector<CasterShape>& casters,
+                    const std::vector<ShadowLight>& lights, const WorldRect& seen, const glm::mat4& view,
+                    const MaskRect& rect, ShadowMaskWork& work, std::vector<uint32_t>& mask) {
+    const size_t shadowed = std::min(lights.size(), size_t(kMaxShadowedLights));
+    if (casters.size() * shadowed < kShadowsForTwoThreads || shadowed < 2) {
+        BuildShadowGeometry(tables, casters, lights, seen, work.triangles[0]);
+        if (work.triangles[0].empty()) return false;
+        RasterizeShadows(work.triangles[0], view, rect, mask);
+        return true;
     }
-    std::thread upper(FillPart, std::cref(triangles), std::cref(to),
-                      MaskRect{rect.x, rect.y + lower, rect.width, rect.height - lower},
-                      mask.data() + size_t(lower) * size_t(rect.width));
-    FillPart(triangles, to, MaskRect{rect.x, rect.y, rect.width, lower}, mask.data());
-    upper.join();
+    // While the mask is made the driver's own threads have nothing to do yet:
+    // the second half of the lights is built and filled beside the first.
+    const size_t half = shadowed / 2;
+    std::thread second([&] {
+        BuildShadowGeometry(tables, casters, lights, seen, work.triangles[1], half, shadowed);
+        RasterizeShadows(work.triangles[1], view, rect, work.secondMask);
+    });
+    BuildShadowGeometry(tables, casters, lights, seen, work.triangles[0], 0, half);
+    RasterizeShadows(work.triangles[0], view, rect, mask);
+    second.join();
+    for (size_t i = 0; i < mask.size(); ++i) mask[i] |= work.secondMask[i];
+    return !work.triangles[0].empty() || !work.triangles[1].empty();
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <limits>
@@ -122,20 +123,26 @@ TEST(ShadowRaster, AFanCoversWhatItsTrianglesCoverOneByOne) {
     }
 }
 
-TEST(ShadowRaster, ManyShadowsFillTheSameMaskAsTheirBatchesAddedUp) {
-    // Thousands of triangles are filled in two halves of the rows at once;
-    // batches of 300 are filled whole.
+TEST(ShadowRaster, ManyShadowsFillTheMaskTheirTrianglesFillAndFewLeaveItAlone) {
+    // 30 lights and 40 casters: the two halves of the lights go on two threads.
+    static const TrigTables tables;
     std::mt19937 rng(9);
-    std::uniform_real_distribution<float> x(-50.0f, 300.0f), y(-50.0f, 300.0f);
-    std::vector<ShadowVertex> all;
-    for (int i = 0; i < 6000; ++i) AddTriangle(all, {x(rng), y(rng)}, {x(rng), y(rng)}, {x(rng), y(rng)}, uint32_t(i % 32));
+    std::uniform_real_distribution<float> x(0.0f, 240.0f), y(0.0f, 200.0f);
+    std::vector<CasterShape> casters;
+    std::vector<ShadowLight> lights;
+    for (int i = 0; i < 40; ++i) casters.push_back({{x(rng), y(rng)}, 12, 6});
+    for (int i = 0; i < 30; ++i) lights.push_back({{x(rng), y(rng)}, 150});
     const MaskRect r{3, 5, 240, 201};
-    std::vector<uint32_t> whole, sum(size_t(r.width) * r.height, 0u), part;
-    RasterizeShadows(all, MaskView(), r, whole);
-    for (size_t k = 0; k < all.size(); k += 900) {
-        const std::vector<ShadowVertex> batch(all.begin() + k, all.begin() + std::min(all.size(), k + 900));
-        RasterizeShadows(batch, MaskView(), r, part);
-        for (size_t i = 0; i < sum.size(); ++i) sum[i] |= part[i];
-    }
-    EXPECT_EQ(whole, sum);
+    std::vector<ShadowVertex> all;
+    BuildShadowGeometry(tables, casters, lights, WorldRect(), all);
+    std::vector<uint32_t> expected, got;
+    RasterizeShadows(all, MaskView(), r, expected);
+    ShadowMaskWork work;
+    EXPECT_TRUE(FillShadowMask(tables, casters, lights, WorldRect(), MaskView(), r, work, got));
+    EXPECT_EQ(got, expected);
+    EXPECT_NE(std::count(got.begin(), got.end(), 0u), std::ptrdiff_t(got.size()));
+    // One light inside its only caster throws no shadow: the mask is not touched.
+    got.assign(2, 7u);
+    EXPECT_FALSE(FillShadowMask(tables, {{{50, 50}, 10, 10}}, {{{50, 50}, 100}}, WorldRect(), MaskView(), r, work, got));
+    EXPECT_EQ(got, std::vector<uint32_t>(2, 7u));
 }
