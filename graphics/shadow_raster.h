@@ -1,8 +1,9 @@
 #pragma once
 // The shadow mask filled on the CPU. A software GL driver sets up, tests and
 // writes each of the shadows' fragments on its own (millions a frame when many
-// lights see many casters); here each triangle fills its rows' spans with one
-// OR per texel. Each step is the one a GL driver takes, rounding included,
+// lights see many casters); here each shadow (a fan of triangles, filled as
+// the convex polygon it makes) fills its rows' spans, four texels per OR.
+// Each step is the one a GL driver takes, rounding included,
 // so the mask is the one it would draw: the vertex is carried into clip space
 // and onto the mask's viewport; a triangle reaching past the viewport is cut
 // at its sides in clip space and the pieces drawn; vertices snap to 1/256
