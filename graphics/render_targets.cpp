@@ -76,7 +76,8 @@ void RenderTargets::Create() {
     gColor = MakeTexture(GL_RGBA8, kSceneWidth, kSceneHeight, GL_RGBA, GL_UNSIGNED_BYTE);
     glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, gColor, 0);
 
-    // The mask needs no stencil: its lights' bits are ORed in (see shadow_pass.h).
+    // The mask's framebuffer only clears it: its bits are filled on the CPU
+    // and uploaded (see shadow_pass.h).
     glGenFramebuffers(1, &sFramebuffer);
     glBindFramebuffer(GL_FRAMEBUFFER, sFramebuffer);
     sMask = MakeTexture(GL_R32UI, kShadowMaskWidth, kShadowMaskHeight, GL_RED_INTEGER, GL_UNSIGNED_INT);

@@ -70,5 +70,6 @@ glm::vec2 ShadowMaskOrigin(glm::vec3 camera);
 // looked up, so the pass need not draw them.
 struct MaskRect {
     int x = 0, y = 0, width = 0, height = 0;  // texels
+    bool operator==(const MaskRect&) const = default;
 };
 MaskRect ShadowMaskRectRead(const glm::mat4& sceneView, glm::vec2 maskOrigin);

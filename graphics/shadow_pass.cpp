@@ -38,9 +38,7 @@ void DrawShadowMasks(const RenderLists& lists, const RenderTargets& targets, Sha
     // Bits are only ever written inside the part read: the mask needs a whole
     // clear only when that part moves (or nothing is shadowed any more), and
     // not at all when it holds no bit.
-    const bool samePart = read.x == geometry.filled.x && read.y == geometry.filled.y &&
-                          read.width == geometry.filled.width && read.height == geometry.filled.height;
-    if (!geometry.maskClear && (empty || !samePart)) {
+    if (!geometry.maskClear && (empty || read != geometry.filled)) {
         glBindFramebuffer(GL_FRAMEBUFFER, targets.sFramebuffer);
         const GLuint zero[4] = {0, 0, 0, 0};
         glClearBufferuiv(GL_COLOR, 0, zero);

@@ -1,7 +1,6 @@
 #include "graphics/shadow_raster.h"
 
 #include <algorithm>
-#include <climits>
 #include <cmath>
 #include <cstring>
 #include <thread>
