@@ -6,7 +6,8 @@
 // The others run the real engine (window, scripts, the whole frame loop) in a
 // scratch content folder, so they need a display (run them under Xvfb); without
 // one they skip. Counters per frame: draw_calls, texture_binds, instances,
-// hidden (lit sprites left out, wholly covered by solid ones in front), and
+// hidden (lit sprites left out, wholly covered by solid ones in front),
+// cropped (lit sprites cut down to the part solid ones in front leave open), and
 // window_width (the framebuffer the frame was composed onto).
 // BM_FrameEmpty: one frame of the engine loop with an empty level.
 // BM_FrameSprites/N: N lit clamped 16 x 16 sprites of one texture, each moved
@@ -218,6 +219,7 @@ void ReportCounters(benchmark::State& state) {
         state.counters["texture_binds"] = double(c.textureBinds);
         state.counters["instances"] = double(c.instances);
         state.counters["hidden"] = double(c.hiddenSprites);
+        state.counters["cropped"] = double(c.croppedSprites);
     }
 }
 

@@ -11,6 +11,7 @@
 // bottom row). Empty when width or height is 0.
 struct PixelRect {
     int x = 0, y = 0, width = 0, height = 0;
+    bool operator==(const PixelRect&) const = default;
 };
 
 // The scene pixels (498 x 280 target) that the anchored quad placed by `model`

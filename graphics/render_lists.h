@@ -50,4 +50,5 @@ struct RenderCounters {
     int textureBinds = 0;         // texture binds issued by the last frame
     int instances = 0;            // sprites and tiles drawn by the last frame's draw calls
     int hiddenSprites = 0;        // lit sprites the last frame left out, wholly covered
+    int croppedSprites = 0;       // lit sprites the last frame cut down to the part not covered
 };

@@ -68,7 +68,9 @@ void Renderer::BatchFrameSprites(float dt, int framebufferWidth, int framebuffer
     coverage_.Clear();
     const SceneOcclusion occlusion{&coverage_,
                                    GetCamera().ViewMatrix(false, float(kSceneWidth), float(kSceneHeight))};
-    counters_.hiddenSprites = int(BatchLitSprites(lists_.litClampedSprites, dt, 0, instances_, litRuns_, &occlusion));
+    const OcclusionCounts occluded = BatchLitSprites(lists_.litClampedSprites, dt, 0, instances_, litRuns_, &occlusion);
+    counters_.hiddenSprites = int(occluded.hidden);
+    counters_.croppedSprites = int(occluded.cropped);
     for (const SpriteDrawItem& item : lists_.litFreeSprites) {
         // Drawn alone, snapped to whole pixels in the scene; the composition
         // adds back its fraction of a pixel.

@@ -10,9 +10,15 @@
 // sub-pixel grid. So a quad claims only the pixels whose centres lie inside
 // it by more than kCoverageSlack, and counts as hidden only when every pixel
 // whose centre lies within that slack of it is claimed.
+//
+// A sprite only partly covered is cut down to the bounding rectangle of the
+// pixels still open to it (CropQuadToPixels), with its texture rectangle cut
+// alike: sprites sorted by y cover each other in bands, and the rows a sprite
+// would lose to the depth test are then not rasterised either.
 #include <cstdint>
 
 #include <glm/mat4x4.hpp>
+#include <glm/vec2.hpp>
 
 #include "core/camera.h"
 #include "graphics/free_sprite_rect.h"
@@ -31,14 +37,25 @@ struct QuadPixels {
 };
 QuadPixels ScenePixelsOfQuad(const glm::mat4& clip);
 
+// Cuts an anchored quad (model) and its texture rectangle (frame: u0, v0, u1,
+// v1 at its corners (-0.5, 0) and (0.5, 1)) down to the scene pixels `keep`,
+// a part of what ScenePixelsOfQuad(sceneView x model) gives as maybe. Every
+// pixel inside keep shows the texel it showed before; only a quad of one
+// pixel per texel (`texels`: its texels across and down) whose edges lie
+// clear of pixel centres is cut, since elsewhere a texel edge may fall on a
+// pixel centre and rounding would choose. Returns whether the quad changed.
+bool CropQuadToPixels(glm::mat4& model, float frame[4], const glm::mat4& sceneView, const PixelRect& keep,
+                      glm::vec2 texels);
+
 // One bit per scene pixel, a row at a time.
 class SceneCoverage {
 public:
     void Clear();
     // Claims every pixel of r (inside the target).
     void Claim(const PixelRect& r);
-    // Whether every pixel of r (inside the target) is claimed; true when r is empty.
-    bool Covers(const PixelRect& r) const;
+    // The bounding rectangle of the pixels of r (inside the target) not yet
+    // claimed; empty when every one is.
+    PixelRect Unclaimed(const PixelRect& r) const;
 
 private:
     static constexpr int kWords = (kSceneWidth + 63) / 64;

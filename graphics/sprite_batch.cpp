@@ -57,7 +57,7 @@ bool DrawsSolid(int minAlpha, float tintAlpha) {
     return double(minAlpha) * double(tintAlpha) >= 128.0;
 }
 
-size_t BatchLitSprites(const std::vector<SpriteDrawItem>& items, float dt, uint32_t firstRank,
+OcclusionCounts BatchLitSprites(const std::vector<SpriteDrawItem>& items, float dt, uint32_t firstRank,
                        std::vector<SpriteInstance>& instances, std::vector<SpriteRun>& runs,
                        const SceneOcclusion* occlusion) {
     // Distinct texture sets are few (a level's sprite pictures), so a linear
@@ -77,7 +77,7 @@ size_t BatchLitSprites(const std::vector<SpriteDrawItem>& items, float dt, uint3
     // hidden, then moved to its run's slot below.
     instances.resize(firstInstance + 2 * items.size());
     SpriteInstance* made = instances.data() + firstInstance + items.size();
-    size_t hidden = 0;
+    OcclusionCounts counts;
     for (size_t i = 0; i < items.size(); ++i) {
         Sprite& sprite = *items[i].sprite;
         sprite.Animate(dt);
@@ -91,11 +91,18 @@ size_t BatchLitSprites(const std::vector<SpriteDrawItem>& items, float dt, uint3
         made[i].rankDepth = SceneRankDepth(firstRank + uint32_t(i));
         if (occlusion) {
             const QuadPixels pixels = ScenePixelsOfQuad(occlusion->sceneView * made[i].model);
-            if (occlusion->coverage->Covers(pixels.maybe)) {
+            const PixelRect open = occlusion->coverage->Unclaimed(pixels.maybe);
+            if (open.width == 0) {
                 runOf[i] = kHidden;
-                ++hidden;
+                ++counts.hidden;
                 continue;
             }
+            const glm::vec2 texels(float(sprite.GetWidth()) / float(sprite.GetColumns()),
+                                   float(sprite.GetHeight()) / float(sprite.GetRows()));
+            if (open != pixels.maybe &&
+                CropQuadToPixels(made[i].model, made[i].frame, occlusion->sceneView, open, texels))
+                ++counts.cropped;
+            // What was cut away is claimed already: the whole quad claims.
             if (solid) occlusion->coverage->Claim(pixels.surely);
         }
         size_t& r = sets[k].run[solid];
@@ -121,5 +128,5 @@ size_t BatchLitSprites(const std::vector<SpriteDrawItem>& items, float dt, uint3
         instances[run.first + fill[runOf[i] - firstRun]++] = made[i];
     }
     instances.resize(next);
-    return hidden;
+    return counts;
 }

@@ -79,7 +79,12 @@ struct SceneOcclusion {
 // distinct group, in the order the groups first appear; within a run they stay
 // front to back. Appends to instances and runs like BatchSprites. With
 // `occlusion`, a sprite whose every pixel solid sprites before it cover is
-// left out (still animated); returns how many were.
-size_t BatchLitSprites(const std::vector<SpriteDrawItem>& items, float dt, uint32_t firstRank,
+// left out (still animated), and one partly covered is cut down to the part
+// still open (CropQuadToPixels); returns how many of each.
+struct OcclusionCounts {
+    size_t hidden = 0;
+    size_t cropped = 0;
+};
+OcclusionCounts BatchLitSprites(const std::vector<SpriteDrawItem>& items, float dt, uint32_t firstRank,
                        std::vector<SpriteInstance>& instances, std::vector<SpriteRun>& runs,
                        const SceneOcclusion* occlusion = nullptr);
