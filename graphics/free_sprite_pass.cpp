@@ -7,8 +7,9 @@
 // Every switch between the window and a scene-sized target waits for the
 // drawing queued before it, so the sprites are not taken one at a time: a
 // round draws its layers (sprites whose rectangles miss each other share a
-// layer, each layer cleared once; a layer's sprites of one texture in one
-// draw), then composes its sprites in one visit to the window, each through a
+// layer, each layer cleared under their rectangles only, in one draw; a
+// layer's sprites of one texture in one draw), then composes its sprites in
+// one visit to the window, each through a
 // piece of the scene quad covering its own rectangle, a layer's sprites in
 // one draw where no sprite passes one ahead of it that it meets
 // (PlanComposeDraws). Almost always one round does them all. The window sees
@@ -18,6 +19,7 @@
 #include <numeric>
 
 #include <epoxy/gl.h>
+#include <glm/gtc/type_ptr.hpp>
 
 #include "core/camera.h"
 #include "core/engine_state.h"
@@ -86,19 +88,28 @@ void Renderer::DrawFreeLayers(int round) {
     if (layerCount == 0) return;
     targets_.EnsureLayers(size_t(layerCount));
 
-    // Uniforms and lights stay set on the sprite program from the lit pass.
-    spriteProgram_->Use();
     glViewport(0, 0, kSceneWidth, kSceneHeight);
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_SCISSOR_TEST);
-    glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, targets_.sMask);
+    const glm::mat4 identity(1.0f);
+    layerClearProgram_->Use();
+    layerClearProgram_->SetMat4("view", glm::value_ptr(identity));
+    layerClearProgram_->SetMat4("model", glm::value_ptr(identity));
     BoundTextures bound;
-    glBindVertexArray(instanceBuffer_.vao);
     for (int layer = 0; layer < layerCount; ++layer) {
         glBindFramebuffer(GL_FRAMEBUFFER, targets_.layers[size_t(layer)].framebuffer);
-        glClear(GL_COLOR_BUFFER_BIT);
+        // Cleared only under its sprites' rectangles: clearing the whole layer
+        // cost more than drawing its sprites.
+        const auto [first, count] = layerClears_[size_t(round * kMaxFreeLayers + layer)];
+        layerClearProgram_->Use();
+        glBindVertexArray(composedRects_.vao);
+        glDrawArrays(GL_TRIANGLES, first, count);
+        ++counters_.drawCalls;
+        // Uniforms and lights stay set on the sprite program from the lit pass.
+        spriteProgram_->Use();
+        glBindVertexArray(instanceBuffer_.vao);
         SpriteRun run;  // the layer's sprites that follow each other with the same textures
         for (size_t i = 0; i < freeSprites_.size(); ++i) {
             if (freeSprites_[i].place.round != round || freeSprites_[i].place.layer != layer) continue;
@@ -150,6 +161,19 @@ void Renderer::ComposeFreeSprites(int framebufferWidth, int framebufferHeight, b
                 const FreeSprite& f = freeSprites_[sprites[k]];
                 AppendComposedRect(f.target, f.shift, pixelScale, framebufferWidth, framebufferHeight, pieces);
             }
+        }
+    }
+    // Then the rectangles each layer is cleared under. A layer's sprites'
+    // rectangles miss each other, and its compositions read nothing outside
+    // them (a composed rectangle is the sprite's grown by one pixel, the
+    // cleared one by two).
+    layerClears_.clear();
+    for (int round = 0; round < rounds; ++round) {
+        for (int layer = 0; layer < kMaxFreeLayers; ++layer) {
+            const int first = int(pieces.size() / 5);
+            for (const FreeSprite& f : freeSprites_)
+                if (f.place.round == round && f.place.layer == layer) AppendSceneRect(f.cleared, pieces);
+            layerClears_.emplace_back(first, int(pieces.size() / 5) - first);
         }
     }
     const size_t bytes = pieces.size() * sizeof(float);

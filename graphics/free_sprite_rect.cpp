@@ -103,6 +103,22 @@ void AppendComposedRect(const PixelRect& window, glm::vec3 shift, int pixelScale
     corner(x0, y0);
 }
 
+void AppendSceneRect(const PixelRect& scene, std::vector<float>& out) {
+    // Clip x 2 X / width - 1; clip y likewise from the bottom row, turned
+    // over here because the vertex program turns it over again.
+    auto corner = [&](int x, int y) {
+        out.insert(out.end(), {2.0f * float(x) / kSceneWidth - 1.0f, 1.0f - 2.0f * float(y) / kSceneHeight, 0.0f,
+                               0.0f, 0.0f});
+    };
+    const int x0 = scene.x, y0 = scene.y, x1 = scene.x + scene.width, y1 = scene.y + scene.height;
+    corner(x0, y0);
+    corner(x1, y0);
+    corner(x1, y1);
+    corner(x1, y1);
+    corner(x0, y1);
+    corner(x0, y0);
+}
+
 std::vector<ComposeDraw> PlanComposeDraws(const std::vector<PixelRect>& targets, const std::vector<int>& layers) {
     std::vector<ComposeDraw> draws;
     std::vector<size_t> drawOf(targets.size(), 0);

@@ -37,6 +37,12 @@ constexpr int kComposedRectFloats = 30;
 void AppendComposedRect(const PixelRect& window, glm::vec3 shift, int pixelScale, int framebufferWidth,
                         int framebufferHeight, std::vector<float>& out);
 
+// The scene pixels `scene` as two triangles on the scene target, in the quad
+// vertex format (6 vertices x 5 floats appended to `out`, texture coordinates
+// 0), for the forward vertex program with identity view and model: edges on
+// whole pixels, so they cover exactly those pixels.
+void AppendSceneRect(const PixelRect& scene, std::vector<float>& out);
+
 // Where free sprites (in drawing order) are drawn. A round draws some of
 // them, each alone at its place in one of up to maxLayers scene-sized layers,
 // then composes them onto the window in order; the rounds go in order, and a

@@ -44,6 +44,7 @@ Renderer::Renderer(const RendererShared& shared) : shared_(shared) {
                                                     "#define LIGHT_PASS\n");
     unlitProgram_ = std::make_unique<ShaderProgram>("shaders/sprite_unlit.vs", "shaders/sprite_unlit.frag");
     composeProgram_ = std::make_unique<ShaderProgram>("shaders/forward.vs", "shaders/compose.frag");
+    layerClearProgram_ = std::make_unique<ShaderProgram>("shaders/forward.vs", "shaders/layer_clear.frag");
     targets_.Create();
     instanceBuffer_.Create(shared.anchoredQuadBuffer);
     const float noQuad[gpu::kQuadFloats] = {};

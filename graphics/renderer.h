@@ -54,7 +54,8 @@ private:
     std::unique_ptr<ShaderProgram> solidSceneProgram_;  // the same without the discard
     std::unique_ptr<ShaderProgram> lightProgram_;       // lights the laid-down scene
     std::unique_ptr<ShaderProgram> unlitProgram_;
-    std::unique_ptr<ShaderProgram> composeProgram_;  // the scene onto the window without its depth
+    std::unique_ptr<ShaderProgram> composeProgram_;     // the scene onto the window without its depth
+    std::unique_ptr<ShaderProgram> layerClearProgram_;  // free-sprite layers, cleared around their sprites
     TrigTables tables_;
     RenderTargets targets_;
     ShadowGeometry shadowGeometry_;
@@ -88,6 +89,9 @@ private:
     gpu::QuadArray composedRects_;
     size_t composedRectsBytes_ = 0;
     std::vector<float> composedRectVertices_;
+    // Per round and layer (round x kMaxFreeLayers + layer), the vertices in
+    // composedRects_ of the rectangles the layer is cleared under: first, count.
+    std::vector<std::pair<int, int>> layerClears_;
     // Places the free sprites in rounds and layers, and lays each layer's
     // instances side by side; before the instances go up.
     void PlanFreeSprites(int framebufferWidth, int framebufferHeight);

@@ -56,6 +56,15 @@ TEST(FreeSpriteRect, APieceOfTheComposedQuadCarriesTheWholeQuadsPlaceAndTextureC
     EXPECT_EQ(vertex(1, 3), vertex(1, 2));
     EXPECT_EQ(vertex(1, 4), (std::vector<float>{1.25f, 128.5f, 0.0f, 1000.0f / 1992.0f, 48.0f / 1120.0f}));
     EXPECT_EQ(vertex(1, 5), vertex(1, 0));
+
+    // A layer's cleared rectangle: scene pixel edges in clip space, y turned
+    // over for the vertex program; corners in the same order.
+    std::vector<float> rect;
+    AppendSceneRect({0, 70, 249, 140}, rect);
+    ASSERT_EQ(rect.size(), size_t(kComposedRectFloats));
+    EXPECT_EQ(std::vector<float>(rect.begin(), rect.begin() + 5), (std::vector<float>{-1.0f, 0.5f, 0.0f, 0.0f, 0.0f}));
+    EXPECT_EQ(std::vector<float>(rect.begin() + 10, rect.begin() + 15),
+              (std::vector<float>{0.0f, -0.5f, 0.0f, 0.0f, 0.0f}));
 }
 
 TEST(FreeSpriteRect, ComposeDrawsTakeALayerEachAndNeverPassASpriteAheadThatTheyMeet) {
