@@ -17,6 +17,21 @@ glm::vec3 SceneShift(glm::vec3 c) {
     return glm::vec3(std::ceil(c.x) - c.x, std::ceil(c.y) - c.y, 1.0f - c.z);
 }
 
+PixelRect ComposedSceneInterior(int framebufferWidth, int framebufferHeight, const PixelRect& within) {
+    // Scene column X lands at window x w/2 + s (shift.x + X - 249) and row Y
+    // at h/2 + s (Y - 140 - shift.y), the shift in [0, 1): whatever it is,
+    // x from w/2 - 248 s to w/2 + 249 s and y from h/2 - 140 s to
+    // h/2 + 139 s are covered. A pixel more goes on each side for rounding.
+    const double s = Camera::PixelScale(framebufferWidth, framebufferHeight);
+    const double cx = framebufferWidth / 2.0, cy = framebufferHeight / 2.0;
+    const int x0 = int(std::ceil(cx - s * (kSceneWidth / 2.0 - 1.0))) + 1;
+    const int x1 = int(std::floor(cx + s * (kSceneWidth / 2.0))) - 1;
+    const int y0 = int(std::ceil(cy - s * (kSceneHeight / 2.0))) + 1;
+    const int y1 = int(std::floor(cy + s * (kSceneHeight / 2.0 - 1.0))) - 1;
+    if (x1 <= x0 || y1 <= y0) return {};
+    return Intersect({x0, y0, x1 - x0, y1 - y0}, within);
+}
+
 void BeginComposition(const ShaderProgram& forwardDepth, uint32_t color, uint32_t depth, int framebufferWidth,
                       int framebufferHeight) {
     forwardDepth.Use();

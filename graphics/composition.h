@@ -6,6 +6,7 @@
 
 #include <glm/vec3.hpp>
 
+#include "graphics/free_sprite_rect.h"
 
 class ShaderProgram;
 
@@ -25,6 +26,12 @@ void DrawComposedScene(const ShaderProgram& forwardDepth, uint32_t centredQuad, 
 // Draws `vertexCount` vertices from `firstVertex` of `rects` (a vertex array
 // in the quad format, filled by AppendComposedRect): pieces of the scene quad.
 void DrawComposedRects(const ShaderProgram& forwardDepth, uint32_t rects, int firstVertex, int vertexCount);
+
+// The window pixels (rows from the bottom) the scene quad covers whatever the
+// camera's sub-pixel shift, kept inside `within` (the letterbox, or the
+// whole window in the editor): the composition writes each of them, so the
+// window needs no clear there.
+PixelRect ComposedSceneInterior(int framebufferWidth, int framebufferHeight, const PixelRect& within);
 
 // The shift of the whole scene in world units: (ceil x - x, ceil y - y, 1 - z)
 // of the camera, i.e. 1 - fract for a camera between whole positions.

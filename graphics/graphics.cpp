@@ -161,12 +161,9 @@ bool Graphics::BeginFrame() {
     Camera& camera = GetCamera();
     camera.framebufferWidth = impl_->framebufferWidth;
     camera.framebufferHeight = impl_->framebufferHeight;
+    // The window is cleared by the renderer, around the part the scene is
+    // composed over.
     glViewport(0, 0, impl_->framebufferWidth, impl_->framebufferHeight);
-    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-    // The depth buffer is cleared by the renderer, and only in frames that
-    // depth-test sprites against the scene.
-    glDisable(GL_SCISSOR_TEST);
-    glClear(GL_COLOR_BUFFER_BIT);
     return true;
 }
 

@@ -30,6 +30,33 @@ void ApplyLetterbox() {
     glEnable(GL_SCISSOR_TEST);
     glScissor(r.x, r.y, r.width, r.height);
 }
+
+// Clears the window to black (what the bars show), and its depth when
+// `depth`, except over `keep`, which the composition is about to write whole.
+// At the usual window sizes the scene covers all but a row or none, and a
+// clear of the whole window cost as much again as the composition.
+void ClearWindowAround(const PixelRect& keep, int width, int height, bool depth) {
+    glDisable(GL_SCISSOR_TEST);
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    const GLbitfield buffers = GL_COLOR_BUFFER_BIT | (depth ? GL_DEPTH_BUFFER_BIT : 0);
+    if (depth) glDepthMask(GL_TRUE);
+    if (keep.width == 0 || depth) {
+        glClear(buffers);
+        return;
+    }
+    const int top = keep.y + keep.height, right = keep.x + keep.width;
+    const PixelRect bands[4] = {{0, 0, width, keep.y},
+                                {0, top, width, height - top},
+                                {0, keep.y, keep.x, keep.height},
+                                {right, keep.y, width - right, keep.height}};
+    glEnable(GL_SCISSOR_TEST);
+    for (const PixelRect& b : bands) {
+        if (b.width <= 0 || b.height <= 0) continue;
+        glScissor(b.x, b.y, b.width, b.height);
+        glClear(buffers);
+    }
+    glDisable(GL_SCISSOR_TEST);
+}
 }  // namespace
 
 Renderer* GetRenderer() { return g_renderer; }
@@ -184,18 +211,23 @@ void Renderer::Draw(float dt, int framebufferWidth, int framebufferHeight) {
     // without unlit sprites the window's depth buffer is neither cleared nor
     // written here, and the scene goes on with the plain compose program,
     // which gives the same colours.
+    // With the depth, the composition leaves the pixels the scene holds
+    // nothing at to the clear, so then the whole window is cleared.
     const bool needDepth = !unlitRuns_.empty();
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glViewport(0, 0, framebufferWidth, framebufferHeight);
-    if (needDepth) {
-        glDisable(GL_SCISSOR_TEST);
-        glDepthMask(GL_TRUE);
-        glClear(GL_DEPTH_BUFFER_BIT);
-        glEnable(GL_DEPTH_TEST);
-    } else {
-        glDisable(GL_DEPTH_TEST);
-    }
     const bool letterbox = GetEngineState().mode != EngineMode::Editor;
+    PixelRect composed{0, 0, framebufferWidth, framebufferHeight};
+    if (letterbox) {
+        const LetterboxRect r = GetCamera().Letterbox();
+        composed = {r.x, r.y, r.width, r.height};
+    }
+    ClearWindowAround(ComposedSceneInterior(framebufferWidth, framebufferHeight, composed), framebufferWidth,
+                      framebufferHeight, needDepth);
+    if (needDepth)
+        glEnable(GL_DEPTH_TEST);
+    else
+        glDisable(GL_DEPTH_TEST);
     if (letterbox) ApplyLetterbox();
     const ShaderProgram& compose = needDepth ? *shared_.forwardDepth : *composeProgram_;
     BeginComposition(compose, targets_.gColor, targets_.gDepth, framebufferWidth, framebufferHeight);

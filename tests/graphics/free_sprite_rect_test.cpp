@@ -5,6 +5,7 @@
 #include <glm/gtc/matrix_transform.hpp>
 
 #include "core/camera.h"
+#include "graphics/composition.h"
 
 static glm::ivec4 Bounds(const PixelRect& r) { return {r.x, r.y, r.x + r.width, r.y + r.height}; }
 
@@ -19,6 +20,13 @@ TEST(FreeSpriteRect, SceneAndWindowRectanglesCoverTheSpriteWithTheirMargins) {
     // 960 + 4 (0.25 + X - 249), row Y at 540 + 4 (Y - 140 - 0.5); one pixel more each side.
     const PixelRect w = WindowRectOfSceneRect({251, 104, 16, 16}, {0.25f, 0.5f, 0.0f}, 4, 1920, 1080);
     EXPECT_EQ(Bounds(w), glm::ivec4(968, 393, 1034, 459));
+
+    // What the whole scene covers whatever the shift, a pixel in from it: at
+    // scale 2 on 996 x 560 x from 2 (shift 1) to 996 (shift 0), y from 0 to
+    // 558; at scale 4 on 1920 x 1080 the scene overhangs, so the letterbox.
+    EXPECT_EQ(Bounds(ComposedSceneInterior(996, 560, {0, 0, 996, 560})), glm::ivec4(3, 1, 995, 557));
+    EXPECT_EQ(Bounds(ComposedSceneInterior(1920, 1080, {0, 0, 1920, 1079})), glm::ivec4(0, 0, 1920, 1079));
+    EXPECT_EQ(Bounds(ComposedSceneInterior(400, 200, {0, 0, 400, 200})), glm::ivec4(0, 0, 400, 200));
 }
 
 TEST(FreeSpriteRect, SpritesWhoseRectanglesMeetGoToOtherLayersAndPastTheLastLayerToAnotherRound) {
