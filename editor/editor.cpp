@@ -161,7 +161,7 @@ void Editor::OnKeyPressed(int key) {
     case kKeyC: {
         const engine::entity_handle created = engine::CreateEntity();
         created.SetPosition(cam.x, cam.y, cam.z);
-        editor::RecordLevelEdit({"create " + created.GetName(), {editor::EntityAsItIs(created, true)}});
+        editor::RecordLevelEdit({.what = "create " + created.GetName(), .entities = {editor::EntityAsItIs(created, true)}});
         SelectEntity(created, true, true);
         break;
     }
@@ -169,7 +169,8 @@ void Editor::OnKeyPressed(int key) {
         if (selected_.IsValid()) {
             const engine::entity_handle copy = engine::CreateEntity();
             copy.CopyFrom(selected_);
-            editor::RecordLevelEdit({"duplicate " + selected_.GetName(), {editor::EntityAsItIs(copy, true)}});
+            editor::RecordLevelEdit(
+                {.what = "duplicate " + selected_.GetName(), .entities = {editor::EntityAsItIs(copy, true)}});
         }
         break;
     case kKeyE:

@@ -42,7 +42,7 @@ void DrawTilesPanelRecorded() {
     });
     // A map that came or went with a level load is no edit.
     if (!edit || edit->before.isNull() || edit->after.isNull()) return;
-    LevelEdit made{"edit tiles", {}};
+    LevelEdit made{.what = "edit tiles"};
     made.tilesBefore = std::move(edit->before);
     made.tilesAfter = std::move(edit->after);
     RecordLevelEdit(std::move(made));
@@ -53,7 +53,7 @@ void DrawGraphicsPanelRecorded() {
         if (DrawnWithEdits(DrawGraphicsPanel)) MarkLevelChanged();
     });
     if (!edit) return;
-    LevelEdit made{"edit lighting", {}};
+    LevelEdit made{.what = "edit lighting"};
     made.lightingBefore = edit->before.settings;
     made.lightingAfter = edit->after.settings;
     RecordLevelEdit(std::move(made));

@@ -26,11 +26,11 @@ struct EntityChange {
 };
 
 struct LevelEdit {
-    std::string what;  // for the log: "delete Campfire", "paint tiles"
+    std::string what{};  // for the log: "delete Campfire", "paint tiles"
     // In the order they were made; undo goes through them backwards.
-    std::vector<EntityChange> entities;
-    std::optional<Json::Value> tilesBefore, tilesAfter;  // the whole tile map
-    std::optional<LightingSettings> lightingBefore, lightingAfter;
+    std::vector<EntityChange> entities{};
+    std::optional<Json::Value> tilesBefore{}, tilesAfter{};  // the whole tile map
+    std::optional<LightingSettings> lightingBefore{}, lightingAfter{};
 };
 
 // The entity as it is now, as the before (or with `asAfter`, the after) side

@@ -128,7 +128,7 @@ engine::entity_handle g_inspected;
 void RecordInspectorEdit(engine::entity_handle h, const std::optional<FinishedEdit<Json::Value>>& edit) {
     if (!edit) return;
     EntityChange change{h, engine::PlaceInList(h), edit->before, edit->after};
-    RecordLevelEdit({DescribeEntityEdit(edit->before, edit->after), {std::move(change)}});
+    RecordLevelEdit({.what = DescribeEntityEdit(edit->before, edit->after), .entities = {std::move(change)}});
 }
 
 void DrawInspector(Editor& editor) {

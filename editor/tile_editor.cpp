@@ -39,7 +39,7 @@ void StopPainting() {
     if (before.isNull() || !map) return;
     Json::Value after = map->Serialize();
     if (after == before) return;
-    LevelEdit stroke{g_brush == 0 ? "erase tiles" : "paint tiles", {}};
+    LevelEdit stroke{.what = g_brush == 0 ? "erase tiles" : "paint tiles"};
     stroke.tilesBefore = std::move(before);
     stroke.tilesAfter = std::move(after);
     RecordLevelEdit(std::move(stroke));
