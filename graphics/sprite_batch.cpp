@@ -97,8 +97,12 @@ OcclusionCounts BatchLitSprites(const std::vector<SpriteDrawItem>& items, float 
                 ++counts.hidden;
                 continue;
             }
-            const glm::vec2 texels(float(sprite.GetWidth()) / float(sprite.GetColumns()),
-                                   float(sprite.GetHeight()) / float(sprite.GetRows()));
+            // The texels its texture rectangle spans (a sheet whose size its
+            // columns do not divide has cells of whole texels, yet quads of
+            // the exact fraction).
+            const float* frame = made[i].frame;
+            const glm::vec2 texels(std::abs(frame[2] - frame[0]) * float(sprite.GetWidth()),
+                                   std::abs(frame[3] - frame[1]) * float(sprite.GetHeight()));
             if (open != pixels.maybe &&
                 CropQuadToPixels(made[i].model, made[i].frame, occlusion->sceneView, open, texels))
                 ++counts.cropped;

@@ -120,6 +120,12 @@ TEST_F(OcclusionTest, OnlySpritesWhollyCoveredBySolidOnesInFrontAreLeftOutYetAll
     sheet.SetColumns(2);
     sheet.SetFrames(2);
     sheet.SetFrameTime(0.1f);
+    // Last, a sheet 17 texels wide in two columns: cells of 8 texels on quads
+    // 8.5 pixels wide, so though the first sprite covers its right half it
+    // stays whole.
+    WritePng("odd", 17, 16);
+    items.push_back(add("odd", -8, 0));
+    sprites.back()->SetColumns(2);
     auto coverage = std::make_unique<SceneCoverage>();
     const SceneOcclusion occlusion{coverage.get(), GetCamera().ViewMatrix(false, 498, 280)};
     std::vector<SpriteInstance> instances;
@@ -127,10 +133,10 @@ TEST_F(OcclusionTest, OnlySpritesWhollyCoveredBySolidOnesInFrontAreLeftOutYetAll
     const OcclusionCounts counts = BatchLitSprites(items, 0.15f, 0, instances, runs, &occlusion);
     EXPECT_EQ(counts.hidden, 2u);
     EXPECT_EQ(counts.cropped, 1u);
-    ASSERT_EQ(instances.size(), 5u);
+    ASSERT_EQ(instances.size(), 6u);
     // The kept ones keep the rank of their place in the order.
-    const uint32_t kept[] = {0, 1, 4, 5, 2};  // solid run first, then the holed one
-    for (size_t i = 0; i < 5; ++i) EXPECT_EQ(instances[i].rankDepth, SceneRankDepth(kept[i])) << i;
+    const uint32_t kept[] = {0, 1, 4, 5, 2, 7};  // solid run first, then the holed one, then the odd one
+    for (size_t i = 0; i < 6; ++i) EXPECT_EQ(instances[i].rankDepth, SceneRankDepth(kept[i])) << i;
     EXPECT_EQ(instances[3].frame[1], 15.0f / 16.0f);
     EXPECT_EQ(instances[2].frame[1], 0.0f);
     EXPECT_EQ(sheet.GetCurrentFrame(), 2);
