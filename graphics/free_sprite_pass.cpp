@@ -9,11 +9,10 @@
 // round draws its layers (sprites whose rectangles miss each other share a
 // layer, each layer cleared under their rectangles only, in one draw; a
 // layer's sprites of one texture in one draw), then composes its sprites in
-// one visit to the window, each through a
-// piece of the scene quad covering its own rectangle, a layer's sprites in
-// one draw where no sprite passes one ahead of it that it meets
-// (PlanComposeDraws). Almost always one round does them all. The window sees
-// exactly the drawing of the sprites one by one.
+// one visit to the window, each through a piece of the scene quad covering
+// its own rectangle, a layer's sprites in one draw where no sprite passes one
+// ahead of it that it meets (PlanComposeDraws). Almost always one round does
+// them all. The window sees exactly the drawing of the sprites one by one.
 #include <algorithm>
 #include <cmath>
 #include <numeric>

@@ -40,7 +40,7 @@ void ClearWindowAround(const PixelRect& keep, int width, int height, bool depth)
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     const GLbitfield buffers = GL_COLOR_BUFFER_BIT | (depth ? GL_DEPTH_BUFFER_BIT : 0);
     if (depth) glDepthMask(GL_TRUE);
-    if (keep.width == 0 || depth) {
+    if (keep.width == 0) {
         glClear(buffers);
         return;
     }
@@ -210,9 +210,9 @@ void Renderer::Draw(float dt, int framebufferWidth, int framebufferHeight) {
     // their own rectangles; "PostDraw" listeners run with the depth test off):
     // without unlit sprites the window's depth buffer is neither cleared nor
     // written here, and the scene goes on with the plain compose program,
-    // which gives the same colours.
-    // With the depth, the composition leaves the pixels the scene holds
-    // nothing at to the clear, so then the whole window is cleared.
+    // which gives the same colours. The window is cleared around what the
+    // composition writes; with the depth it leaves the pixels the scene
+    // holds nothing at to the clear, so then all of it is.
     const bool needDepth = !unlitRuns_.empty();
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glViewport(0, 0, framebufferWidth, framebufferHeight);
@@ -222,8 +222,9 @@ void Renderer::Draw(float dt, int framebufferWidth, int framebufferHeight) {
         const LetterboxRect r = GetCamera().Letterbox();
         composed = {r.x, r.y, r.width, r.height};
     }
-    ClearWindowAround(ComposedSceneInterior(framebufferWidth, framebufferHeight, composed), framebufferWidth,
-                      framebufferHeight, needDepth);
+    const PixelRect written =
+        needDepth ? PixelRect{} : ComposedSceneInterior(framebufferWidth, framebufferHeight, composed);
+    ClearWindowAround(written, framebufferWidth, framebufferHeight, needDepth);
     if (needDepth)
         glEnable(GL_DEPTH_TEST);
     else
