@@ -38,6 +38,7 @@ for _ in $(seq 1 100); do [ -s "$work/display" ] || ! kill -0 "$xvfb" 2>/dev/nul
 export DISPLAY=":$(tr -d '[:space:]' < "$work/display")" HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config"
 export QM_EXE=$(realpath "$2") QM_WORK="$work" QM_TEST_DIR="$test_dir" QM_LIB="$here/lib.sh" QM_TOOLS="$here/qm_image.py"
 export QM_REPO=$(cd "$here/../.." && pwd)
+export PATH="$here/bin:$PATH"  # xdotool through bin/xdotool, which retries a refused connection
 export ALSOFT_DRIVERS=null  # no sound device in the test machine
 # A test that needs longer (packaging runs external tools) names its limit in TIME_LIMIT.
 limit=$(cat "$test_dir/TIME_LIMIT" 2>/dev/null || echo 300)
