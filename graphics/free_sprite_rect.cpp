@@ -16,6 +16,19 @@ PixelRect FromBounds(float x0, float y0, float x1, float y1, int margin, int max
     return {ix0, iy0, ix1 - ix0, iy1 - iy0};
 }
 
+// The corners of r as two triangles: (x0, y0) (x1, y0) (x1, y1), then
+// (x1, y1) (x0, y1) (x0, y0).
+template <typename Corner>
+void AppendRectCorners(const PixelRect& r, Corner corner) {
+    const int x0 = r.x, y0 = r.y, x1 = r.x + r.width, y1 = r.y + r.height;
+    corner(x0, y0);
+    corner(x1, y0);
+    corner(x1, y1);
+    corner(x1, y1);
+    corner(x0, y1);
+    corner(x0, y0);
+}
+
 }  // namespace
 
 PixelRect SceneRectOfQuad(const glm::mat4& model, const glm::mat4& sceneView, int margin) {
@@ -94,13 +107,7 @@ void AppendComposedRect(const PixelRect& window, glm::vec3 shift, int pixelScale
         out.insert(out.end(), {float((x - halfW) / s), float((halfH - y) / s), 0.0f,
                                float((x - u0x) / (kSceneWidth * s)), float((y - v0y) / (kSceneHeight * s))});
     };
-    const int x0 = window.x, y0 = window.y, x1 = window.x + window.width, y1 = window.y + window.height;
-    corner(x0, y0);
-    corner(x1, y0);
-    corner(x1, y1);
-    corner(x1, y1);
-    corner(x0, y1);
-    corner(x0, y0);
+    AppendRectCorners(window, corner);
 }
 
 void AppendSceneRect(const PixelRect& scene, std::vector<float>& out) {
@@ -110,13 +117,7 @@ void AppendSceneRect(const PixelRect& scene, std::vector<float>& out) {
         out.insert(out.end(), {2.0f * float(x) / kSceneWidth - 1.0f, 1.0f - 2.0f * float(y) / kSceneHeight, 0.0f,
                                0.0f, 0.0f});
     };
-    const int x0 = scene.x, y0 = scene.y, x1 = scene.x + scene.width, y1 = scene.y + scene.height;
-    corner(x0, y0);
-    corner(x1, y0);
-    corner(x1, y1);
-    corner(x1, y1);
-    corner(x0, y1);
-    corner(x0, y0);
+    AppendRectCorners(scene, corner);
 }
 
 std::vector<ComposeDraw> PlanComposeDraws(const std::vector<PixelRect>& targets, const std::vector<int>& layers) {
