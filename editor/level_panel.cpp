@@ -262,6 +262,9 @@ void ClickEntityInList(Editor& editor, engine::entity_handle h, bool ctrl, bool 
 }
 
 void ApplyRangeSelection(Editor& editor) {
+    // A Shift click with no plain or Ctrl click before it has no run to make;
+    // kept, its end would turn the next plain click into a run.
+    if (g_rangeStart.generation == 0) g_rangeEnd = engine::entity_handle();
     if (g_rangeStart.generation == 0 || g_rangeEnd.generation == 0) return;
     if (g_rangeEpoch != LevelEpoch()) {  // handles of a level that is gone
         g_rangeStart = g_rangeEnd = engine::entity_handle();

@@ -57,6 +57,12 @@ TEST_F(LevelPanelTest, ShiftClickInTheListSelectsTheRunFromTheLastPlainClick) {
     Frame();
     ClickEntry(f, true, true);
     EXPECT_EQ(editor->GetSelection(), Selection{f});
+    // That Shift click had no run to end; the plain click after it is no run
+    // either, and without Ctrl the next Shift click replaces the selection.
+    ClickEntry(e, false, false);
+    EXPECT_EQ(editor->GetSelection(), Selection{e});
+    ClickEntry(f, false, true);
+    EXPECT_EQ(editor->GetSelection(), (Selection{f, e}));
 }
 
 TEST_F(LevelPanelTest, ADestroyedSelectionIsDroppedOnTheNextFrameQuietlyUnlessPrimary) {
