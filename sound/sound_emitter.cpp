@@ -1,5 +1,6 @@
 #include "sound/sound_emitter.h"
 
+#include <algorithm>
 #include <sstream>
 
 #include <glm/geometric.hpp>
@@ -192,4 +193,7 @@ void SoundEmitter::EditInfoDisplay() {
     if (ImGui::Button("Play Emit")) PlayEmit();
     ImGui::InputFloat("Enclosed Distance", &enclosedDistance);
     ImGui::InputFloat("Fall Off Rate", &fallOffRate);
+    // Typed values are held to what Deserialize accepts from a level file.
+    enclosedDistance = std::max(0.0f, enclosedDistance);
+    fallOffRate = std::max(-enclosedDistance, fallOffRate);
 }

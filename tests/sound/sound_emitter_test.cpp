@@ -1,5 +1,6 @@
 #include "ecs/member_location.h"
 #include "sound/sound_emitter.h"
+#include "tests/editor/gui_driver.h"
 #include "tests/sound/audio_fixture.h"
 
 using namespace audio_rt;
@@ -120,3 +121,24 @@ TEST_F(SoundEmitterTest, NegativeDistancesAreReadAsZeroWithOneLine) {
     }
 }
 
+
+// Typed into the inspector, a distance is held to what a level file may hold.
+TEST_F(SoundEmitterTest, TheInspectorKeepsTheDistancesValid) {
+    SoundEmitter emitter;
+    GuiDriver gui;
+    const auto frame = [&] { gui.Frame([&] { emitter.EditInfoDisplay(); }); };
+    frame();
+    auto type = [&](const char* field, const std::string& text) {
+        GuiDriver::Focus(GuiDriver::Id(GuiDriver::kHost, {field}));
+        frame();
+        GuiDriver::Type(text, frame);
+        GuiDriver::Key(ImGuiKey_Enter, frame);
+    };
+    type("Enclosed Distance", "-5");
+    EXPECT_EQ(emitter.enclosedDistance, 0.0f);
+    type("Enclosed Distance", "12");
+    type("Fall Off Rate", "-20");
+    EXPECT_EQ(emitter.fallOffRate, -12.0f);  // a maximum distance of 0
+    type("Fall Off Rate", "4.5");
+    EXPECT_EQ(emitter.fallOffRate, 4.5f);
+}
