@@ -117,19 +117,26 @@ private:
                 SkipSpace();
                 // A repeated key lands on the same member, so the later value wins.
                 if (!ReadValue(Member(into, key, keyEnd), depth + 1)) return false;
-                SkipSpace();
-                if (p_ == end_) return false;
-                if (*p_ == '}') {
-                    ++p_;
-                    break;
-                }
-                if (*p_ != ',') return false;
-                ++p_;
-                SkipSpace();
+                bool closed = false;
+                if (!AfterItem('}', closed)) return false;
+                if (closed) break;
             }
         }
         into.setOffsetStart(start - begin_);
         into.setOffsetLimit(p_ - begin_);
+        return true;
+    }
+
+    // After an item of an object or array: at `close`, steps past it and sets
+    // `closed`; at a comma, steps past it and the space after it; false at
+    // anything else.
+    bool AfterItem(char close, bool& closed) {
+        SkipSpace();
+        if (p_ == end_) return false;
+        closed = *p_ == close;
+        if (!closed && *p_ != ',') return false;
+        ++p_;
+        if (!closed) SkipSpace();
         return true;
     }
 
@@ -144,15 +151,9 @@ private:
         } else {
             for (Json::ArrayIndex index = 0;; ++index) {
                 if (!ReadValue(into[index], depth + 1)) return false;
-                SkipSpace();
-                if (p_ == end_) return false;
-                if (*p_ == ']') {
-                    ++p_;
-                    break;
-                }
-                if (*p_ != ',') return false;
-                ++p_;
-                SkipSpace();
+                bool closed = false;
+                if (!AfterItem(']', closed)) return false;
+                if (closed) break;
             }
         }
         into.setOffsetStart(start - begin_);
