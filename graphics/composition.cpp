@@ -7,6 +7,7 @@
 #include <glm/gtc/type_ptr.hpp>
 
 #include "core/camera.h"
+#include "core/engine_state.h"
 #include "graphics/shader_program.h"
 
 glm::vec3 SceneShift(glm::vec3 c) {
@@ -15,6 +16,12 @@ glm::vec3 SceneShift(glm::vec3 c) {
     // whole position moves the picture smoothly instead of jumping a pixel,
     // and lit sprites line up with unlit ones drawn at the exact position.
     return glm::vec3(std::ceil(c.x) - c.x, std::ceil(c.y) - c.y, 1.0f - c.z);
+}
+
+PixelRect SceneWindowRect(int framebufferWidth, int framebufferHeight) {
+    if (GetEngineState().mode == EngineMode::Editor) return {0, 0, framebufferWidth, framebufferHeight};
+    const LetterboxRect r = GetCamera().Letterbox();
+    return {r.x, r.y, r.width, r.height};
 }
 
 PixelRect ComposedSceneInterior(int framebufferWidth, int framebufferHeight, const PixelRect& within) {

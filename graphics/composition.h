@@ -27,6 +27,10 @@ void DrawComposedScene(const ShaderProgram& forwardDepth, uint32_t centredQuad, 
 // in the quad format, filled by AppendComposedRect): pieces of the scene quad.
 void DrawComposedRects(const ShaderProgram& forwardDepth, uint32_t rects, int firstVertex, int vertexCount);
 
+// The part of the window the scene goes on: the letterbox, or in the editor
+// the whole window.
+PixelRect SceneWindowRect(int framebufferWidth, int framebufferHeight);
+
 // The window pixels (rows from the bottom) the scene quad covers whatever the
 // camera's sub-pixel shift, kept inside `within` (the letterbox, or the
 // whole window in the editor): the composition writes each of them, so the

@@ -38,11 +38,7 @@ void Renderer::PlanFreeSprites(int framebufferWidth, int framebufferHeight) {
     const glm::vec3 cameraShift = SceneShift(camera.GetPosition());
     const glm::mat4 sceneView = camera.ViewMatrix(false, float(kSceneWidth), float(kSceneHeight));
     const int pixelScale = Camera::PixelScale(framebufferWidth, framebufferHeight);
-    PixelRect window{0, 0, framebufferWidth, framebufferHeight};
-    if (GetEngineState().mode != EngineMode::Editor) {
-        const LetterboxRect r = camera.Letterbox();
-        window = {r.x, r.y, r.width, r.height};
-    }
+    const PixelRect window = SceneWindowRect(framebufferWidth, framebufferHeight);
     std::vector<PixelRect> cleared;
     for (size_t i = 0; i < freeRuns_.size(); ++i) {
         const glm::mat4& model = instances_[freeRuns_[i].first].model;

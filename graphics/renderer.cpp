@@ -217,13 +217,10 @@ void Renderer::Draw(float dt, int framebufferWidth, int framebufferHeight) {
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glViewport(0, 0, framebufferWidth, framebufferHeight);
     const bool letterbox = GetEngineState().mode != EngineMode::Editor;
-    PixelRect composed{0, 0, framebufferWidth, framebufferHeight};
-    if (letterbox) {
-        const LetterboxRect r = GetCamera().Letterbox();
-        composed = {r.x, r.y, r.width, r.height};
-    }
     const PixelRect written =
-        needDepth ? PixelRect{} : ComposedSceneInterior(framebufferWidth, framebufferHeight, composed);
+        needDepth ? PixelRect{}
+                  : ComposedSceneInterior(framebufferWidth, framebufferHeight,
+                                          SceneWindowRect(framebufferWidth, framebufferHeight));
     ClearWindowAround(written, framebufferWidth, framebufferHeight, needDepth);
     if (needDepth)
         glEnable(GL_DEPTH_TEST);
