@@ -41,17 +41,21 @@ PixelRect ComposedSceneInterior(int framebufferWidth, int framebufferHeight, con
 
 void BeginComposition(const ShaderProgram& forwardDepth, uint32_t color, uint32_t depth, int framebufferWidth,
                       int framebufferHeight) {
-    forwardDepth.Use();
+    SetCompositionView(forwardDepth, framebufferWidth, framebufferHeight);
     const float tint[4] = {1.0f, 1.0f, 1.0f, 1.0f};
     forwardDepth.SetVec4("tint", tint);
+    forwardDepth.SetInt("in_texture", 0);
+    forwardDepth.SetInt("in_depth", 1);
+    BindComposedScene(color, depth);
+}
+
+void SetCompositionView(const ShaderProgram& program, int framebufferWidth, int framebufferHeight) {
+    program.Use();
     const float s = float(Camera::PixelScale(framebufferWidth, framebufferHeight));
     const glm::mat4 view =
         glm::scale(glm::mat4(1.0f), glm::vec3(2.0f / framebufferWidth, 2.0f / framebufferHeight, 1.0f)) *
         glm::scale(glm::mat4(1.0f), glm::vec3(s, s, 1.0f));
-    forwardDepth.SetMat4("view", glm::value_ptr(view));
-    forwardDepth.SetInt("in_texture", 0);
-    forwardDepth.SetInt("in_depth", 1);
-    BindComposedScene(color, depth);
+    program.SetMat4("view", glm::value_ptr(view));
 }
 
 void BindComposedScene(uint32_t color, uint32_t depth) {

@@ -15,6 +15,10 @@ class ShaderProgram;
 void BeginComposition(const ShaderProgram& forwardDepth, uint32_t color, uint32_t depth, int framebufferWidth,
                       int framebufferHeight);
 
+// Sets the program's view to the composition's (framebuffer size and pixel
+// scale) and leaves the program in use; BeginComposition does this too.
+void SetCompositionView(const ShaderProgram& program, int framebufferWidth, int framebufferHeight);
+
 // Puts another scene's colour and depth textures on units 0 and 1 (unit 0
 // active afterwards), the program's other settings staying as they are.
 void BindComposedScene(uint32_t color, uint32_t depth);
@@ -24,7 +28,7 @@ void BindComposedScene(uint32_t color, uint32_t depth);
 void DrawComposedScene(const ShaderProgram& forwardDepth, uint32_t centredQuad, glm::vec3 shift);
 
 // Draws `vertexCount` vertices from `firstVertex` of `rects` (a vertex array
-// in the quad format, filled by AppendComposedRect): pieces of the scene quad.
+// filled by AppendComposedRect): pieces of the scene quad.
 void DrawComposedRects(const ShaderProgram& forwardDepth, uint32_t rects, int firstVertex, int vertexCount);
 
 // The part of the window the scene goes on: the letterbox, or in the editor

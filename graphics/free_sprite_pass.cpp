@@ -127,14 +127,9 @@ void Renderer::ComposeFreeSprites(int framebufferWidth, int framebufferHeight, b
     const glm::vec3 cameraShift = SceneShift(GetCamera().GetPosition());
     const int pixelScale = Camera::PixelScale(framebufferWidth, framebufferHeight);
     // Every sprite's rectangle goes through a piece of the scene quad of its
-    // own, all uploaded at once: first the scene's (when the window has no
-    // scene depth yet), then each round's draws'.
+    // own, all uploaded at once, each round's draws' in order.
     std::vector<float>& pieces = composedRectVertices_;
     pieces.clear();
-    for (const FreeSprite& f : freeSprites_)
-        if (!withSceneDepth && f.place.layer >= 0)
-            AppendComposedRect(f.target, cameraShift, pixelScale, framebufferWidth, framebufferHeight, pieces);
-    const int sceneVertices = int(pieces.size() / 5);
     struct Draw {
         int round, layer, first, count;  // vertices
     };
@@ -151,10 +146,11 @@ void Renderer::ComposeFreeSprites(int framebufferWidth, int framebufferHeight, b
             layers.push_back(freeSprites_[i].place.layer);
         }
         for (const ComposeDraw& d : PlanComposeDraws(targets, layers)) {
-            draws.push_back({round, d.layer, int(pieces.size() / 5), int(6 * d.sprites.size())});
+            draws.push_back({round, d.layer, int(pieces.size() / kRectVertexFloats), int(6 * d.sprites.size())});
             for (size_t k : d.sprites) {
                 const FreeSprite& f = freeSprites_[sprites[k]];
-                AppendComposedRect(f.target, f.shift, pixelScale, framebufferWidth, framebufferHeight, pieces);
+                AppendComposedRect(f.target, f.shift, cameraShift, pixelScale, framebufferWidth, framebufferHeight,
+                                   pieces);
             }
         }
     }
@@ -165,10 +161,10 @@ void Renderer::ComposeFreeSprites(int framebufferWidth, int framebufferHeight, b
     layerClears_.clear();
     for (int round = 0; round < rounds; ++round) {
         for (int layer = 0; layer < kMaxFreeLayers; ++layer) {
-            const int first = int(pieces.size() / 5);
+            const int first = int(pieces.size() / kRectVertexFloats);
             for (const FreeSprite& f : freeSprites_)
                 if (f.place.round == round && f.place.layer == layer) AppendSceneRect(f.cleared, pieces);
-            layerClears_.emplace_back(first, int(pieces.size() / 5) - first);
+            layerClears_.emplace_back(first, int(pieces.size() / kRectVertexFloats) - first);
         }
     }
     const size_t bytes = pieces.size() * sizeof(float);
@@ -183,33 +179,42 @@ void Renderer::ComposeFreeSprites(int framebufferWidth, int framebufferHeight, b
     glDisable(GL_SCISSOR_TEST);
     glDepthMask(GL_TRUE);
     glEnable(GL_DEPTH_TEST);
-    const ShaderProgram& compose = *shared_.forwardDepth;
-    if (sceneVertices > 0) {
-        // The scene went on without its depth: give each free sprite's
-        // rectangle what the full composition would have left there (the
-        // scene's colour and depth, whatever the window held), all before the
-        // first free sprite lands on the window.
-        BeginComposition(compose, targets_.gColor, targets_.gDepth, framebufferWidth, framebufferHeight);
+    if (!withSceneDepth && !draws.empty()) {
+        // The composition left the window's depth alone. The free sprites
+        // order themselves on depth 1 under their rectangles, written by
+        // drawing the rectangles at depth range [1, 1] (clearing the whole
+        // window's depth, or under each rectangle, cost more).
         glDepthFunc(GL_ALWAYS);
-        DrawComposedRects(compose, composedRects_.vao, 0, sceneVertices);
-        glDepthFunc(GL_LESS);
+        glDepthRange(1.0, 1.0);
+        glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+        SetCompositionView(*layerClearProgram_, framebufferWidth, framebufferHeight);
+        DrawComposedRects(*layerClearProgram_, composedRects_.vao, 0, draws.back().first + draws.back().count);
         ++counters_.drawCalls;
+        glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+        glDepthRange(0.0, 1.0);
     }
+    glDepthFunc(GL_LESS);
+    const ShaderProgram& compose = *freeComposeProgram_;
     for (size_t k = 0; k < draws.size(); ++k) {
         const Draw& d = draws[k];
-        if (k == 0 || draws[k - 1].round != d.round) {
-            // Each round's layers are drawn once the window has everything
-            // before them: a target drawn earlier in the frame and read only
-            // here held the rasteriser up longer than the switches it saved.
-            DrawFreeLayers(d.round);
+        const bool newRound = k == 0 || draws[k - 1].round != d.round;
+        // Each round's layers are drawn once the window has everything before
+        // them: a target drawn earlier in the frame and read only here held
+        // the rasteriser up longer than the switches it saved.
+        if (newRound) DrawFreeLayers(d.round);
+        const SceneLayer& layer = targets_.layers[size_t(d.layer)];
+        if (newRound) {
             glDisable(GL_SCISSOR_TEST);
             glEnable(GL_DEPTH_TEST);
             glBindFramebuffer(GL_FRAMEBUFFER, 0);
             glViewport(0, 0, framebufferWidth, framebufferHeight);
-            const SceneLayer& layer = targets_.layers[size_t(d.layer)];
             BeginComposition(compose, layer.color, layer.depth, framebufferWidth, framebufferHeight);
+            compose.SetInt("scene_depth", 2);
+            glActiveTexture(GL_TEXTURE2);
+            glBindTexture(GL_TEXTURE_2D, targets_.gDepth);
+            glActiveTexture(GL_TEXTURE0);
         } else {
-            BindComposedScene(targets_.layers[size_t(d.layer)].color, targets_.layers[size_t(d.layer)].depth);
+            BindComposedScene(layer.color, layer.depth);
         }
         DrawComposedRects(compose, composedRects_.vao, d.first, d.count);
         ++counters_.drawCalls;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include <glm/vec2.hpp>
+
 #include "core/camera.h"
 
 namespace {
@@ -95,17 +97,20 @@ std::vector<FreeSpritePlace> PlaceFreeSprites(const std::vector<PixelRect>& clea
     return places;
 }
 
-void AppendComposedRect(const PixelRect& window, glm::vec3 shift, int pixelScale, int framebufferWidth,
-                        int framebufferHeight, std::vector<float>& out) {
+void AppendComposedRect(const PixelRect& window, glm::vec3 shift, glm::vec3 sceneShift, int pixelScale,
+                        int framebufferWidth, int framebufferHeight, std::vector<float>& out) {
     // The view puts p at window s p + size / 2, y turned over by the vertex
     // shader; the whole quad spans kSceneWidth x kSceneHeight around the shift,
     // its first row (v = 0) at the bottom of the window's picture.
     const double s = pixelScale, halfW = framebufferWidth / 2.0, halfH = framebufferHeight / 2.0;
-    const double u0x = s * (double(shift.x) - kSceneWidth / 2.0) + halfW;
-    const double v0y = halfH - s * (double(shift.y) + kSceneHeight / 2.0);
+    auto origin = [&](glm::vec3 t) {
+        return glm::dvec2(s * (double(t.x) - kSceneWidth / 2.0) + halfW, halfH - s * (double(t.y) + kSceneHeight / 2.0));
+    };
+    const glm::dvec2 o = origin(shift), so = origin(sceneShift);
+    const double w = kSceneWidth * s, h = kSceneHeight * s;
     auto corner = [&](int x, int y) {
-        out.insert(out.end(), {float((x - halfW) / s), float((halfH - y) / s), 0.0f,
-                               float((x - u0x) / (kSceneWidth * s)), float((y - v0y) / (kSceneHeight * s))});
+        out.insert(out.end(), {float((x - halfW) / s), float((halfH - y) / s), 0.0f, float((x - o.x) / w),
+                               float((y - o.y) / h), float((x - so.x) / w), float((y - so.y) / h)});
     };
     AppendRectCorners(window, corner);
 }
@@ -115,7 +120,7 @@ void AppendSceneRect(const PixelRect& scene, std::vector<float>& out) {
     // over here because the vertex program turns it over again.
     auto corner = [&](int x, int y) {
         out.insert(out.end(), {2.0f * float(x) / kSceneWidth - 1.0f, 1.0f - 2.0f * float(y) / kSceneHeight, 0.0f,
-                               0.0f, 0.0f});
+                               0.0f, 0.0f, 0.0f, 0.0f});
     };
     AppendRectCorners(scene, corner);
 }

@@ -27,20 +27,25 @@ PixelRect WindowRectOfSceneRect(const PixelRect& scene, glm::vec3 shift, int pix
 
 PixelRect Intersect(const PixelRect& a, const PixelRect& b);
 
-// The piece of the composed scene's quad (see DrawComposedScene) shifted by
-// `shift` that covers `window`: two triangles in the quad vertex format
-// (position, texture coordinate; 6 vertices x 5 floats appended to `out`),
-// placed for the composition's view with an identity model, each corner
-// carrying the texture coordinate the whole quad has there. Drawn, they show
-// what the whole quad shows under a scissor to `window`.
-constexpr int kComposedRectFloats = 30;
-void AppendComposedRect(const PixelRect& window, glm::vec3 shift, int pixelScale, int framebufferWidth,
-                        int framebufferHeight, std::vector<float>& out);
+// Vertices of the rectangles free sprites are cleared under and composed
+// through: position, texture coordinate, and a second texture coordinate
+// (x, y, z, u, v, su, sv).
+constexpr int kRectVertexFloats = 7;
+constexpr int kComposedRectFloats = 6 * kRectVertexFloats;
 
-// The scene pixels `scene` as two triangles on the scene target, in the quad
-// vertex format (6 vertices x 5 floats appended to `out`, texture coordinates
-// 0), for the forward vertex program with identity view and model: edges on
-// whole pixels, so they cover exactly those pixels.
+// The piece of the composed scene's quad (see DrawComposedScene) shifted by
+// `shift` that covers `window`: two triangles (6 vertices appended to `out`),
+// placed for the composition's view with an identity model, each corner
+// carrying the texture coordinate the whole quad has there, and as its second
+// one what the quad shifted by `sceneShift` has there. Drawn, they show what
+// the whole quad shows under a scissor to `window`.
+void AppendComposedRect(const PixelRect& window, glm::vec3 shift, glm::vec3 sceneShift, int pixelScale,
+                        int framebufferWidth, int framebufferHeight, std::vector<float>& out);
+
+// The scene pixels `scene` as two triangles on the scene target (6 vertices
+// appended to `out`, texture coordinates 0), for the forward vertex program
+// with identity view and model: edges on whole pixels, so they cover exactly
+// those pixels.
 void AppendSceneRect(const PixelRect& scene, std::vector<float>& out);
 
 // Where free sprites (in drawing order) are drawn. A round draws some of

@@ -72,6 +72,29 @@ QuadArray CreateQuadArray(const float* vertices) {
     return quad;
 }
 
+QuadArray CreateTwoCoordinateArray() {
+    QuadArray array;
+    if (!g_active) {
+        array.vao = g_nextNullId++;
+        array.vbo = g_nextNullId++;
+        return array;
+    }
+    glGenVertexArrays(1, &array.vao);
+    glGenBuffers(1, &array.vbo);
+    glBindVertexArray(array.vao);
+    glBindBuffer(GL_ARRAY_BUFFER, array.vbo);
+    const GLsizei stride = 7 * sizeof(float);
+    glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<void*>(0));
+    glEnableVertexAttribArray(0);
+    glVertexAttribPointer(1, 2, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<void*>(3 * sizeof(float)));
+    glEnableVertexAttribArray(1);
+    glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<void*>(5 * sizeof(float)));
+    glEnableVertexAttribArray(2);
+    glBindVertexArray(0);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    return array;
+}
+
 void UpdateQuadArray(const QuadArray& quad, const float* vertices) {
     if (!g_active || quad.vbo == 0) return;
     glBindBuffer(GL_ARRAY_BUFFER, quad.vbo);

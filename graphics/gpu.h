@@ -35,6 +35,10 @@ struct QuadArray {
 // Creates the array and fills it once with static-draw usage; leaves no vertex
 // array bound.
 QuadArray CreateQuadArray(const float* vertices);
+// An array with an empty buffer of its own, refilled by its user, for vertices
+// of a position and two texture coordinates: attributes 0 (3 floats), 1 and 2
+// (2 floats each), 28-byte stride.
+QuadArray CreateTwoCoordinateArray();
 // Replaces the six vertices of an existing array.
 void UpdateQuadArray(const QuadArray& quad, const float* vertices);
 void DeleteQuadArray(QuadArray& quad);  // resets both ids to 0

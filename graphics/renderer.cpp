@@ -72,10 +72,11 @@ Renderer::Renderer(const RendererShared& shared) : shared_(shared) {
     unlitProgram_ = std::make_unique<ShaderProgram>("shaders/sprite_unlit.vs", "shaders/sprite_unlit.frag");
     composeProgram_ = std::make_unique<ShaderProgram>("shaders/forward.vs", "shaders/compose.frag");
     layerClearProgram_ = std::make_unique<ShaderProgram>("shaders/forward.vs", "shaders/layer_clear.frag");
+    freeComposeProgram_ =
+        std::make_unique<ShaderProgram>("shaders/forward.vs", "shaders/compose_free.frag", "#define SCENE_UV\n");
     targets_.Create();
     instanceBuffer_.Create(shared.anchoredQuadBuffer);
-    const float noQuad[gpu::kQuadFloats] = {};
-    composedRects_ = gpu::CreateQuadArray(noQuad);
+    composedRects_ = gpu::CreateTwoCoordinateArray();
     tileInstances_.Create(shared.centredQuadBuffer);
     g_renderer = this;
 }

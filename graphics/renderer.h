@@ -55,7 +55,9 @@ private:
     std::unique_ptr<ShaderProgram> lightProgram_;       // lights the laid-down scene
     std::unique_ptr<ShaderProgram> unlitProgram_;
     std::unique_ptr<ShaderProgram> composeProgram_;     // the scene onto the window without its depth
-    std::unique_ptr<ShaderProgram> layerClearProgram_;  // free-sprite layers, cleared around their sprites
+    // Free-sprite layers cleared around their sprites, and the window's depth under them.
+    std::unique_ptr<ShaderProgram> layerClearProgram_;
+    std::unique_ptr<ShaderProgram> freeComposeProgram_;  // free-sprite layers onto the window
     TrigTables tables_;
     RenderTargets targets_;
     ShadowGeometry shadowGeometry_;

@@ -15,6 +15,11 @@ uniform mat4 model;
 uniform mat4 view;
 
 out vec2 uv;
+#ifdef SCENE_UV
+// Where the same window pixel samples the scene (the free sprites' composition).
+layout (location = 2) in vec2 scene_tex_coord;
+out vec2 scene_uv;
+#endif
 
 // Sprite depth is -z plus a small term from y (see Sprite::ModelMatrix), and
 // levels may use any z. Depths beyond +-0.5 are squeezed into (-1, 1), keeping
@@ -30,4 +35,7 @@ void main() {
     gl_Position.y = -gl_Position.y;
     gl_Position.z = KeepInDepthRange(gl_Position.z);
     uv = tex_coord;
+#ifdef SCENE_UV
+    scene_uv = scene_tex_coord;
+#endif
 }

@@ -48,21 +48,24 @@ TEST(FreeSpriteRect, APieceOfTheComposedQuadCarriesTheWholeQuadsPlaceAndTextureC
     // (0.25 - 249, 0.5 + 140) in the composition's units.
     const glm::vec3 shift(0.25f, 0.5f, 0.0f);
     std::vector<float> out(3, 9.0f);
-    AppendComposedRect({-35, -22, 1992, 1120}, shift, 4, 1920, 1080, out);
-    AppendComposedRect({965, 18, 4, 8}, shift, 4, 1920, 1080, out);
+    AppendComposedRect({-35, -22, 1992, 1120}, shift, shift, 4, 1920, 1080, out);
+    // The second piece also carries where the scene, shifted by (0.75, 0),
+    // samples: its quad spans window x -33..1959 and y -20..1100.
+    AppendComposedRect({965, 18, 4, 8}, shift, glm::vec3(0.75f, 0.0f, 0.0f), 4, 1920, 1080, out);
     ASSERT_EQ(out.size(), 3u + 2 * kComposedRectFloats);
     auto vertex = [&](int piece, int i) {
-        const float* v = out.data() + 3 + piece * kComposedRectFloats + 5 * i;
-        return std::vector<float>(v, v + 5);
+        const float* v = out.data() + 3 + piece * kComposedRectFloats + kRectVertexFloats * i;
+        return std::vector<float>(v, v + kRectVertexFloats);
     };
-    EXPECT_EQ(vertex(0, 0), (std::vector<float>{-248.75f, 140.5f, 0.0f, 0.0f, 0.0f}));
-    EXPECT_EQ(vertex(0, 2), (std::vector<float>{249.25f, -139.5f, 0.0f, 1.0f, 1.0f}));
+    EXPECT_EQ(vertex(0, 0), (std::vector<float>{-248.75f, 140.5f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f}));
+    EXPECT_EQ(vertex(0, 2), (std::vector<float>{249.25f, -139.5f, 0.0f, 1.0f, 1.0f, 1.0f, 1.0f}));
     // The corners go round as two triangles: (x0, y0) (x1, y0) (x1, y1), (x1, y1) (x0, y1) (x0, y0).
-    EXPECT_EQ(vertex(1, 0), (std::vector<float>{1.25f, 130.5f, 0.0f, 1000.0f / 1992.0f, 40.0f / 1120.0f}));
-    EXPECT_EQ(vertex(1, 1), (std::vector<float>{2.25f, 130.5f, 0.0f, 1004.0f / 1992.0f, 40.0f / 1120.0f}));
-    EXPECT_EQ(vertex(1, 2), (std::vector<float>{2.25f, 128.5f, 0.0f, 1004.0f / 1992.0f, 48.0f / 1120.0f}));
+    const float w = 1992.0f, h = 1120.0f;
+    EXPECT_EQ(vertex(1, 0), (std::vector<float>{1.25f, 130.5f, 0.0f, 1000 / w, 40 / h, 998 / w, 38 / h}));
+    EXPECT_EQ(vertex(1, 1), (std::vector<float>{2.25f, 130.5f, 0.0f, 1004 / w, 40 / h, 1002 / w, 38 / h}));
+    EXPECT_EQ(vertex(1, 2), (std::vector<float>{2.25f, 128.5f, 0.0f, 1004 / w, 48 / h, 1002 / w, 46 / h}));
     EXPECT_EQ(vertex(1, 3), vertex(1, 2));
-    EXPECT_EQ(vertex(1, 4), (std::vector<float>{1.25f, 128.5f, 0.0f, 1000.0f / 1992.0f, 48.0f / 1120.0f}));
+    EXPECT_EQ(vertex(1, 4), (std::vector<float>{1.25f, 128.5f, 0.0f, 1000 / w, 48 / h, 998 / w, 46 / h}));
     EXPECT_EQ(vertex(1, 5), vertex(1, 0));
 
     // A layer's cleared rectangle: scene pixel edges in clip space, y turned
@@ -70,9 +73,9 @@ TEST(FreeSpriteRect, APieceOfTheComposedQuadCarriesTheWholeQuadsPlaceAndTextureC
     std::vector<float> rect;
     AppendSceneRect({0, 70, 249, 140}, rect);
     ASSERT_EQ(rect.size(), size_t(kComposedRectFloats));
-    EXPECT_EQ(std::vector<float>(rect.begin(), rect.begin() + 5), (std::vector<float>{-1.0f, 0.5f, 0.0f, 0.0f, 0.0f}));
-    EXPECT_EQ(std::vector<float>(rect.begin() + 10, rect.begin() + 15),
-              (std::vector<float>{0.0f, -0.5f, 0.0f, 0.0f, 0.0f}));
+    auto corner = [&](int i) { return std::vector<float>(rect.begin() + 7 * i, rect.begin() + 7 * i + 3); };
+    EXPECT_EQ(corner(0), (std::vector<float>{-1.0f, 0.5f, 0.0f}));
+    EXPECT_EQ(corner(2), (std::vector<float>{0.0f, -0.5f, 0.0f}));
 }
 
 TEST(FreeSpriteRect, ComposeDrawsTakeALayerEachAndNeverPassASpriteAheadThatTheyMeet) {

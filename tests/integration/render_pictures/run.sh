@@ -7,8 +7,9 @@
 #                 stop on a known frame, a crowd of 400 mixed in depth
 #   free          lit sprites that keep their sub-pixel place among clamped and
 #                 unlit ones, with the camera between whole pixels
-#   free_only     the same without unlit sprites (the window gets the scene's
-#                 depth only around the free ones)
+#   free_only     the same without unlit sprites (the window gets none of the
+#                 scene's depth), and a clamped sprite at a free one's very
+#                 depth (the scene keeps the tie)
 #   shadows       three lights whose casters' shadows overlap, one light inside a caster
 #   shadow_limit  40 lights each over a caster: only the first 32 throw shadows
 #   depth_range   z from -5 to 50, lit, unlit and free: all drawn, larger z in front
