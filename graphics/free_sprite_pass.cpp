@@ -47,7 +47,9 @@ void Renderer::PlanFreeSprites(int framebufferWidth, int framebufferHeight) {
         FreeSprite f;
         f.shift = (p - q) + cameraShift;
         f.cleared = SceneRectOfQuad(model, sceneView, 2);
-        f.target = Intersect(WindowRectOfSceneRect(SceneRectOfQuad(model, sceneView, 1), f.shift, pixelScale,
+        // Composed only over the pixels the sprite can cover: elsewhere its
+        // layer holds nothing, and the composition would discard it all.
+        f.target = Intersect(WindowRectOfSceneRect(SceneRectOfQuad(model, sceneView, 0), f.shift, pixelScale,
                                                    framebufferWidth, framebufferHeight),
                              window);
         // Nothing of it reaches the window: not drawn at all.
@@ -156,8 +158,8 @@ void Renderer::ComposeFreeSprites(int framebufferWidth, int framebufferHeight, b
     }
     // Then the rectangles each layer is cleared under. A layer's sprites'
     // rectangles miss each other, and its compositions read nothing outside
-    // them (a composed rectangle is the sprite's grown by one pixel, the
-    // cleared one by two).
+    // them (a composed rectangle covers the sprite's scene pixels and one
+    // window pixel more, the cleared one two scene pixels more).
     layerClears_.clear();
     for (int round = 0; round < rounds; ++round) {
         for (int layer = 0; layer < kMaxFreeLayers; ++layer) {
