@@ -69,6 +69,10 @@ Renderer::Renderer(const RendererShared& shared) : shared_(shared) {
                                                          "#define GBUFFER\n#define SOLID_SPRITES\n");
     lightProgram_ = std::make_unique<ShaderProgram>("shaders/sprite_shader.vs", "shaders/sprite_shader.frag",
                                                     "#define LIGHT_PASS\n");
+    ambientSpriteProgram_ = std::make_unique<ShaderProgram>("shaders/sprite_shader.vs", "shaders/sprite_shader.frag",
+                                                            "#define NO_LIGHTS\n");
+    ambientLightProgram_ = std::make_unique<ShaderProgram>("shaders/sprite_shader.vs", "shaders/sprite_shader.frag",
+                                                           "#define LIGHT_PASS\n#define NO_LIGHTS\n");
     unlitProgram_ = std::make_unique<ShaderProgram>("shaders/sprite_unlit.vs", "shaders/sprite_unlit.frag");
     composeProgram_ = std::make_unique<ShaderProgram>("shaders/forward.vs", "shaders/compose.frag");
     layerClearProgram_ = std::make_unique<ShaderProgram>("shaders/forward.vs", "shaders/layer_clear.frag");
@@ -192,7 +196,8 @@ void Renderer::Draw(float dt, int framebufferWidth, int framebufferHeight) {
     // scene with nothing laid down is all clear colour.
     glBindFramebuffer(GL_FRAMEBUFFER, targets_.lightFramebuffer);
     // The lights go up in every frame, for the editor's counts.
-    BeginLitSprites(*lightProgram_, targets_.sMask, lists_, counters_);
+    const bool ambientOnly = lists_.pointLights.empty() && lists_.moonLights.empty();
+    BeginLitSprites(ambientOnly ? *ambientLightProgram_ : *lightProgram_, targets_.sMask, lists_, counters_);
     if (litRuns_.empty() && tiles == 0) {
         glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
         glClear(GL_COLOR_BUFFER_BIT);
@@ -203,7 +208,8 @@ void Renderer::Draw(float dt, int framebufferWidth, int framebufferHeight) {
         glActiveTexture(GL_TEXTURE0);
     }
     // The free sprites are lit as they are drawn, alone, by the sprite program.
-    if (!freeRuns_.empty()) BeginLitSprites(*spriteProgram_, targets_.sMask, lists_, counters_);
+    freeSpriteProgram_ = ambientOnly ? ambientSpriteProgram_.get() : spriteProgram_.get();
+    if (!freeRuns_.empty()) BeginLitSprites(*freeSpriteProgram_, targets_.sMask, lists_, counters_);
     litPass.End();
 
     // Onto the window. The scene's depth is only needed where sprites are

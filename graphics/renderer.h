@@ -53,6 +53,9 @@ private:
     std::unique_ptr<ShaderProgram> sceneProgram_;       // lays the lit scene down
     std::unique_ptr<ShaderProgram> solidSceneProgram_;  // the same without the discard
     std::unique_ptr<ShaderProgram> lightProgram_;       // lights the laid-down scene
+    // The free-sprite and light programs built for frames without point or moon lights.
+    std::unique_ptr<ShaderProgram> ambientSpriteProgram_, ambientLightProgram_;
+    const ShaderProgram* freeSpriteProgram_ = nullptr;  // this frame's for the free sprites
     std::unique_ptr<ShaderProgram> unlitProgram_;
     std::unique_ptr<ShaderProgram> composeProgram_;     // the scene onto the window without its depth
     // Free-sprite layers cleared around their sprites, and the window's depth under them.

@@ -13,13 +13,14 @@
 #   shadows       three lights whose casters' shadows overlap, one light inside a caster
 #   shadow_limit  40 lights each over a caster: only the first 32 throw shadows
 #   depth_range   z from -5 to 50, lit, unlit and free: all drawn, larger z in front
+#   free_ambient  the free scene lit by the level's ambient light alone
 # QM_RECORD_PICTURES=1 records the pictures instead (only when a change is meant).
 source "$QM_LIB"
 qm_content
 cp "$QM_GAME/levels/sprites.json" "$QM_GAME/levels/veltrane_splash.json"
 qm_ready
 n=0
-for scene in sprites free free_only shadows shadow_limit depth_range; do
+for scene in sprites free free_only shadows shadow_limit depth_range free_ambient; do
     if [ "$scene" != sprites ]; then
         n=$(qm_lines)
         qm_key F4

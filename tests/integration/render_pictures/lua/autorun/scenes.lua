@@ -3,7 +3,7 @@
 -- the camera between whole pixels, so the sprites that keep their sub-pixel
 -- place and the scene itself are shifted by a fraction of a pixel.
 local KEY_F4 = 293
-local scenes = { "sprites", "free", "free_only", "shadows", "shadow_limit", "depth_range" }
+local scenes = { "sprites", "free", "free_only", "shadows", "shadow_limit", "depth_range", "free_ambient" }
 local current, t, started = 1, 0, false
 events.Connect("LevelLoad", "SceneLoad", function() t = 0 end)
 events.Connect("KeyPressed", "SceneNext", function(key)
