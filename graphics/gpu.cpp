@@ -51,28 +51,11 @@ void DeleteTexture(uint32_t id) {
     glDeleteTextures(1, &gl);
 }
 
-QuadArray CreateQuadArray(const float* vertices) {
-    QuadArray quad;
-    if (!g_active) {
-        quad.vao = g_nextNullId++;
-        quad.vbo = g_nextNullId++;
-        return quad;
-    }
-    glGenVertexArrays(1, &quad.vao);
-    glGenBuffers(1, &quad.vbo);
-    glBindVertexArray(quad.vao);
-    glBindBuffer(GL_ARRAY_BUFFER, quad.vbo);
-    glBufferData(GL_ARRAY_BUFFER, kQuadFloats * sizeof(float), vertices, GL_STATIC_DRAW);
-    glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, 5 * sizeof(float), reinterpret_cast<void*>(0));
-    glEnableVertexAttribArray(0);
-    glVertexAttribPointer(1, 2, GL_FLOAT, GL_FALSE, 5 * sizeof(float), reinterpret_cast<void*>(3 * sizeof(float)));
-    glEnableVertexAttribArray(1);
-    glBindVertexArray(0);
-    glBindBuffer(GL_ARRAY_BUFFER, 0);
-    return quad;
-}
-
-QuadArray CreateTwoCoordinateArray() {
+namespace {
+// A vertex array over a buffer of its own: a position (3 floats) then
+// `coordinates` texture coordinates (2 floats each), filled with `floats`
+// floats from `vertices` when there are any.
+QuadArray MakeVertexArray(const float* vertices, int floats, int coordinates) {
     QuadArray array;
     if (!g_active) {
         array.vao = g_nextNullId++;
@@ -83,17 +66,24 @@ QuadArray CreateTwoCoordinateArray() {
     glGenBuffers(1, &array.vbo);
     glBindVertexArray(array.vao);
     glBindBuffer(GL_ARRAY_BUFFER, array.vbo);
-    const GLsizei stride = 7 * sizeof(float);
+    if (floats > 0) glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(floats * sizeof(float)), vertices, GL_STATIC_DRAW);
+    const GLsizei stride = GLsizei((3 + 2 * coordinates) * sizeof(float));
     glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<void*>(0));
     glEnableVertexAttribArray(0);
-    glVertexAttribPointer(1, 2, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<void*>(3 * sizeof(float)));
-    glEnableVertexAttribArray(1);
-    glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<void*>(5 * sizeof(float)));
-    glEnableVertexAttribArray(2);
+    for (int c = 0; c < coordinates; ++c) {
+        const size_t offset = (3 + 2 * size_t(c)) * sizeof(float);
+        glVertexAttribPointer(GLuint(1 + c), 2, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<void*>(offset));
+        glEnableVertexAttribArray(GLuint(1 + c));
+    }
     glBindVertexArray(0);
     glBindBuffer(GL_ARRAY_BUFFER, 0);
     return array;
 }
+}  // namespace
+
+QuadArray CreateQuadArray(const float* vertices) { return MakeVertexArray(vertices, kQuadFloats, 1); }
+
+QuadArray CreateTwoCoordinateArray() { return MakeVertexArray(nullptr, 0, 2); }
 
 void UpdateQuadArray(const QuadArray& quad, const float* vertices) {
     if (!g_active || quad.vbo == 0) return;
