@@ -6,8 +6,11 @@
 -- south of the gate, facing it, F9 48 pixels west of the door to the hollow.
 local KEY_F2, KEY_F4, KEY_F8, KEY_F9 = 291, 293, 297, 298
 local DOORS = { [294] = "veltrane_hollow", [295] = "veltrane_shore", [296] = "veltrane_clearing" }
+-- The game time is counted before the frame's logic, so a sound the logic asks
+-- for carries the time of its own frame (the order of one event's listeners
+-- is not fixed).
 local time = 0
-events.Connect("LogicUpdate", "ProbeTime", function(dt) time = time + dt end)
+events.Connect("PreLogicUpdate", "ProbeTime", function(dt) time = time + dt end)
 events.Connect("LevelLoad", "ProbeGame", function()
   lb.print(string.format("probe: in %s, lanterns %d, fullscreen %s, music muted %s, all muted %s",
     tostring(levelInfo.name), game.LitCount(), tostring(lb.graphics_get_fullscreen()),
