@@ -13,11 +13,20 @@
 #   shadows       three lights whose casters' shadows overlap, one light inside a caster
 #   shadow_limit  40 lights each over a caster: only the first 32 throw shadows
 #   depth_range   z from -5 to 50, lit, unlit and free: all drawn, larger z in front
-#   free_ambient  the free scene lit by the level's ambient light alone
+#   free_ambient  the free scene without its lights, lit by a brighter, warmer
+#                 ambient light alone (made from free.json below)
 # QM_RECORD_PICTURES=1 records the pictures instead (only when a change is meant).
 source "$QM_LIB"
 qm_content
 cp "$QM_GAME/levels/sprites.json" "$QM_GAME/levels/veltrane_splash.json"
+python3 - "$QM_GAME/levels" <<'END'
+import json, sys
+level = json.load(open(f"{sys.argv[1]}/free.json"))
+level["entities"] = [e for e in level["entities"]
+                     if all(c["__component_name"] != "PointLight" for c in e.get("components", []))]
+level["graphics"].update(global_ambient={"x": 0.9, "y": 0.8, "z": 0.7}, global_ambient_intensity=0.8)
+json.dump(level, open(f"{sys.argv[1]}/free_ambient.json", "w"))
+END
 qm_ready
 n=0
 for scene in sprites free free_only shadows shadow_limit depth_range free_ambient; do
