@@ -105,7 +105,7 @@ void Renderer::DrawFreeLayers(int round) {
         glDrawArrays(GL_TRIANGLES, first, count);
         ++counters_.drawCalls;
         // Uniforms and lights stay set on the sprite program from the lit pass.
-        freeSpriteProgram_->Use();
+        FreeSpriteProgram().Use();
         glBindVertexArray(instanceBuffer_.vao);
         SpriteRun run;  // the layer's sprites that follow each other with the same textures
         for (size_t i = 0; i < freeSprites_.size(); ++i) {

@@ -196,8 +196,7 @@ void Renderer::Draw(float dt, int framebufferWidth, int framebufferHeight) {
     // scene with nothing laid down is all clear colour.
     glBindFramebuffer(GL_FRAMEBUFFER, targets_.lightFramebuffer);
     // The lights go up in every frame, for the editor's counts.
-    const bool ambientOnly = lists_.pointLights.empty() && lists_.moonLights.empty();
-    BeginLitSprites(ambientOnly ? *ambientLightProgram_ : *lightProgram_, targets_.sMask, lists_, counters_);
+    BeginLitSprites(AmbientOnly() ? *ambientLightProgram_ : *lightProgram_, targets_.sMask, lists_, counters_);
     if (litRuns_.empty() && tiles == 0) {
         glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
         glClear(GL_COLOR_BUFFER_BIT);
@@ -208,8 +207,7 @@ void Renderer::Draw(float dt, int framebufferWidth, int framebufferHeight) {
         glActiveTexture(GL_TEXTURE0);
     }
     // The free sprites are lit as they are drawn, alone, by the sprite program.
-    freeSpriteProgram_ = ambientOnly ? ambientSpriteProgram_.get() : spriteProgram_.get();
-    if (!freeRuns_.empty()) BeginLitSprites(*freeSpriteProgram_, targets_.sMask, lists_, counters_);
+    if (!freeRuns_.empty()) BeginLitSprites(FreeSpriteProgram(), targets_.sMask, lists_, counters_);
     litPass.End();
 
     // Onto the window. The scene's depth is only needed where sprites are

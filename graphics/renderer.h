@@ -55,7 +55,6 @@ private:
     std::unique_ptr<ShaderProgram> lightProgram_;       // lights the laid-down scene
     // The free-sprite and light programs built for frames without point or moon lights.
     std::unique_ptr<ShaderProgram> ambientSpriteProgram_, ambientLightProgram_;
-    const ShaderProgram* freeSpriteProgram_ = nullptr;  // this frame's for the free sprites
     std::unique_ptr<ShaderProgram> unlitProgram_;
     std::unique_ptr<ShaderProgram> composeProgram_;     // the scene onto the window without its depth
     // Free-sprite layers cleared around their sprites, and the window's depth under them.
@@ -101,6 +100,9 @@ private:
     // instances side by side; before the instances go up.
     void PlanFreeSprites(int framebufferWidth, int framebufferHeight);
     void DrawFreeLayers(int round);
+    // This frame has no point or moon lights: the programs without light loops serve.
+    bool AmbientOnly() const { return lists_.pointLights.empty() && lists_.moonLights.empty(); }
+    const ShaderProgram& FreeSpriteProgram() const { return AmbientOnly() ? *ambientSpriteProgram_ : *spriteProgram_; }
     // withSceneDepth: the composition wrote the scene's depth on the whole window.
     void ComposeFreeSprites(int framebufferWidth, int framebufferHeight, bool withSceneDepth);
 };

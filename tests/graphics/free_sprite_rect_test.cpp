@@ -73,7 +73,9 @@ TEST(FreeSpriteRect, APieceOfTheComposedQuadCarriesTheWholeQuadsPlaceAndTextureC
     std::vector<float> rect;
     AppendSceneRect({0, 70, 249, 140}, rect);
     ASSERT_EQ(rect.size(), size_t(kComposedRectFloats));
-    auto corner = [&](int i) { return std::vector<float>(rect.begin() + 7 * i, rect.begin() + 7 * i + 3); };
+    auto corner = [&](int i) {
+        return std::vector<float>(rect.begin() + kRectVertexFloats * i, rect.begin() + kRectVertexFloats * i + 3);
+    };
     EXPECT_EQ(corner(0), (std::vector<float>{-1.0f, 0.5f, 0.0f}));
     EXPECT_EQ(corner(2), (std::vector<float>{0.0f, -0.5f, 0.0f}));
 }
